@@ -1,0 +1,66 @@
+#pragma once
+
+#include "text/text_list.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The table of conversions shared by the windows and the command line.
+namespace tressal {
+
+// What a conversion produced, ready to preview and to save.
+struct Converted {
+    std::string code; // establishment code (UTF-8), empty when the target has none
+    TextList lines;   // output lines, Windows-1252, in file order
+    TextList duplicates;
+};
+
+// Where and how the result is saved, below the output root.
+struct OutputPlan {
+    std::vector<std::string> folder; // UTF-8 segments below the output root
+    std::string fileName;            // proposed file name
+    bool fixedCopy = false;          // also written to folder/fileName without final line end
+    std::string doneMessage;         // completion message (UTF-8)
+};
+
+struct ConvertContext {
+    std::filesystem::path outputRoot;
+    // Called after each input file of a multi-file conversion, with the result so far.
+    std::function<void(const Converted&)> progress;
+};
+
+enum class InputKind { File, Folder };
+
+// Place of a conversion in the main window's menu.
+struct MenuEntry {
+    std::string parent;   // name of the submenu holding the entry
+    std::string itemName; // name of the menu item
+    std::string caption;  // UTF-8
+    int icon = 0;
+};
+
+struct Conversion {
+    std::string cliName;
+    InputKind input = InputKind::File;
+    MenuEntry menu;
+    std::function<Converted(const std::filesystem::path& input, const ConvertContext& context)>
+        convert;
+    std::function<OutputPlan(const Converted& result)> plan;
+};
+
+// Every conversion, in menu order.
+const std::vector<Conversion>& Conversions();
+
+// The conversion of that command-line name, or nullptr.
+const Conversion* FindConversion(std::string_view cliName);
+
+std::filesystem::path OutputFolder(const std::filesystem::path& root, const OutputPlan& plan);
+
+// Writes the lines to the chosen file, then the fixed copy when the plan has one.
+void WriteResult(const Converted& result, const OutputPlan& plan,
+                 const std::filesystem::path& outputRoot, const std::filesystem::path& chosenFile);
+
+} // namespace tressal

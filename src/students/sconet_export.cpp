@@ -1,0 +1,85 @@
+#include "students/sconet_export.h"
+
+#include "text/cp1252.h"
+#include "text/error.h"
+#include "text/file_io.h"
+#include "text/text_helpers.h"
+
+namespace tressal::students {
+namespace {
+
+constexpr int kHeaderFields = 22;
+
+bool SameStudent(const std::string& a, const std::string& b) {
+    return FieldAt(a, 1, ';') == FieldAt(b, 1, ';') && FieldAt(a, 2, ';') == FieldAt(b, 2, ';');
+}
+
+} // namespace
+
+std::string EstablishmentCodeOf(const std::filesystem::path& input) {
+    const std::string name = PathText(input.filename());
+    const std::string code = FieldAt(name, 1, '.');
+    const std::string extension = AsciiUpper(FieldAt(name, 2, '.'));
+    if (extension != "CSV" || !IsEstablishmentCode(code))
+        throw Error("Nom de fichier incorrect");
+    return code;
+}
+
+TextList LoadExport(const std::filesystem::path& input) {
+    std::string bytes = ReadWholeFile(input);
+    if (const auto nul = bytes.find('\0'); nul != std::string::npos)
+        bytes.resize(nul);
+    if (LooksLikeUtf8(bytes)) {
+        std::string_view text(bytes);
+        if (text.starts_with("\xEF\xBB\xBF"))
+            text.remove_prefix(3);
+        return SplitLines(Utf8ToCp1252(text));
+    }
+    return SplitLines(bytes);
+}
+
+void CheckHeader(const TextList& lines) {
+    if (lines.empty())
+        throw Error("Le fichier que vous avez sélectionné est vide.");
+    const int count = CountFields(lines.front(), ';');
+    if (count != kHeaderFields)
+        throw Error("Le fichier que vous avez sélectionné est incorrect. Il ne comporte que " +
+                    std::to_string(count) + " Champs. L'extracteur necessite 22 champs");
+}
+
+std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun keep) {
+    std::vector<std::size_t> kept;
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        const bool duplicate = keep == KeepInRun::First
+                                   ? k > 1 && SameStudent(lines[k], lines[k - 1])
+                                   : k + 1 < lines.size() && SameStudent(lines[k], lines[k + 1]);
+        if (!duplicate)
+            kept.push_back(k);
+    }
+    return kept;
+}
+
+TextList ConvertExport(const TextList& exportLines, const StudentFormat& format) {
+    CheckHeader(exportLines);
+    TextList result;
+    SortedTextList sorted;
+    if (format.header)
+        result.push_back(*format.header);
+    for (std::size_t k : NeighbourSurvivors(exportLines, format.keep)) {
+        const std::string& student = exportLines[k];
+        if (FieldAt(student, 1, ';').empty())
+            continue;
+        std::string line = format.line(student, k + 1);
+        if (format.sorted)
+            sorted.Add(line);
+        else
+            result.push_back(std::move(line));
+    }
+    if (format.sorted) {
+        TextList lines = sorted.Lines();
+        result.insert(result.end(), lines.begin(), lines.end());
+    }
+    return result;
+}
+
+} // namespace tressal::students

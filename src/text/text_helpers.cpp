@@ -1,0 +1,133 @@
+#include "text/text_helpers.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tressal {
+namespace {
+
+char AsciiUpperChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsCapital(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// Replacement of each Windows-1252 byte by FoldName before upper-casing.
+constexpr std::array<char, 256> MakeFoldTable() {
+    std::array<char, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        table[i] = static_cast<char>(i);
+    for (int code : {192, 193, 195, 196, 197})
+        table[code] = 'A';
+    table[199] = 'C';
+    for (int code = 200; code <= 203; ++code)
+        table[code] = 'E';
+    for (int code = 204; code <= 207; ++code)
+        table[code] = 'I';
+    table[209] = 'N';
+    for (int code = 210; code <= 213; ++code)
+        table[code] = 'O';
+    for (int code = 217; code <= 220; ++code)
+        table[code] = 'U';
+    for (int code : {224, 226, 227, 228})
+        table[code] = 'a';
+    table[231] = 'c';
+    for (int code = 232; code <= 235; ++code)
+        table[code] = 'e';
+    for (int code : {238, 239})
+        table[code] = 'i';
+    table[241] = 'n';
+    for (int code : {244, 246})
+        table[code] = 'o';
+    for (int code : {249, 251, 252})
+        table[code] = 'u';
+    return table;
+}
+
+constexpr std::array<char, 256> kFoldTable = MakeFoldTable();
+
+} // namespace
+
+std::string StripSpaces(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text)
+        if (c != ' ')
+            result += c;
+    return result;
+}
+
+std::string FoldName(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        const char folded = AsciiUpperChar(kFoldTable[static_cast<unsigned char>(c)]);
+        if (folded != '\'')
+            result += folded;
+    }
+    return result;
+}
+
+std::string FieldAt(const std::string& text, unsigned n, char separator) {
+    std::string_view rest(text);
+    if (n <= 1) {
+        const auto pos = rest.find(separator);
+        return pos == std::string_view::npos ? std::string() : std::string(rest.substr(0, pos));
+    }
+    for (unsigned i = 1; i < n; ++i) {
+        const auto pos = rest.find(separator);
+        if (pos == std::string_view::npos)
+            break;
+        rest.remove_prefix(pos + 1);
+    }
+    return std::string(rest.substr(0, rest.find(separator)));
+}
+
+int CountFields(const std::string& text, char separator) {
+    return static_cast<int>(std::count(text.begin(), text.end(), separator)) + 1;
+}
+
+bool IsEstablishmentCode(const std::string& text) {
+    if (text.size() != 8)
+        return false;
+    return std::all_of(text.begin(), text.begin() + 7, IsDigit) &&
+           IsCapital(AsciiUpperChar(text[7]));
+}
+
+std::string ReorderDate(const std::string& date) {
+    return FieldAt(date, 3, '/') + FieldAt(date, 2, '/') + FieldAt(date, 1, '/');
+}
+
+std::string KeepAllowedChars(const std::string& text) {
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text)
+        if (c == ' ' || c == '-' || IsCapital(c) || IsDigit(c))
+            result += c;
+    return result;
+}
+
+std::string ExeFolder(const std::string& path) {
+    const auto pos = path.find_last_of("/\\");
+    return pos == std::string::npos ? std::string() : path.substr(0, pos);
+}
+
+std::string TrimBlanks(const std::string& text) {
+    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    const auto first = std::find_if_not(text.begin(), text.end(), isBlank);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), isBlank).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
+std::string AsciiUpper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), AsciiUpperChar);
+    return text;
+}
+
+} // namespace tressal
