@@ -1,0 +1,47 @@
+#include "app/app_services.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+// The pictures and icons are compiled into a static library: register them.
+static void RegisterTressalResources() {
+    Q_INIT_RESOURCE(tressal);
+}
+
+namespace tressal::app {
+
+void EnsureResources() {
+    static const bool registered = (RegisterTressalResources(), true);
+    (void)registered;
+}
+
+QIcon AppServices::Icon(int index) const {
+    return icons && index >= 0 && index < icons->size() ? icons->at(index) : QIcon();
+}
+
+QString OutputRootFor(const QString& exeDir) {
+    const QFileInfo info(exeDir);
+    if (info.isDir() && info.isWritable())
+        return QDir::toNativeSeparators(exeDir);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir::toNativeSeparators(QDir(documents).filePath(QStringLiteral("Tressal")));
+}
+
+QList<QIcon> LoadImagesExtract() {
+    EnsureResources();
+    QList<QIcon> icons;
+    for (int i = 0; i < 16; ++i)
+        icons.append(QIcon(QStringLiteral(":/icons/%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+    return icons;
+}
+
+std::filesystem::path ToPath(const QString& text) {
+    return std::filesystem::path(text.toStdU16String());
+}
+
+QString FromPath(const std::filesystem::path& path) {
+    return QDir::toNativeSeparators(QString::fromStdU16String(path.u16string()));
+}
+
+} // namespace tressal::app

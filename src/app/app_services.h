@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QString>
+
+#include <filesystem>
+
+namespace tressal::app {
+
+class Dialogs;
+
+// What every window finds on its own: the dialogs, the program's folder, the
+// output root and the shared icon list of the main window.
+struct AppServices {
+    Dialogs* dialogs = nullptr;
+    QString exeDir;     // open dialogs start here
+    QString outputRoot; // saves go below it
+    const QList<QIcon>* icons = nullptr;
+
+    QIcon Icon(int index) const;
+};
+
+// The program's folder when it is writable, else the user's documents + "/Tressal".
+QString OutputRootFor(const QString& exeDir);
+
+// Registers the program's pictures and icons (once).
+void EnsureResources();
+
+// The 16 icons of the program, by index.
+QList<QIcon> LoadImagesExtract();
+
+std::filesystem::path ToPath(const QString& text);
+QString FromPath(const std::filesystem::path& path);
+
+} // namespace tressal::app

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tressal::app {
+
+// Every question the windows ask the user, and every message they show, goes
+// through this interface: the program answers with Qt's dialogs, the tests
+// with a double. An empty file or folder name means the user cancelled.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual QString OpenFile(QWidget* parent, const QString& folder, const QString& filter) = 0;
+    virtual QString SaveFile(QWidget* parent, const QString& folder, const QString& proposedName,
+                             const QString& filter) = 0;
+    virtual QString ChooseFolder(QWidget* parent, const QString& title,
+                                 const QString& startFolder) = 0;
+    // An information box titled "Tressal" with an OK button.
+    virtual void Inform(QWidget* parent, const QString& text) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Opens the file with the desktop's program for its type; does not wait.
+    virtual void ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
+};
+
+// The dialogs of the running program: Qt's own, in French.
+class QtDialogs : public Dialogs {
+public:
+    QString OpenFile(QWidget* parent, const QString& folder, const QString& filter) override;
+    QString SaveFile(QWidget* parent, const QString& folder, const QString& proposedName,
+                     const QString& filter) override;
+    QString ChooseFolder(QWidget* parent, const QString& title,
+                         const QString& startFolder) override;
+    void Inform(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
+    void ShellOpenFile(const QString& file, const QString& workingFolder) override;
+};
+
+} // namespace tressal::app

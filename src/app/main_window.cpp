@@ -1,0 +1,118 @@
+#include "app/main_window.h"
+
+#include "app/about_window.h"
+#include "app/menu_bar_style.h"
+#include "app/window_factory.h"
+#include "app/window_placement.h"
+#include "conversions/conversion.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace tressal::app {
+
+TFExtraction::TFExtraction(Dialogs& dialogs, const QString& exeDir, const QString& outputRoot)
+    : QMainWindow(nullptr, kFixedWindowFlags), Image1(new QLabel), Image2(new QLabel),
+      ImagesExtract(LoadImagesExtract()),
+      services_{&dialogs, exeDir, outputRoot, &ImagesExtract} {
+    EnsureResources();
+    setObjectName(QStringLiteral("FExtraction"));
+    setWindowTitle(QStringLiteral("Tressal : Orlane - Vesko - PMB"));
+    setWindowIcon(ImagesExtract.value(1));
+
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/banner.jpg")));
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setPixmap(QPixmap(QStringLiteral(":/pictures/targets.jpg")));
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QLabel* picture : {Image1, Image2}) {
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        layout->addWidget(picture);
+    }
+    setCentralWidget(central);
+    BuildMenu();
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    setFixedSize(sizeHint());
+    CentreOnScreen(this);
+}
+
+QMenuBar* TFExtraction::MenuPrincipal() const {
+    return menuBar();
+}
+
+QMenu* TFExtraction::AddMenu(QWidget* parent, const QString& name, const QString& caption,
+                             int icon) {
+    auto* menu = new QMenu(caption, parent);
+    menu->setObjectName(name);
+    menu->setIcon(ImagesExtract.value(icon));
+    menu->menuAction()->setObjectName(name);
+    if (auto* bar = qobject_cast<QMenuBar*>(parent))
+        bar->addMenu(menu);
+    else
+        static_cast<QMenu*>(parent)->addMenu(menu);
+    return menu;
+}
+
+void TFExtraction::BuildMenu() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MenuPrincipal"));
+    bar->setStyle(new MenuBarStyle(bar->style()->name()));
+    bar->setNativeMenuBar(false);
+
+    QAction* close = bar->addAction(ImagesExtract.value(0), QStringLiteral("Fermer        "));
+    close->setObjectName(QStringLiteral("BFerme"));
+    connect(close, &QAction::triggered, this, &TFExtraction::BFermeClick);
+
+    std::map<std::string, QMenu*> menus;
+    menus["BOrlane"] = AddMenu(bar, QStringLiteral("BOrlane"), QStringLiteral("Orlane      "), 1);
+    menus["BVesko"] = AddMenu(bar, QStringLiteral("BVesko"), QStringLiteral("Vesko    "), 2);
+    menus["PMB1"] = AddMenu(bar, QStringLiteral("PMB1"), QStringLiteral("PMB    "), 10);
+    menus["BCDIElv"] = AddMenu(bar, QStringLiteral("BCDIElv"), QStringLiteral("BCDI        "), 13);
+
+    for (const Conversion& conversion : Conversions()) {
+        const MenuEntry& entry = conversion.menu;
+        if (entry.parent == "BProfs" && !menus.count("BProfs"))
+            menus["BProfs"] = AddMenu(menus["BOrlane"], QStringLiteral("BProfs"),
+                                      QStringLiteral("Enseignants"), 3);
+        QMenu* parent = menus.at(entry.parent);
+        QAction* action = parent->addAction(ImagesExtract.value(entry.icon),
+                                            QString::fromStdString(entry.caption));
+        action->setObjectName(QString::fromStdString(entry.itemName));
+        const std::string cliName = conversion.cliName;
+        connect(action, &QAction::triggered, this,
+                [this, cliName] { OpenWindow(CreateConversionWindow(cliName, services_)); });
+    }
+
+    QAction* about = bar->addAction(ImagesExtract.value(9), QStringLiteral("A propos"));
+    about->setObjectName(QStringLiteral("Apropos1"));
+    connect(about, &QAction::triggered, this, &TFExtraction::Apropos1Click);
+}
+
+void TFExtraction::Apropos1Click() {
+    OpenWindow(new TTFAPP(services_));
+}
+
+void TFExtraction::OpenWindow(QWidget* window) {
+    if (window)
+        window->show();
+}
+
+void TFExtraction::closeEvent(QCloseEvent* event) {
+    // Closing the main window ends the program: every other window goes too.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
+    event->accept();
+    QApplication::quit();
+}
+
+} // namespace tressal::app

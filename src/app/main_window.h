@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/app_services.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QMenu;
+class QMenuBar;
+
+namespace tressal::app {
+
+// The main window: two pictures and the menu that opens every other window.
+class TFExtraction : public QMainWindow {
+    Q_OBJECT
+public:
+    TFExtraction(Dialogs& dialogs, const QString& exeDir, const QString& outputRoot);
+
+    QMenuBar* MenuPrincipal() const;
+    QLabel* const Image1;
+    QLabel* const Image2;
+    const QList<QIcon> ImagesExtract;
+
+    void BFermeClick() { close(); }
+    void Apropos1Click();
+    AppServices& services() { return services_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    QMenu* AddMenu(QWidget* parent, const QString& name, const QString& caption, int icon);
+    void OpenWindow(QWidget* window);
+
+    AppServices services_;
+};
+
+} // namespace tressal::app

@@ -1,0 +1,59 @@
+#include "app/menu_bar_style.h"
+
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOptionMenuItem>
+
+namespace tressal::app {
+namespace {
+
+constexpr int kIconSize = 16;
+constexpr int kGap = 4;
+
+int textWidth(const QStyleOptionMenuItem* item) {
+    return item->fontMetrics.horizontalAdvance(QString(item->text).remove(QLatin1Char('&')));
+}
+
+} // namespace
+
+MenuBarStyle::MenuBarStyle(const QString& baseStyle)
+    : QProxyStyle(QStyleFactory::create(baseStyle)) {}
+
+void MenuBarStyle::drawControl(ControlElement element, const QStyleOption* option,
+                               QPainter* painter, const QWidget* widget) const {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element != CE_MenuBarItem || !item || item->icon.isNull()) {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        return;
+    }
+    // The base style draws the background only; the icon and the caption follow.
+    QStyleOptionMenuItem background = *item;
+    background.icon = QIcon();
+    background.text.clear();
+    QProxyStyle::drawControl(element, &background, painter, widget);
+
+    const QRect full = item->rect;
+    const bool enabled = item->state & State_Enabled;
+    const bool selected = item->state & (State_Selected | State_Sunken);
+    const QPixmap pixmap = item->icon.pixmap(QSize(kIconSize, kIconSize),
+                                             enabled ? QIcon::Normal : QIcon::Disabled);
+    const int left = full.left() + (full.width() - textWidth(item) - kIconSize - kGap) / 2;
+    painter->drawPixmap(left, full.top() + (full.height() - kIconSize) / 2, pixmap);
+    const QRect textRect(left + kIconSize + kGap, full.top(), full.right() - left, full.height());
+    proxy()->drawItemText(painter, textRect,
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic |
+                              Qt::TextSingleLine,
+                          item->palette, enabled, item->text,
+                          selected ? QPalette::HighlightedText : QPalette::ButtonText);
+}
+
+QSize MenuBarStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                     const QSize& size, const QWidget* widget) const {
+    QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (type == CT_MenuBarItem && item && !item->icon.isNull())
+        result.rwidth() += kIconSize + kGap;
+    return result;
+}
+
+} // namespace tressal::app

@@ -1,0 +1,19 @@
+#include "app/window_factory.h"
+
+#include "app/eleves_orlane_window.h"
+
+#include <functional>
+#include <map>
+
+namespace tressal::app {
+
+QWidget* CreateConversionWindow(const std::string& cliName, AppServices& services) {
+    using Factory = std::function<QWidget*(AppServices&)>;
+    static const std::map<std::string, Factory> factories = {
+        {"eleves-orlane", [](AppServices& s) { return new TTFEleves(s); }},
+    };
+    const auto found = factories.find(cliName);
+    return found == factories.end() ? nullptr : found->second(services);
+}
+
+} // namespace tressal::app

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/dialogs.h"
+
+#include <QQueue>
+#include <QStringList>
+
+// Answers the windows' dialogs from queues (an empty queue answers "cancel")
+// and records every message and question.
+class FakeDialogs : public tressal::app::Dialogs {
+public:
+    QQueue<QString> openAnswers;
+    QQueue<QString> saveAnswers;
+    QQueue<QString> folderAnswers;
+    QQueue<bool> confirmAnswers;
+
+    QStringList messages;
+    QStringList questions;
+    QStringList shellOpened;
+    QString lastSaveFolder;
+    QString lastProposedName;
+    QString lastOpenFolder;
+    QString lastOpenFilter;
+    QString lastSaveFilter;
+    QString lastFolderTitle;
+
+    QString OpenFile(QWidget*, const QString& folder, const QString& filter) override {
+        lastOpenFolder = folder;
+        lastOpenFilter = filter;
+        return openAnswers.isEmpty() ? QString() : openAnswers.dequeue();
+    }
+    QString SaveFile(QWidget*, const QString& folder, const QString& proposedName,
+                     const QString& filter) override {
+        lastSaveFolder = folder;
+        lastProposedName = proposedName;
+        lastSaveFilter = filter;
+        return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
+    }
+    QString ChooseFolder(QWidget*, const QString& title, const QString&) override {
+        lastFolderTitle = title;
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
+    }
+    void Inform(QWidget*, const QString& text) override { messages.append(text); }
+    bool Confirm(QWidget*, const QString& title, const QString& text) override {
+        questions.append(title + QLatin1Char('|') + text);
+        return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
+    }
+    void ShellOpenFile(const QString& file, const QString&) override { shellOpened.append(file); }
+};

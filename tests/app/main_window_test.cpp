@@ -1,0 +1,132 @@
+#include "app/about_window.h"
+#include "app/eleves_orlane_window.h"
+#include "app/main_window.h"
+#include "window_test_support.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QtTest>
+
+using tressal::app::TFExtraction;
+using tressal::app::TTFAPP;
+using tressal::app::TTFEleves;
+
+namespace {
+
+QAction* MenuItem(TFExtraction& window, const QString& name) {
+    for (QAction* action : window.MenuPrincipal()->findChildren<QAction*>())
+        if (action->objectName() == name)
+            return action;
+    return nullptr;
+}
+
+void CloseAllWindows() {
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        widget->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { CloseAllWindows(); }
+
+    void captionAndPictures() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        QCOMPARE(window.windowTitle(), QString("Tressal : Orlane - Vesko - PMB"));
+        QCOMPARE(window.Image1->pixmap().size(), QSize(600, 43));
+        QCOMPARE(window.Image2->pixmap().size(), QSize(600, 300));
+        QCOMPARE(window.ImagesExtract.size(), 16);
+        for (const QIcon& icon : window.ImagesExtract)
+            QCOMPARE(icon.pixmap(16, 16).size(), QSize(16, 16));
+    }
+
+    void menuItems_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("parent");
+        QTest::newRow("BFerme") << "BFerme" << "Fermer        " << 0 << "MenuPrincipal";
+        QTest::newRow("BOrlane") << "BOrlane" << "Orlane      " << 1 << "MenuPrincipal";
+        QTest::newRow("Beleves") << "Beleves" << "Elèves" << 4 << "BOrlane";
+        QTest::newRow("BVesko") << "BVesko" << "Vesko    " << 2 << "MenuPrincipal";
+        QTest::newRow("PMB1") << "PMB1" << "PMB    " << 10 << "MenuPrincipal";
+        QTest::newRow("BCDIElv") << "BCDIElv" << "BCDI        " << 13 << "MenuPrincipal";
+        QTest::newRow("Apropos1") << "Apropos1" << "A propos" << 9 << "MenuPrincipal";
+    }
+    void menuItems() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, icon);
+        QFETCH(QString, parent);
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        QAction* action = MenuItem(window, name);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->icon().pixmap(16, 16).toImage(),
+                 window.ImagesExtract[icon].pixmap(16, 16).toImage());
+        const QList<QObject*> holders = action->associatedObjects();
+        QVERIFY(std::any_of(holders.begin(), holders.end(),
+                            [&](QObject* holder) { return holder->objectName() == parent; }));
+    }
+
+    void eachClickOpensAFreshWindow() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        window.show();
+        MenuItem(window, "Beleves")->trigger();
+        MenuItem(window, "Beleves")->trigger();
+        QList<TTFEleves*> opened = OpenWindows<TTFEleves>();
+        QCOMPARE(opened.size(), 2);
+        QVERIFY(opened[0] != opened[1]);
+
+        f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", SconetHeader() + "A;B\r\n"));
+        opened[0]->BFormatOrlaneClick();
+        QCOMPARE(opened[0]->TreeElvOrlane->topLevelItemCount(), 1);
+        QCOMPARE(opened[1]->TreeElvOrlane->topLevelItemCount(), 0);
+        opened[0]->BfermeElvClick();
+        MenuItem(window, "Beleves")->trigger();
+        opened = OpenWindows<TTFEleves>();
+        QCOMPARE(opened.size(), 2);
+        for (TTFEleves* eleves : opened) {
+            QCOMPARE(eleves->TreeElvOrlane->topLevelItemCount(), 0);
+            QVERIFY(eleves->BFormatOrlane->isEnabled());
+        }
+    }
+
+    void aboutWindows() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        window.show();
+        MenuItem(window, "Apropos1")->trigger();
+        MenuItem(window, "Apropos1")->trigger();
+        QList<TTFAPP*> about = OpenWindows<TTFAPP>();
+        QCOMPARE(about.size(), 2);
+        QCOMPARE(about[0]->windowTitle(), QString("Tressal : A propos."));
+        QCOMPARE(about[0]->Image1->pixmap().size(), QSize(395, 200));
+        about[0]->BfermeClick();
+        QCOMPARE(OpenWindows<TTFAPP>().size(), 1);
+    }
+
+    void closingTheMainWindowClosesEveryWindow() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        window.show();
+        MenuItem(window, "Beleves")->trigger();
+        MenuItem(window, "Apropos1")->trigger();
+        MenuItem(window, "BFerme")->trigger();
+        QVERIFY(!window.isVisible());
+        QVERIFY(OpenWindows<TTFEleves>().isEmpty());
+        QVERIFY(OpenWindows<TTFAPP>().isEmpty());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

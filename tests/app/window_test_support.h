@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/app_services.h"
+#include "fake_dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QWidget>
+
+// A fake dialog set, an output root in a temporary folder and the icons.
+struct WindowFixture {
+    FakeDialogs dialogs;
+    QTemporaryDir temp;
+    QList<QIcon> icons = tressal::app::LoadImagesExtract();
+    tressal::app::AppServices services{&dialogs, temp.path(), temp.path() + "/sortie", &icons};
+
+    QString WriteInput(const QString& name, const QByteArray& bytes) const {
+        const QString path = QDir(temp.path()).filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+    QString Output(const QString& relative) const {
+        return QDir(services.outputRoot).filePath(relative);
+    }
+};
+
+inline QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QStringList TreeLines(const QTreeWidget* tree) {
+    QStringList lines;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i)
+        lines.append(tree->topLevelItem(i)->text(0));
+    return lines;
+}
+
+// The visible top-level windows of a class.
+template <typename Window> QList<Window*> OpenWindows() {
+    QList<Window*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
+            found.append(window);
+    return found;
+}
+
+// A Sconet header of the given number of fields, Windows-1252, CR LF.
+inline QByteArray SconetHeader(int fields = 22) {
+    QByteArray header = "NOM";
+    for (int i = 2; i <= fields; ++i)
+        header += ";C" + QByteArray::number(i);
+    return header + "\r\n";
+}
