@@ -1,7 +1,10 @@
 #include "conversions/conversion.h"
 
+#include "students/bcdi_students.h"
 #include "students/orlane_students.h"
+#include "students/pmb_students.h"
 #include "students/sconet_export.h"
+#include "students/vesko_students.h"
 
 namespace tressal {
 namespace {
@@ -36,6 +39,32 @@ std::vector<Conversion> MakeConversions() {
                               "L'extraction des élèves pour l'établissement " + r.code +
                                   " est terminée"};
         }));
+    table.push_back(StudentConversion(
+        "eleves-vesko", {"BVesko", "Elves4", "Elèves", 6}, students::VeskoStudents(),
+        [](const Converted& r) {
+            return OutputPlan{{"Vesko", r.code, "Eleves"},
+                              "eleves.txt",
+                              true,
+                              "L'extraction des élèves Vesko pour l'établissement est terminée"};
+        }));
+    table.push_back(StudentConversion("eleves-pmb", {"PMB1", "Elves1", "Elèves", 12},
+                                      students::PmbStudents(), [](const Converted& r) {
+                                          return OutputPlan{
+                                              {"PMB", r.code, "Eleves"},
+                                              "elevespmb.txt",
+                                              false,
+                                              "L'extraction des élèves PMB pour l'établissement " +
+                                                  r.code + " est terminée"};
+                                      }));
+    table.push_back(StudentConversion("eleves-bcdi", {"BCDIElv", "ElvesBCDI1", "Elèves BCDI", 13},
+                                      students::BcdiStudents(), [](const Converted& r) {
+                                          return OutputPlan{
+                                              {"BCDI", r.code, "Eleves"},
+                                              "elevesBCDI.csv",
+                                              false,
+                                              "L'extraction des élèves BCDI pour l'établissement " +
+                                                  r.code + " est terminée"};
+                                      }));
     return table;
 }
 

@@ -25,12 +25,19 @@ const icu::Collator& FrenchCollator() {
     return *collator;
 }
 
+// Every Windows-1252 character is a single UTF-16 unit.
+std::u16string ToUtf16(std::string_view line) {
+    std::u16string units(line.size(), u'\0');
+    for (std::size_t i = 0; i < line.size(); ++i)
+        units[i] = static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(line[i])));
+    return units;
+}
+
 } // namespace
 
 std::string CollationKey(std::string_view line) {
-    icu::UnicodeString text;
-    for (char c : line)
-        text.append(static_cast<UChar32>(Cp1252ToCodePoint(static_cast<unsigned char>(c))));
+    const std::u16string units = ToUtf16(line);
+    const icu::UnicodeString text(false, units.data(), static_cast<int32_t>(units.size()));
     const icu::Collator& collator = FrenchCollator();
     std::string key(line.size() * 2 + 16, '\0');
     int32_t needed = collator.getSortKey(text, reinterpret_cast<uint8_t*>(key.data()),
@@ -49,8 +56,10 @@ TextList SplitLines(std::string_view bytes) {
     TextList lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const auto end = bytes.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
+        std::size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        if (end == bytes.size()) {
             lines.emplace_back(bytes.substr(start));
             break;
         }
@@ -91,12 +100,19 @@ void SaveTextList(const std::filesystem::path& path, const TextList& lines) {
     WriteFileAtomically(path, JoinLines(lines));
 }
 
+bool SortedTextList::CollatedLess::operator()(const std::u16string& a,
+                                              const std::u16string& b) const {
+    UErrorCode status = U_ZERO_ERROR;
+    return FrenchCollator().compare(a.data(), static_cast<int32_t>(a.size()), b.data(),
+                                    static_cast<int32_t>(b.size()), status) == UCOL_LESS;
+}
+
 void SortedTextList::Add(const std::string& line) {
-    entries_.emplace(CollationKey(line), line);
+    entries_.emplace(ToUtf16(line), line);
 }
 
 bool SortedTextList::Contains(const std::string& line) const {
-    return entries_.find(CollationKey(line)) != entries_.end();
+    return entries_.find(ToUtf16(line)) != entries_.end();
 }
 
 TextList SortedTextList::Lines() const {

@@ -41,7 +41,11 @@ public:
     TextList Lines() const;
 
 private:
-    std::multimap<std::string, std::string> entries_; // sort key -> line
+    struct CollatedLess {
+        bool operator()(const std::u16string& a, const std::u16string& b) const;
+    };
+    // The line in UTF-16 (for the collator) -> the line as it came.
+    std::multimap<std::u16string, std::string, CollatedLess> entries_;
 };
 
 // The collation sort key of a Windows-1252 line; equal keys mean lines equal

@@ -1,0 +1,62 @@
+// Prints the time and peak memory of each student conversion, from loading a
+// 20,000-student export to the saved file.
+
+#include "bench_support.h"
+#include "conversions/conversion.h"
+#include "text/file_io.h"
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace {
+
+std::string MakeExport(int students) {
+    static const char* const kLast[] = {"DUPONT", "MARTIN", "B\xC9RANGER", "O'NEIL", "GAR\xC7ON",
+                                        "LEFEVRE", "NGUYEN", "M\xDCLLER", "ROUSSEAU", "FAURE"};
+    static const char* const kFirst[] = {"Jean", "L\xE9" "a", "No\xEBl", "Ma\xEBl", "Chlo\xE9",
+                                         "Hugo", "Zo\xE9", "Th\xE9o", "Ana\xEFs", "Louis"};
+    static const char* const kOptions[] = {"AGL1", "ESP2", "ALL1", "LATIN", ""};
+    std::mt19937 random(42);
+    std::string text = "NOM";
+    for (int i = 2; i <= 22; ++i)
+        text += ";C" + std::to_string(i);
+    text += "\r\n";
+    for (int i = 0; i < students; ++i) {
+        text += std::string(kLast[random() % 10]) + std::to_string(i % 3000) + ";" +
+                kFirst[random() % 10] + ";Marie;;" + std::to_string(1 + random() % 28) + "/0" +
+                std::to_string(1 + random() % 9) + "/20" + std::to_string(10 + random() % 5) +
+                ";" + std::to_string(i) + ";12345678" + std::to_string(i % 100) + "A;" +
+                (random() % 2 ? "M" : "F") + ";" + std::to_string(3 + random() % 4) +
+                "\xE8me " + char('A' + random() % 4) + ";" + kOptions[random() % 5] + ";" +
+                kOptions[random() % 5] + ";;;;DP;G1;0210001A;01/09/2026;" +
+                std::to_string(i % 90) + " rue des Lilas;21000;DIJON;0380000000\r\n";
+    }
+    return text;
+}
+
+} // namespace
+
+int main() {
+    namespace fs = std::filesystem;
+    const fs::path folder = fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const fs::path input = folder / "0123456A.csv";
+    tressal::WriteFileAtomically(input, MakeExport(20000));
+    std::printf("Export of 20,000 students: %.1f MB\n",
+                static_cast<double>(fs::file_size(input)) / 1e6);
+    for (const auto& conversion : tressal::Conversions()) {
+        if (!conversion.cliName.starts_with("eleves-"))
+            continue;
+        const fs::path root = folder / conversion.cliName;
+        const Measure measure = MeasureInChild([&] {
+            const auto result = conversion.convert(input, {root, {}});
+            const auto plan = conversion.plan(result);
+            fs::create_directories(tressal::OutputFolder(root, plan));
+            tressal::WriteResult(result, plan, root, tressal::OutputFolder(root, plan) / plan.fileName);
+        });
+        PrintMeasure(conversion.cliName.c_str(), measure);
+    }
+    fs::remove_all(folder);
+    return 0;
+}

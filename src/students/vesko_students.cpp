@@ -1,0 +1,65 @@
+#include "students/vesko_students.h"
+
+#include "text/cp1252.h"
+#include "text/error.h"
+#include "text/text_helpers.h"
+
+namespace tressal::students {
+namespace {
+
+constexpr std::size_t kInternalNumberWidth = 5;
+
+std::string PaddedInternalNumber(const std::string& number) {
+    if (number.empty() || number.size() >= kInternalNumberWidth)
+        return number;
+    return std::string(kInternalNumberWidth - number.size(), '0') + number;
+}
+
+// The language named by an option field, or an empty text. Codes are matched
+// in any case; a field already holding the language's lower-case name counts.
+std::string Language(const std::string& option) {
+    const std::string code = AsciiUpper(option);
+    if (code == "AGL1" || code == "AGL2" || option == "anglais")
+        return "anglais";
+    if (code == "ESP1" || code == "ESP2" || option == "espagnol")
+        return "espagnol";
+    if (code == "ALL1" || code == "ALL2" || option == "allemand")
+        return "allemand";
+    return {};
+}
+
+} // namespace
+
+std::string VeskoStudentLine(const std::string& student, std::size_t lineNumber) {
+    auto field = [&](unsigned n) { return FieldAt(student, n, ';'); };
+    const std::string date = field(5);
+    if (CountFields(date, '/') < 3)
+        throw Error("Fichier incorrect : le champ date de naissance est vide.\nLigne " +
+                    std::to_string(lineNumber) + " : " + Cp1252ToUtf8(field(1)) + " " +
+                    Cp1252ToUtf8(field(2)));
+    const std::string firstNames = TrimBlanks(field(2) + " " + field(3) + " " + field(4));
+    const std::string civility = AsciiUpper(field(8)) == "M" ? "M." : "Mlle";
+    std::string line = field(7) + ";" + PaddedInternalNumber(field(6)) + ";" + FoldName(field(1)) +
+                       ";" + firstNames + ";" + date + ";" + civility + ";" +
+                       KeepAllowedChars(field(9)) + ";;;";
+    bool first = true;
+    for (unsigned n = 10; n <= 14; ++n) {
+        const std::string language = Language(field(n));
+        if (language.empty())
+            continue;
+        if (!first)
+            line += ";";
+        line += language;
+        first = false;
+    }
+    return line;
+}
+
+const StudentFormat& VeskoStudents() {
+    static const StudentFormat format{
+        "INE;N\xB0 Interne;Nom;Pr\xE9nom;Date de naissance;Sexe;Division;Login;Mdp;Option 1",
+        KeepInRun::Last, false, &VeskoStudentLine};
+    return format;
+}
+
+} // namespace tressal::students
