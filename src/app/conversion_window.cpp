@@ -133,9 +133,8 @@ void ConversionWindow::SaveClick() {
         const auto folder = OutputFolder(root, plan);
         std::error_code ignored;
         std::filesystem::create_directories(folder, ignored);
-        const QString chosen =
-            services_.dialogs->SaveFile(this, FromPath(folder),
-                                        QString::fromStdString(plan.fileName), setting_.saveFilter);
+        const QString chosen = services_.dialogs->SaveFile(
+            this, FromPath(folder), QString::fromStdString(plan.fileName), setting_.saveFilter);
         if (chosen.isEmpty())
             return;
         WriteResult(result_, plan, root, ToPath(chosen));

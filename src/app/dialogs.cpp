@@ -26,8 +26,7 @@ QString QtDialogs::SaveFile(QWidget* parent, const QString& folder, const QStrin
                                         filter, nullptr, kOptions);
 }
 
-QString QtDialogs::ChooseFolder(QWidget* parent, const QString& title,
-                                const QString& startFolder) {
+QString QtDialogs::ChooseFolder(QWidget* parent, const QString& title, const QString& startFolder) {
     return QFileDialog::getExistingDirectory(parent, title, startFolder,
                                              kOptions | QFileDialog::ShowDirsOnly);
 }

@@ -18,8 +18,7 @@ namespace tressal::app {
 
 TFExtraction::TFExtraction(Dialogs& dialogs, const QString& exeDir, const QString& outputRoot)
     : QMainWindow(nullptr, kFixedWindowFlags), Image1(new QLabel), Image2(new QLabel),
-      ImagesExtract(LoadImagesExtract()),
-      services_{&dialogs, exeDir, outputRoot, &ImagesExtract} {
+      ImagesExtract(LoadImagesExtract()), services_{&dialogs, exeDir, outputRoot, &ImagesExtract} {
     EnsureResources();
     setObjectName(QStringLiteral("FExtraction"));
     setWindowTitle(QStringLiteral("Tressal : Orlane - Vesko - PMB"));

@@ -35,16 +35,15 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption* optio
     const QRect full = item->rect;
     const bool enabled = item->state & State_Enabled;
     const bool selected = item->state & (State_Selected | State_Sunken);
-    const QPixmap pixmap = item->icon.pixmap(QSize(kIconSize, kIconSize),
-                                             enabled ? QIcon::Normal : QIcon::Disabled);
+    const QPixmap pixmap =
+        item->icon.pixmap(QSize(kIconSize, kIconSize), enabled ? QIcon::Normal : QIcon::Disabled);
     const int left = full.left() + (full.width() - textWidth(item) - kIconSize - kGap) / 2;
     painter->drawPixmap(left, full.top() + (full.height() - kIconSize) / 2, pixmap);
     const QRect textRect(left + kIconSize + kGap, full.top(), full.right() - left, full.height());
-    proxy()->drawItemText(painter, textRect,
-                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic |
-                              Qt::TextSingleLine,
-                          item->palette, enabled, item->text,
-                          selected ? QPalette::HighlightedText : QPalette::ButtonText);
+    proxy()->drawItemText(
+        painter, textRect,
+        Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, item->palette,
+        enabled, item->text, selected ? QPalette::HighlightedText : QPalette::ButtonText);
 }
 
 QSize MenuBarStyle::sizeFromContents(ContentsType type, const QStyleOption* option,

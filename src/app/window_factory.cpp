@@ -1,6 +1,9 @@
 #include "app/window_factory.h"
 
+#include "app/eleves_bcdi_window.h"
 #include "app/eleves_orlane_window.h"
+#include "app/eleves_pmb_window.h"
+#include "app/eleves_vesko_window.h"
 
 #include <functional>
 #include <map>
@@ -11,6 +14,9 @@ QWidget* CreateConversionWindow(const std::string& cliName, AppServices& service
     using Factory = std::function<QWidget*(AppServices&)>;
     static const std::map<std::string, Factory> factories = {
         {"eleves-orlane", [](AppServices& s) { return new TTFEleves(s); }},
+        {"eleves-vesko", [](AppServices& s) { return new TTFVeskoElvV2(s); }},
+        {"eleves-pmb", [](AppServices& s) { return new TFElevesPMB(s); }},
+        {"eleves-bcdi", [](AppServices& s) { return new TFElevesBCDI(s); }},
     };
     const auto found = factories.find(cliName);
     return found == factories.end() ? nullptr : found->second(services);

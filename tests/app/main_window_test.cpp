@@ -56,8 +56,11 @@ private slots:
         QTest::newRow("BOrlane") << "BOrlane" << "Orlane      " << 1 << "MenuPrincipal";
         QTest::newRow("Beleves") << "Beleves" << "Elèves" << 4 << "BOrlane";
         QTest::newRow("BVesko") << "BVesko" << "Vesko    " << 2 << "MenuPrincipal";
+        QTest::newRow("Elves4") << "Elves4" << "Elèves" << 6 << "BVesko";
         QTest::newRow("PMB1") << "PMB1" << "PMB    " << 10 << "MenuPrincipal";
+        QTest::newRow("Elves1") << "Elves1" << "Elèves" << 12 << "PMB1";
         QTest::newRow("BCDIElv") << "BCDIElv" << "BCDI        " << 13 << "MenuPrincipal";
+        QTest::newRow("ElvesBCDI1") << "ElvesBCDI1" << "Elèves BCDI" << 13 << "BCDIElv";
         QTest::newRow("Apropos1") << "Apropos1" << "A propos" << 9 << "MenuPrincipal";
     }
     void menuItems() {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/conversion_window.h"
+
+namespace tressal::app {
+
+// Sconet students to BCDI.
+class TFElevesBCDI : public ConversionWindow {
+    Q_OBJECT
+public:
+    explicit TFElevesBCDI(AppServices& services);
+
+    QToolBar* const ToolBar1;
+    QToolButton* const BFerme;
+    QToolButton* const Bformat;
+    QToolButton* const BSauve;
+    QTreeWidget* const TreeElvPMB;
+
+    void BFermeClick() { CloseClick(); }
+    void BformatClick() { ConvertClick(); }
+    void BSauveClick() { SaveClick(); }
+};
+
+} // namespace tressal::app
