@@ -1,6 +1,8 @@
 #include "app/menu_bar_style.h"
 
 #include <QPainter>
+
+#include <algorithm>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 
@@ -48,11 +50,14 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption* optio
 
 QSize MenuBarStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
                                      const QSize& size, const QWidget* widget) const {
-    QSize result = QProxyStyle::sizeFromContents(type, option, size, widget);
+    // The menu bar sizes an entry with an icon by the icon alone: make room for
+    // the caption too.
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (type == CT_MenuBarItem && item && !item->icon.isNull())
-        result.rwidth() += kIconSize + kGap;
-    return result;
+    if (type != CT_MenuBarItem || !item || item->icon.isNull())
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    const QSize contents(textWidth(item) + kIconSize + kGap,
+                         std::max(size.height(), item->fontMetrics.height()));
+    return QProxyStyle::sizeFromContents(type, option, contents, widget);
 }
 
 } // namespace tressal::app

@@ -5,67 +5,98 @@
 #include "students/pmb_students.h"
 #include "students/sconet_export.h"
 #include "students/vesko_students.h"
+#include "teachers/cite_teachers.h"
+#include "teachers/orlane_teachers.h"
+#include "teachers/pmb_teachers.h"
+#include "teachers/sts_file_name.h"
+#include "teachers/vesko_teachers.h"
 
 namespace tressal {
 namespace {
 
 using std::filesystem::path;
 
-Converted ConvertStudents(const path& input, const students::StudentFormat& format) {
-    Converted result;
-    result.code = students::EstablishmentCodeOf(input);
-    result.lines = students::ConvertExport(students::LoadExport(input), format);
-    return result;
+// "L'extraction des <what> pour l'établissement <code> est terminée"; some
+// targets leave the code out.
+std::string DoneMessage(const std::string& what, const std::string& code) {
+    return "L'extraction des " + what + " pour l'établissement " +
+           (code.empty() ? "" : code + " ") + "est terminée";
 }
 
-Conversion StudentConversion(std::string cliName, MenuEntry menu,
-                             const students::StudentFormat& format,
-                             std::function<OutputPlan(const Converted&)> plan) {
-    return Conversion{std::move(cliName), InputKind::File, std::move(menu),
-                      [&format](const path& input, const ConvertContext&) {
-                          return ConvertStudents(input, format);
-                      },
-                      std::move(plan)};
+// Where a conversion of one establishment saves: <target>/<code>/<kind>/<file>.
+struct SaveRule {
+    const char* target;
+    const char* kind;
+    const char* fileName; // nullptr: the code + ".txt"
+    bool fixedCopy;
+    const char* what; // for the completion message
+    bool messageNamesCode;
+};
+
+std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
+    return [rule](const Converted& r) {
+        return OutputPlan{{rule.target, r.code, rule.kind},
+                          rule.fileName ? rule.fileName : r.code + ".txt",
+                          rule.fixedCopy,
+                          DoneMessage(rule.what, rule.messageNamesCode ? r.code : "")};
+    };
+}
+
+Conversion Students(std::string cliName, MenuEntry menu, const students::StudentFormat& format,
+                    const SaveRule& rule) {
+    auto convert = [&format](const path& input, const ConvertContext&) {
+        Converted result;
+        result.code = students::EstablishmentCodeOf(input);
+        result.lines = students::ConvertExport(students::LoadExport(input), format);
+        return result;
+    };
+    return {std::move(cliName), InputKind::File, std::move(menu), convert, PlanOf(rule)};
+}
+
+Conversion Teachers(std::string cliName, MenuEntry menu, TextList (*lines)(const path&),
+                    const SaveRule& rule) {
+    auto convert = [lines](const path& input, const ConvertContext&) {
+        Converted result;
+        result.code = teachers::StsEstablishmentCode(input);
+        result.lines = lines(input);
+        return result;
+    };
+    return {std::move(cliName), InputKind::File, std::move(menu), convert, PlanOf(rule)};
+}
+
+Conversion CiteScolaire() {
+    return {"profs-orlane-cite", InputKind::Folder,
+            MenuEntry{"BProfs", "CiteSco", "Cité scolaire", 15}, &teachers::CiteTeachers,
+            [](const Converted&) {
+                return OutputPlan{{"Orlane", "Profs"},
+                                  "profs.txt",
+                                  false,
+                                  "L'extraction des enseignants pour la cité scolaire est "
+                                  "terminée"};
+            }};
 }
 
 std::vector<Conversion> MakeConversions() {
-    std::vector<Conversion> table;
-    table.push_back(StudentConversion(
-        "eleves-orlane", {"BOrlane", "Beleves", "Elèves", 4}, students::OrlaneStudents(),
-        [](const Converted& r) {
-            return OutputPlan{{"Orlane", r.code, "Eleves"},
-                              r.code + ".txt",
-                              false,
-                              "L'extraction des élèves pour l'établissement " + r.code +
-                                  " est terminée"};
-        }));
-    table.push_back(StudentConversion(
-        "eleves-vesko", {"BVesko", "Elves4", "Elèves", 6}, students::VeskoStudents(),
-        [](const Converted& r) {
-            return OutputPlan{{"Vesko", r.code, "Eleves"},
-                              "eleves.txt",
-                              true,
-                              "L'extraction des élèves Vesko pour l'établissement est terminée"};
-        }));
-    table.push_back(StudentConversion("eleves-pmb", {"PMB1", "Elves1", "Elèves", 12},
-                                      students::PmbStudents(), [](const Converted& r) {
-                                          return OutputPlan{
-                                              {"PMB", r.code, "Eleves"},
-                                              "elevespmb.txt",
-                                              false,
-                                              "L'extraction des élèves PMB pour l'établissement " +
-                                                  r.code + " est terminée"};
-                                      }));
-    table.push_back(StudentConversion("eleves-bcdi", {"BCDIElv", "ElvesBCDI1", "Elèves BCDI", 13},
-                                      students::BcdiStudents(), [](const Converted& r) {
-                                          return OutputPlan{
-                                              {"BCDI", r.code, "Eleves"},
-                                              "elevesBCDI.csv",
-                                              false,
-                                              "L'extraction des élèves BCDI pour l'établissement " +
-                                                  r.code + " est terminée"};
-                                      }));
-    return table;
+    return {
+        Students("eleves-orlane", {"BOrlane", "Beleves", "Elèves", 4}, students::OrlaneStudents(),
+                 {"Orlane", "Eleves", nullptr, false, "élèves", true}),
+        Teachers("profs-orlane", {"BProfs", "EtabSeul", "Etablissement unique", 14},
+                 &teachers::OrlaneTeachers,
+                 {"Orlane", "Profs", "profs.txt", false, "enseignants", true}),
+        CiteScolaire(),
+        Students("eleves-vesko", {"BVesko", "Elves4", "Elèves", 6}, students::VeskoStudents(),
+                 {"Vesko", "Eleves", "eleves.txt", true, "élèves Vesko", false}),
+        Teachers("profs-vesko", {"BVesko", "Enseignants4", "Enseignants", 5},
+                 &teachers::VeskoTeachers,
+                 {"Vesko", "Profs", "profs.txt", true, "enseignants Vesko", false}),
+        Students("eleves-pmb", {"PMB1", "Elves1", "Elèves", 12}, students::PmbStudents(),
+                 {"PMB", "Eleves", "elevespmb.txt", false, "élèves PMB", true}),
+        Teachers("profs-pmb", {"PMB1", "Enseignants1", "Enseignants", 11}, &teachers::PmbTeachers,
+                 {"PMB", "Profs", "profspmb.txt", false, "enseignants", true}),
+        Students("eleves-bcdi", {"BCDIElv", "ElvesBCDI1", "Elèves BCDI", 13},
+                 students::BcdiStudents(),
+                 {"BCDI", "Eleves", "elevesBCDI.csv", false, "élèves BCDI", true}),
+    };
 }
 
 } // namespace

@@ -310,9 +310,9 @@ TEST(StudentTargets, TableEntries) {
         SCOPED_TRACE(e.cliName);
         const Conversion* conversion = FindConversion(e.cliName);
         ASSERT_NE(conversion, nullptr);
-        // Menu order: Vesko, PMB and BCDI follow one another after Orlane.
-        EXPECT_EQ(indexOf(e.cliName), indexOf("eleves-vesko") + static_cast<std::ptrdiff_t>(k));
-        EXPECT_GT(indexOf(e.cliName), indexOf("eleves-orlane"));
+        // Menu order: Orlane, then Vesko, PMB and BCDI.
+        EXPECT_GT(indexOf(e.cliName),
+                  k == 0 ? indexOf("eleves-orlane") : indexOf(entries[k - 1].cliName));
         EXPECT_EQ(conversion->menu.parent, e.menu.parent);
         EXPECT_EQ(conversion->menu.itemName, e.menu.itemName);
         EXPECT_EQ(conversion->menu.caption, e.menu.caption);

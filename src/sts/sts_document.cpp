@@ -1,0 +1,43 @@
+#include "sts/sts_document.h"
+
+#include "text/error.h"
+
+#include <libxml/tree.h>
+
+#include <string_view>
+
+namespace tressal::sts {
+
+namespace {
+
+constexpr std::string_view kRootName = "STS_EDT";
+
+} // namespace
+
+void StsDocument::SetFileName(const std::filesystem::path& fileName) {
+    if (fileName.native() == fileName_.native()) {
+        return;
+    }
+    document_.reset();
+    fileName_ = fileName;
+}
+
+StsDocument::State StsDocument::GetState() const {
+    if (document_ != nullptr) {
+        return State::Loaded;
+    }
+    return fileName_.empty() ? State::NoFileName : State::Named;
+}
+
+XmlNode StsDocument::RootElement() {
+    if (document_ == nullptr) {
+        document_ = LoadXmlFile(fileName_);
+    }
+    const XmlNode root(xmlDocGetRootElement(document_.get()));
+    if (root.IsNull() || !root.HasName(kRootName)) {
+        throw Error("Interface non supportée");
+    }
+    return root;
+}
+
+} // namespace tressal::sts

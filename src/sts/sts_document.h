@@ -1,0 +1,42 @@
+#pragma once
+
+#include "sts/xml_load.h"
+#include "sts/xml_node.h"
+
+#include <filesystem>
+
+namespace tressal::sts {
+
+// Owner of one STS export: its file name and, once read, its parsed document.
+// The file is read on the first Root() after a name was set; views taken from
+// the document stay valid until another name is set or the object goes away.
+class StsDocument {
+public:
+    enum class State { NoFileName, Named, Loaded };
+
+    // Same name as now: nothing. Another name: the held document is released
+    // and the name stored; the file is not read yet.
+    void SetFileName(const std::filesystem::path& fileName);
+    const std::filesystem::path& FileName() const { return fileName_; }
+
+    bool IsLoaded() const { return document_ != nullptr; }
+    State GetState() const;
+
+    // The STS_EDT root element, the file being read first if need be. Raises
+    // LoadError when reading fails (nothing is held then, so the next call
+    // tries again) and Error("Interface non supportée") when the root element
+    // has another name (the document stays held).
+    XmlNode RootElement();
+
+private:
+    std::filesystem::path fileName_;
+    XmlDocPtr document_;
+};
+
+// A document object whose Root() gives the root node type of one variant.
+template <class RootType> class TypedStsDocument : public StsDocument {
+public:
+    RootType Root() { return RootType(RootElement().Raw()); }
+};
+
+} // namespace tressal::sts

@@ -1,0 +1,67 @@
+#include "teachers/cite_teachers.h"
+
+#include "teachers/orlane_teachers.h"
+#include "text/cp1252.h"
+#include "text/error.h"
+#include "text/file_io.h"
+#include "text/text_helpers.h"
+
+#include <algorithm>
+
+namespace tressal::teachers {
+namespace {
+
+bool IsStsExportName(const std::string& name) {
+    const std::string upper = AsciiUpper(name);
+    return upper.size() >= 7 && upper.starts_with("STS") && upper.ends_with(".XML");
+}
+
+} // namespace
+
+std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folder) {
+    std::vector<std::pair<std::string, std::filesystem::path>> found;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        std::error_code typeError;
+        const std::string name = PathText(entry.path().filename());
+        if (!entry.is_directory(typeError) && IsStsExportName(name))
+            found.emplace_back(CollationKey(Utf8ToCp1252(name)), entry.path());
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<std::filesystem::path> paths;
+    for (auto& [key, path] : found)
+        paths.push_back(std::move(path));
+    return paths;
+}
+
+Converted CiteTeachers(const std::filesystem::path& folder, const ConvertContext& context) {
+    const auto exports = ChercheFic(folder);
+    if (exports.size() < 2)
+        throw Error(std::string("Une cité scolaire comporte au moins deux établissements. ") +
+                    (exports.empty()
+                         ? "Il n'y a pas de fichiers STS dans le répertoire choisi"
+                         : "Il n'y a qu'un seul fichiers STS dans le répertoire choisi"));
+    SortedTextList lines;
+    SortedTextList duplicates;
+    Converted result;
+    std::error_code ignored;
+    std::filesystem::create_directories(context.outputRoot, ignored);
+    for (const auto& path : exports) {
+        sts::a::StsDocument document;
+        document.SetFileName(path);
+        for (const auto& line : OrlaneTeacherLines(document.Root())) {
+            if (lines.Contains(line))
+                duplicates.Add(line);
+            else
+                lines.Add(line);
+        }
+        result.lines = lines.Lines();
+        result.duplicates = duplicates.Lines();
+        SaveTextList(context.outputRoot / "Litiges.txt", result.duplicates);
+        if (context.progress)
+            context.progress(result);
+    }
+    return result;
+}
+
+} // namespace tressal::teachers

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "sts/sts_model_a.h"
+#include "text/text_list.h"
+
+#include <filesystem>
+
+namespace tressal::teachers {
+
+// "NOM_USAGE,PRENOM" (Windows-1252) for each person with a usage name, in
+// document order.
+TextList OrlaneTeacherLines(const sts::a::TXMLSTS_EDTType& root);
+
+// The Orlane teacher file of one export: its lines, sorted.
+TextList OrlaneTeachers(const std::filesystem::path& input);
+
+} // namespace tressal::teachers

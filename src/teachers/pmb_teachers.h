@@ -1,0 +1,13 @@
+#pragma once
+
+#include "text/text_list.h"
+
+#include <filesystem>
+
+namespace tressal::teachers {
+
+// The PMB teacher file of one export: "NOM;PRENOM;;;;;;year;sex" for each
+// person with a usage name, sorted.
+TextList PmbTeachers(const std::filesystem::path& input);
+
+} // namespace tressal::teachers

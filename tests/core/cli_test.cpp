@@ -1,0 +1,164 @@
+#include "cli/cli.h"
+#include "conversions/conversion.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+namespace tressal::cli {
+namespace {
+
+using test::EntriesBelow;
+using test::ExportBytes;
+using test::ReadBytes;
+using test::SconetHeader;
+using test::StudentLine;
+using test::TempFolder;
+using test::WriteBytes;
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCli(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int code = Run(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+// Exit code of the real program run with these arguments, its output discarded.
+int RunProgram(const std::vector<std::string>& args) {
+    std::string command = std::string("'") + TRESSAL_CLI + "'";
+    for (const auto& arg : args)
+        command.append(" '").append(arg).append("'");
+    const int status = std::system(command.append(" >/dev/null 2>&1").c_str());
+#ifdef _WIN32
+    return status;
+#else
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+class CliTest : public testing::Test {
+protected:
+    // Writes an export of that name into the input folder and returns its path.
+    std::string Export(const std::string& name, const std::vector<std::string>& lines) {
+        const auto file = input_ / name;
+        WriteBytes(file, ExportBytes(lines));
+        return file.string();
+    }
+
+    TempFolder input_;
+    TempFolder root_;
+};
+
+TEST_F(CliTest, StudentsToOrlaneWriteTheFileBelowTheRoot) {
+    const auto input =
+        Export("0123456A.csv", {SconetHeader(), StudentLine("MARTIN", "Zo\xE9"),
+                                StudentLine("L\xC9ON", "Jean", "12/03/1995", "3\xE8me B")});
+    const Outcome outcome = RunCli({"eleves-orlane", input, "--root", root_.path().string()});
+    EXPECT_EQ(outcome.code, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "");
+    const auto output = root_ / "Orlane/0123456A/Eleves/0123456A.txt";
+    EXPECT_EQ(EntriesBelow(root_.path()),
+              (std::vector<std::string>{"Orlane", "Orlane/0123456A", "Orlane/0123456A/Eleves",
+                                        "Orlane/0123456A/Eleves/0123456A.txt"}));
+    EXPECT_EQ(ReadBytes(output), "LEON,JEAN,19950312,M,XX,XX,OUI,3B,,9999999Z\r\n"
+                                 "MARTIN,ZOE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
+    const std::string done = "L'extraction des \xC3\xA9l\xC3\xA8ves pour l'\xC3\xA9tablissement "
+                             "0123456A est termin\xC3\xA9"
+                             "e\n";
+    EXPECT_EQ(outcome.out, done + output.string() + "\n");
+}
+
+TEST_F(CliTest, CodeKeepsItsCaseAndAnExistingFileIsReplaced) {
+    const auto input = Export("0123456a.CSV", {SconetHeader()});
+    const auto output = root_ / "Orlane/0123456a/Eleves/0123456a.txt";
+    std::filesystem::create_directories(output.parent_path());
+    WriteBytes(output, "ancien contenu\r\n");
+    const Outcome outcome = RunCli({"eleves-orlane", input, "--root=" + root_.path().string()});
+    EXPECT_EQ(outcome.code, 0) << outcome.err;
+    EXPECT_EQ(ReadBytes(output), "");
+    EXPECT_NE(outcome.out.find("0123456a est termin"), std::string::npos) << outcome.out;
+}
+
+TEST_F(CliTest, InputErrorsWriteNothing) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {Export("0123456A.txt", {SconetHeader(), StudentLine("A", "a")}),
+         "Nom de fichier incorrect"},
+        {Export("0123456A.old.csv", {SconetHeader(), StudentLine("A", "a")}),
+         "Nom de fichier incorrect"},
+        {Export("0123456A.csv", {SconetHeader(23), StudentLine("A", "a")}),
+         "Le fichier que vous avez s\xC3\xA9lectionn\xC3\xA9 est incorrect. Il ne comporte que 23 "
+         "Champs. L'extracteur necessite 22 champs"},
+        {Export("0123456B.csv", {}), "vide"},
+        {(input_ / "7654321Z.csv").string(), "Impossible d'ouvrir le fichier"},
+    };
+    for (const auto& [input, message] : cases) {
+        SCOPED_TRACE(input);
+        const Outcome outcome = RunCli({"eleves-orlane", input, "--root", root_.path().string()});
+        EXPECT_EQ(outcome.code, 1);
+        EXPECT_NE(outcome.err.find(message), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_TRUE(EntriesBelow(root_.path()).empty());
+    }
+}
+
+TEST_F(CliTest, BadArgumentsPrintTheUsage) {
+    const auto input = Export("0123456A.csv", {SconetHeader()});
+    const std::string root = root_.path().string();
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"eleves-orlane"},
+        {"inconnue", input, "--root", root},
+        {"eleves-orlane", input, "--root"},
+        {"eleves-orlane", input, "--root="},
+        {"eleves-orlane", input, "--racine", root},
+        {"eleves-orlane", input, input, "--root", root},
+    };
+    for (const auto& args : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const Outcome outcome = RunCli(args);
+        EXPECT_EQ(outcome.code, 2);
+        EXPECT_NE(outcome.err.find("Usage"), std::string::npos) << outcome.err;
+        EXPECT_NE(outcome.err.find("eleves-orlane"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_TRUE(EntriesBelow(root_.path()).empty());
+    }
+}
+
+TEST_F(CliTest, TheProgramExitsWithTheSameCodes) {
+    const std::string root = root_.path().string();
+    const auto good = Export("0123456A.csv", {SconetHeader(), StudentLine("A", "a")});
+    const auto badName = Export("0123456A.txt", {SconetHeader(), StudentLine("A", "a")});
+    EXPECT_EQ(RunProgram({}), 2);
+    EXPECT_EQ(RunProgram({"eleves-orlane", badName, "--root", root}), 1);
+    EXPECT_TRUE(EntriesBelow(root_.path()).empty());
+    EXPECT_EQ(RunProgram({"eleves-orlane", good, "--root", root}), 0);
+    EXPECT_EQ(ReadBytes(root_ / "Orlane/0123456A/Eleves/0123456A.txt"),
+              "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
+}
+
+TEST(ConversionTableTest, FindsConversionsByTheirCommandLineName) {
+    const Conversion* orlane = FindConversion("eleves-orlane");
+    ASSERT_NE(orlane, nullptr);
+    EXPECT_EQ(orlane->cliName, "eleves-orlane");
+    EXPECT_EQ(orlane->input, InputKind::File);
+    EXPECT_EQ(FindConversion("inconnue"), nullptr);
+    EXPECT_EQ(FindConversion(""), nullptr);
+}
+
+} // namespace
+} // namespace tressal::cli
