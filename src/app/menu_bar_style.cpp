@@ -2,9 +2,9 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
+#include <algorithm>
 
 namespace tressal::app {
 namespace {

@@ -4,6 +4,10 @@
 #include "app/eleves_orlane_window.h"
 #include "app/eleves_pmb_window.h"
 #include "app/eleves_vesko_window.h"
+#include "app/profs_cite_window.h"
+#include "app/profs_orlane_window.h"
+#include "app/profs_pmb_window.h"
+#include "app/profs_vesko_window.h"
 
 #include <functional>
 #include <map>
@@ -14,6 +18,10 @@ QWidget* CreateConversionWindow(const std::string& cliName, AppServices& service
     using Factory = std::function<QWidget*(AppServices&)>;
     static const std::map<std::string, Factory> factories = {
         {"eleves-orlane", [](AppServices& s) { return new TTFEleves(s); }},
+        {"profs-orlane", [](AppServices& s) { return new TTFprofs(s); }},
+        {"profs-orlane-cite", [](AppServices& s) { return new TTFprofsCite(s); }},
+        {"profs-vesko", [](AppServices& s) { return new TTFVesko(s); }},
+        {"profs-pmb", [](AppServices& s) { return new TTFProfsPMB(s); }},
         {"eleves-vesko", [](AppServices& s) { return new TTFVeskoElvV2(s); }},
         {"eleves-pmb", [](AppServices& s) { return new TFElevesPMB(s); }},
         {"eleves-bcdi", [](AppServices& s) { return new TFElevesBCDI(s); }},

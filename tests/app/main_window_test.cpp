@@ -55,10 +55,15 @@ private slots:
         QTest::newRow("BFerme") << "BFerme" << "Fermer        " << 0 << "MenuPrincipal";
         QTest::newRow("BOrlane") << "BOrlane" << "Orlane      " << 1 << "MenuPrincipal";
         QTest::newRow("Beleves") << "Beleves" << "Elèves" << 4 << "BOrlane";
+        QTest::newRow("BProfs") << "BProfs" << "Enseignants" << 3 << "BOrlane";
+        QTest::newRow("EtabSeul") << "EtabSeul" << "Etablissement unique" << 14 << "BProfs";
+        QTest::newRow("CiteSco") << "CiteSco" << "Cité scolaire" << 15 << "BProfs";
         QTest::newRow("BVesko") << "BVesko" << "Vesko    " << 2 << "MenuPrincipal";
         QTest::newRow("Elves4") << "Elves4" << "Elèves" << 6 << "BVesko";
+        QTest::newRow("Enseignants4") << "Enseignants4" << "Enseignants" << 5 << "BVesko";
         QTest::newRow("PMB1") << "PMB1" << "PMB    " << 10 << "MenuPrincipal";
         QTest::newRow("Elves1") << "Elves1" << "Elèves" << 12 << "PMB1";
+        QTest::newRow("Enseignants1") << "Enseignants1" << "Enseignants" << 11 << "PMB1";
         QTest::newRow("BCDIElv") << "BCDIElv" << "BCDI        " << 13 << "MenuPrincipal";
         QTest::newRow("ElvesBCDI1") << "ElvesBCDI1" << "Elèves BCDI" << 13 << "BCDIElv";
         QTest::newRow("Apropos1") << "Apropos1" << "A propos" << 9 << "MenuPrincipal";
@@ -78,6 +83,27 @@ private slots:
         const QList<QObject*> holders = action->associatedObjects();
         QVERIFY(std::any_of(holders.begin(), holders.end(),
                             [&](QObject* holder) { return holder->objectName() == parent; }));
+    }
+
+    void menuOrder() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        auto names = [](const QList<QAction*>& actions) {
+            QStringList list;
+            for (const QAction* action : actions)
+                list.append(action->objectName());
+            return list;
+        };
+        QCOMPARE(names(window.MenuPrincipal()->actions()),
+                 (QStringList{"BFerme", "BOrlane", "BVesko", "PMB1", "BCDIElv", "Apropos1"}));
+        const QStringList submenus[] = {{"Beleves", "BProfs"},
+                                        {"EtabSeul", "CiteSco"},
+                                        {"Elves4", "Enseignants4"},
+                                        {"Elves1", "Enseignants1"},
+                                        {"ElvesBCDI1"}};
+        const char* holders[] = {"BOrlane", "BProfs", "BVesko", "PMB1", "BCDIElv"};
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(names(window.findChild<QMenu*>(holders[i])->actions()), submenus[i]);
     }
 
     void eachClickOpensAFreshWindow() {

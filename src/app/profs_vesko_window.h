@@ -1,0 +1,24 @@
+#pragma once
+
+#include "app/conversion_window.h"
+
+namespace tressal::app {
+
+// STS teachers to Vesko; the save also writes the fixed copy Vesko reads.
+class TTFVesko : public ConversionWindow {
+    Q_OBJECT
+public:
+    explicit TTFVesko(AppServices& services);
+
+    QToolBar* const ToolBar1;
+    QToolButton* const BFermeProfsVesko;
+    QToolButton* const BExtraitProfsVesko;
+    QToolButton* const BSauveProfsVesko;
+    QTreeWidget* const TreeProfs;
+
+    void BFermeProfsVeskoClick() { CloseClick(); }
+    void BExtraitProfsVeskoClick() { ConvertClick(); }
+    void BSauveProfsVeskoClick() { SaveClick(); }
+};
+
+} // namespace tressal::app
