@@ -47,6 +47,15 @@ private slots:
             QCOMPARE(icon.pixmap(16, 16).size(), QSize(16, 16));
     }
 
+    void outputRootIsTheProgramFolderWhenWritable() {
+        QTemporaryDir writable;
+        QCOMPARE(tressal::app::OutputRootFor(writable.path()),
+                 QDir::toNativeSeparators(writable.path()));
+        const QString fallback = tressal::app::OutputRootFor(writable.path() + "/absent");
+        QVERIFY(fallback.endsWith(QDir::toNativeSeparators("/Tressal")));
+        QVERIFY(!fallback.startsWith(QDir::toNativeSeparators(writable.path())));
+    }
+
     void menuItems_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
