@@ -1,19 +1,15 @@
 #include "teachers/orlane_teachers.h"
 
+#include "teachers/named_persons.h"
 #include "text/cp1252.h"
 
 namespace tressal::teachers {
 
 TextList OrlaneTeacherLines(const sts::a::TXMLSTS_EDTType& root) {
     TextList lines;
-    const auto individus = root.DONNEES().INDIVIDUS();
-    for (int i = 0; i < individus.Count(); ++i) {
-        const auto person = individus.Item(i);
-        const std::string name = person.NOM_USAGE();
-        if (name.empty())
-            continue;
+    ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
         lines.push_back(Utf8ToCp1252(name + "," + person.PRENOM()));
-    }
+    });
     return lines;
 }
 

@@ -2,6 +2,7 @@
 
 #include "sts/sts_model_b.h"
 #include "teachers/guarded_read.h"
+#include "teachers/named_persons.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
@@ -25,18 +26,13 @@ std::string SexLetter(const sts::b::TXMLINDIVIDUType& person) {
 TextList PmbTeachers(const std::filesystem::path& input) {
     sts::b::StsDocument document;
     document.SetFileName(input);
-    const auto individus = document.Root().DONNEES().INDIVIDUS();
     SortedTextList sorted;
-    for (int i = 0; i < individus.Count(); ++i) {
-        const auto person = individus.Item(i);
-        const std::string name = person.NOM_USAGE();
-        if (name.empty())
-            continue;
+    ForEachNamedPerson(document.Root(), [&](const auto& person, const std::string& name) {
         const std::string first = person.PRENOM();
         const std::string year =
             FieldAt(GuardedRead([&] { return person.DATE_NAISSANCE(); }, std::string()), 1, '-');
         sorted.Add(Utf8ToCp1252(name + ";" + first + ";;;;;;" + year + ";" + SexLetter(person)));
-    }
+    });
     return sorted.Lines();
 }
 

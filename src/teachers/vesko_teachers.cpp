@@ -1,6 +1,7 @@
 #include "teachers/vesko_teachers.h"
 
 #include "teachers/guarded_read.h"
+#include "teachers/named_persons.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
@@ -95,14 +96,9 @@ TextList VeskoTeachers(const std::filesystem::path& input) {
     sts::b::StsDocument document;
     document.SetFileName(input);
     const auto root = document.Root();
-    const auto individus = root.DONNEES().INDIVIDUS();
     const DivisionIndex index(root);
     TextList lines{kHeader};
-    for (int i = 0; i < individus.Count(); ++i) {
-        const auto person = individus.Item(i);
-        const std::string name = person.NOM_USAGE();
-        if (name.empty())
-            continue;
+    ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
         const std::string first = person.PRENOM();
         const std::string civility = Civility(person.CIVILITE());
         const std::string id = std::to_string(person.ID());
@@ -112,7 +108,7 @@ TextList VeskoTeachers(const std::filesystem::path& input) {
             GuardedRead([&] { return person.DISCIPLINES().DISCIPLINE().CODE(); }, std::string());
         lines.push_back(Utf8ToCp1252(";" + id + ";" + civility + ";" + name + ";" + first + ";" +
                                      discipline + ";" + date + ";;;" + index.ListeClasses(id)));
-    }
+    });
     return lines;
 }
 
