@@ -16,8 +16,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tressal::sts {
 
@@ -28,15 +30,30 @@ template <std::size_t N> struct ElementName {
     char value[N];
 };
 
-// Container node type: its items are the child elements named ItemName.
+// Container node type: its items are the child elements named ItemName. The
+// items are found in one walk over the children, on first use, so a loop over
+// Count() and Item(i) stays linear in the number of children.
 template <class ItemType, ElementName ItemName> class Container : public XmlNode {
 public:
     using XmlNode::Count;
     using XmlNode::Item;
     using XmlNode::XmlNode;
 
-    int Count() const { return XmlNode::Count(ItemName.View()); }
-    ItemType Item(int index) const { return ItemAs<ItemType>(ItemName.View(), index); }
+    int Count() const { return static_cast<int>(Items().size()); }
+    ItemType Item(int index) const {
+        const auto& items = Items();
+        if (index < 0 || index >= static_cast<int>(items.size()))
+            return ItemAs<ItemType>(ItemName.View(), index); // raises the index error
+        return ItemType(items[static_cast<std::size_t>(index)].Raw());
+    }
+
+private:
+    const std::vector<XmlNode>& Items() const {
+        if (!items_)
+            items_ = std::make_shared<const std::vector<XmlNode>>(XmlNode::Items(ItemName.View()));
+        return *items_;
+    }
+    mutable std::shared_ptr<const std::vector<XmlNode>> items_;
 };
 
 // Group node type whose single member is the first child element named

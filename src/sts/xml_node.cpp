@@ -135,6 +135,18 @@ int XmlNode::Count(std::string_view itemName) const {
     return count;
 }
 
+std::vector<XmlNode> XmlNode::Items(std::string_view itemName) const {
+    std::vector<XmlNode> items;
+    if (node_ != nullptr) {
+        for (xmlNode* child = node_->children; child != nullptr; child = child->next) {
+            if (IsElementNamed(child, itemName)) {
+                items.emplace_back(child);
+            }
+        }
+    }
+    return items;
+}
+
 XmlNode XmlNode::Item(std::string_view itemName, int index) const {
     if (node_ != nullptr && index >= 0) {
         int seen = 0;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct _xmlNode;
 
@@ -50,6 +51,9 @@ public:
     XmlNode Item(std::string_view itemName, int index) const;
 
 protected:
+    // Every child element named itemName, in document order.
+    std::vector<XmlNode> Items(std::string_view itemName) const;
+
     template <class T> T ChildAs(std::string_view name) const { return T(Child(name).Raw()); }
     template <class T> T ItemAs(std::string_view itemName, int index) const {
         return T(Item(itemName, index).Raw());

@@ -1,0 +1,341 @@
+// Prints the time and peak memory of each teacher conversion, from loading a
+// big STS export (5,000 persons, 2,000 divisions) to the saved file, next to a
+// bare libxml2 parse of the same input.
+
+#include "bench_support.h"
+#include "conversions/conversion.h"
+#include "text/file_io.h"
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <climits>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kPersons = 5000;
+constexpr int kDivisions = 2000;
+constexpr int kServicesPerDivision = 10;
+constexpr int kFirstId = 10001;
+constexpr double kGoal = 1.5;
+
+// Zero-padded to the width: (7, 4) -> "0007".
+std::string Padded(int value, int width) {
+    std::string digits = std::to_string(value);
+    if (static_cast<int>(digits.size()) < width)
+        digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
+    return digits;
+}
+
+// "D0001" for the first division.
+std::string DivisionCode(int number) {
+    std::string code(1, 'D');
+    code += Padded(number, 4);
+    return code;
+}
+
+// Appends one indented element holding text: <name>value</name>.
+void Element(std::string& text, const char* indent, const char* name, const std::string& value) {
+    text += indent;
+    text += '<';
+    text += name;
+    text += '>';
+    text += value;
+    text += "</";
+    text += name;
+    text += ">\n";
+}
+
+struct Subject {
+    const char* code;
+    const char* management;
+    const char* label; // ISO-8859-15
+};
+
+const Subject kSubjects[] = {
+    {"020700", "FRANC",
+     "Fran\xE7"
+     "ais"},
+    {"020100", "LATIN", "Latin"},
+    {"061300", "MATHS", "Math\xE9matiques"},
+    {"030201", "AGL1", "Anglais LV1"},
+    {"030102", "ALL2", "Allemand LV2"},
+    {"030602", "ESP2", "Espagnol LV2"},
+    {"040600", "HIGEO", "Histoire &amp; g\xE9ographie"},
+    {"062900", "SVT", "SVT"},
+    {"062300", "PH-CH", "Physique-chimie"},
+    {"070800", "TECHN", "Technologie"},
+    {"081300", "EDMUS",
+     "\xC9"
+     "ducation musicale"},
+    {"090100", "A-PLA", "Arts plastiques"},
+    {"100100", "EPS", "EPS"},
+};
+constexpr int kSubjectCount = static_cast<int>(sizeof kSubjects / sizeof kSubjects[0]);
+
+void AppendHeader(std::string& text) {
+    text += "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\n"
+            "<STS_EDT>\n"
+            "  <PARAMETRES>\n"
+            "    <UAJ CODE=\"0123456A\">\n"
+            "      <ACADEMIE>\n"
+            "        <CODE>099</CODE>\n"
+            "        <LIBELLE>EXEMPLE</LIBELLE>\n"
+            "      </ACADEMIE>\n"
+            "      <SIGLE>LYC</SIGLE>\n"
+            "      <DENOM_PRINC>LYCEE</DENOM_PRINC>\n"
+            "      <DENOM_COMPL>LES TILLEULS</DENOM_COMPL>\n"
+            "      <ADRESSE>12 RUE DES \xC9"
+            "COLES</ADRESSE>\n"
+            "      <COMMUNE>BOURG-SUR-LOIRE</COMMUNE>\n"
+            "      <CODE_POSTAL>99100</CODE_POSTAL>\n"
+            "      <STATUT>public</STATUT>\n"
+            "    </UAJ>\n"
+            "    <ANNEE_SCOLAIRE ANNEE=\"2026\">\n"
+            "      <DATE_DEBUT>2026-09-01</DATE_DEBUT>\n"
+            "      <DATE_FIN>2027-08-31</DATE_FIN>\n"
+            "    </ANNEE_SCOLAIRE>\n"
+            "  </PARAMETRES>\n"
+            "  <NOMENCLATURES>\n"
+            "    <CIVILITES>\n"
+            "      <CIVILITE CODE=\"1\">\n"
+            "        <LIBELLE_COURT>M.</LIBELLE_COURT>\n"
+            "        <LIBELLE_LONG>M.</LIBELLE_LONG>\n"
+            "      </CIVILITE>\n"
+            "      <CIVILITE CODE=\"2\">\n"
+            "        <LIBELLE_COURT>MME</LIBELLE_COURT>\n"
+            "        <LIBELLE_LONG>Mme</LIBELLE_LONG>\n"
+            "      </CIVILITE>\n"
+            "    </CIVILITES>\n"
+            "    <MATIERES>\n";
+    for (const Subject& subject : kSubjects) {
+        text += "      <MATIERE CODE=\"";
+        text += subject.code;
+        text += "\">\n";
+        Element(text, "        ", "CODE_GESTION", subject.management);
+        Element(text, "        ", "LIBELLE_COURT", subject.management);
+        Element(text, "        ", "LIBELLE_EDITION", subject.label);
+        text += "      </MATIERE>\n";
+    }
+    text += "    </MATIERES>\n"
+            "  </NOMENCLATURES>\n"
+            "  <DONNEES>\n";
+}
+
+void AppendPersons(std::string& text, std::mt19937& random) {
+    // ISO-8859-15: 0xC9 É, 0xC8 È, 0xC7 Ç, 0xBC Œ, 0xE9 é, 0xEB ë, 0xEF ï, 0xBD œ.
+    static const char* const kLast[] = {
+        "DUPONT", "MARTIN",     "B\xC9RANGER",    "D'ARTOIS",   "GAR\xC7ON", "LEF\xC8VRE-MARTIN",
+        "NGUYEN", "de la Tour", "SAINT-ANDR\xC9", "\xC9TIENNE", "C\xBCUR",   "MOREAU"};
+    static const char* const kFirst[] = {"Jean",
+                                         "L\xE9"
+                                         "a",
+                                         "No\xEBl",
+                                         "Ma\xEBlle",
+                                         "Chlo\xE9",
+                                         "Hugo",
+                                         "Zo\xE9",
+                                         "J\xE9r\xF4me",
+                                         "Ana\xEFs",
+                                         "Fran\xE7ois",
+                                         "Gr\xE9goire",
+                                         "Z\xE9lie"};
+    static const char* const kGrades[] = {"CERT. CL N", "AGREGE H CL", "EPS CL N", "PEGC CL.EX",
+                                          "CERT. STAG"};
+    static const char* const kDisciplines[][2] = {
+        {"L0202", "LET MODERN"}, {"L1300", "MATHEMATIQ"}, {"L0422", "ANGLAIS"},
+        {"L1000", "HIST. GEO."}, {"L1900", "E. P. S"},    {"L1600", "S. V. T."},
+        {"L1500", "PHY.CHIMIE"}, {"L1400", "TECHNOLOGI"}, {"L0426", "ESPAGNOL"}};
+    constexpr std::size_t kLastCount = sizeof kLast / sizeof kLast[0];
+    constexpr std::size_t kFirstCount = sizeof kFirst / sizeof kFirst[0];
+    constexpr std::size_t kGradeCount = sizeof kGrades / sizeof kGrades[0];
+    constexpr std::size_t kDisciplineCount = sizeof kDisciplines / sizeof kDisciplines[0];
+
+    text += "    <INDIVIDUS>\n";
+    for (int i = 0; i < kPersons; ++i) {
+        const bool woman = random() % 2 == 0;
+        const std::string last = std::string(kLast[random() % kLastCount]) + Padded(i % 4000, 4);
+        const std::string birthName =
+            random() % 5 == 0 ? std::string(kLast[random() % kLastCount]) : last;
+        text += "      <INDIVIDU ID=\"" + std::to_string(kFirstId + i) + "\" TYPE=\"epp\">\n";
+        Element(text, "        ", "SEXE", woman ? "2" : "1");
+        Element(text, "        ", "CIVILITE", woman ? "2" : "1");
+        Element(text, "        ", "NOM_USAGE", last);
+        Element(text, "        ", "NOM_PATRONYMIQUE", birthName);
+        Element(text, "        ", "PRENOM", kFirst[random() % kFirstCount]);
+        Element(text, "        ", "DATE_NAISSANCE",
+                std::to_string(1960 + random() % 40) + "-" + Padded(1 + random() % 12, 2) + "-" +
+                    Padded(1 + random() % 28, 2));
+        Element(text, "        ", "GRADE", kGrades[random() % kGradeCount]);
+        Element(text, "        ", "FONCTION", random() % 20 == 0 ? "DOC" : "ENS");
+        if (random() % 8 == 0) {
+            text += "        <PROFS_PRINC>\n"
+                    "          <PROF_PRINC>\n";
+            Element(text, "            ", "CODE_STRUCTURE",
+                    DivisionCode(1 + static_cast<int>(random() % kDivisions)));
+            text += "            <DATE_DEBUT>2026-09-01</DATE_DEBUT>\n"
+                    "            <DATE_FIN>2027-08-31</DATE_FIN>\n"
+                    "          </PROF_PRINC>\n"
+                    "        </PROFS_PRINC>\n";
+        }
+        text += "        <DISCIPLINES>\n";
+        const int disciplines = random() % 6 == 0 ? 2 : 1;
+        for (int d = 0; d < disciplines; ++d) {
+            const auto& discipline = kDisciplines[random() % kDisciplineCount];
+            text += "          <DISCIPLINE CODE=\"";
+            text += discipline[0];
+            text += "\">\n";
+            Element(text, "            ", "LIBELLE_COURT", discipline[1]);
+            Element(text, "            ", "NB_HEURES", disciplines == 1 ? "18.00" : "9.00");
+            text += "          </DISCIPLINE>\n";
+        }
+        text += "        </DISCIPLINES>\n"
+                "      </INDIVIDU>\n";
+    }
+    text += "    </INDIVIDUS>\n";
+}
+
+void AppendTeacher(std::string& text, int id, const char* hours) {
+    text += "                <ENSEIGNANT ID=\"" + std::to_string(id) + "\" TYPE=\"epp\">\n";
+    Element(text, "                  ", "HEURES_AGENT", hours);
+    text += "                </ENSEIGNANT>\n";
+}
+
+void AppendDivisions(std::string& text, std::mt19937& random) {
+    text += "    <STRUCTURE>\n"
+            "      <DIVISIONS>\n";
+    for (int i = 1; i <= kDivisions; ++i) {
+        const std::string code = DivisionCode(i);
+        const std::string headcount = std::to_string(20 + random() % 15);
+        text += "        <DIVISION CODE=\"" + code + "\">\n";
+        Element(text, "          ", "LIBELLE_LONG", "DIVISION " + code);
+        Element(text, "          ", "EFFECTIF_PREVU", headcount);
+        Element(text, "          ", "EFFECTIF_CALCULE", "0");
+        text += "          <MEFS_APPARTENANCE>\n"
+                "            <MEF_APPARTENANCE CODE=\"10010012110\">\n";
+        Element(text, "              ", "EFFECTIF_PREVU", headcount);
+        Element(text, "              ", "EFFECTIF_CALCULE", "0");
+        text += "            </MEF_APPARTENANCE>\n"
+                "          </MEFS_APPARTENANCE>\n"
+                "          <SERVICES>\n";
+        for (int s = 0; s < kServicesPerDivision; ++s) {
+            const bool coTeaching = random() % 4 == 0;
+            text += "            <SERVICE CODE_MATIERE=\"";
+            text += kSubjects[(i + s) % kSubjectCount].code;
+            text += "\" CODE_MOD_COURS=\"CG\">\n";
+            Element(text, "              ", "HEURES_STRUCTURE", coTeaching ? "3.00" : "1.50");
+            Element(text, "              ", "CO_ENS", coTeaching ? "true" : "false");
+            text += "              <ENSEIGNANTS>\n";
+            AppendTeacher(text, kFirstId + static_cast<int>(random() % kPersons), "1.50");
+            if (coTeaching)
+                AppendTeacher(text, kFirstId + static_cast<int>(random() % kPersons), "1.50");
+            text += "              </ENSEIGNANTS>\n"
+                    "            </SERVICE>\n";
+        }
+        text += "          </SERVICES>\n"
+                "        </DIVISION>\n";
+    }
+    text += "      </DIVISIONS>\n"
+            "    </STRUCTURE>\n";
+}
+
+// A big STS export, in ISO-8859-15 bytes.
+std::string MakeExport() {
+    std::mt19937 random(20260901);
+    std::string text;
+    text.reserve(32u << 20);
+    AppendHeader(text);
+    AppendPersons(text, random);
+    AppendDivisions(text, random);
+    text += "  </DONNEES>\n"
+            "</STS_EDT>\n";
+    return text;
+}
+
+// Reads the file and builds its libxml2 tree, as a loader at the least must.
+void BareParse(const fs::path& file) {
+    const std::string bytes = tressal::ReadWholeFile(file);
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
+        throw std::runtime_error("too big");
+    xmlDocPtr doc = xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
+                                  XML_PARSE_NONET | XML_PARSE_NOBLANKS);
+    if (doc == nullptr)
+        throw std::runtime_error("parse failed");
+    xmlFreeDoc(doc);
+}
+
+void PrintCompared(const char* name, const Measure& measure, const Measure& reference,
+                   const char* referenceName) {
+    const double timeRatio = reference.seconds > 0 ? measure.seconds / reference.seconds : 0;
+    const double memoryRatio =
+        reference.peakMegabytes > 0 ? measure.peakMegabytes / reference.peakMegabytes : 0;
+    std::printf("%-22s %s %8.3f s  %7.1f MB peak  ratio %.2f (%s)  memory x%.2f  %s\n", name,
+                measure.ok ? "ok    " : "FAILED", measure.seconds, measure.peakMegabytes, timeRatio,
+                referenceName, memoryRatio,
+                measure.ok && timeRatio <= kGoal ? "goal met" : "GOAL MISSED");
+}
+
+} // namespace
+
+int main() {
+    xmlInitParser();
+    const fs::path folder =
+        fs::temp_directory_path() / ("tressal-teachers-bench-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    const fs::path input = folder / "sts_emp_0123456A_2026.xml";
+    const fs::path citeFolder = folder / "cite";
+    // Built in a child, so the text never weighs on the measured processes.
+    const Measure generated = MeasureInChild([&] {
+        const std::string bytes = MakeExport();
+        tressal::WriteFileAtomically(input, bytes);
+        fs::create_directories(citeFolder);
+        tressal::WriteFileAtomically(citeFolder / "STS_a.xml", bytes);
+        tressal::WriteFileAtomically(citeFolder / "STS_b.xml", bytes);
+    });
+    if (!generated.ok) {
+        std::fprintf(stderr, "could not write the export below %s\n", folder.c_str());
+        return 1;
+    }
+    std::printf("STS export of %d persons, %d divisions: %.1f MB (ISO-8859-15)\n", kPersons,
+                kDivisions, static_cast<double>(fs::file_size(input)) / 1e6);
+    std::printf("goal: ratio <= %.1f (conversion time / bare libxml2 parse time of its input)\n",
+                kGoal);
+
+    const Measure single = MeasureInChild([&] { BareParse(input); });
+    PrintMeasure("bare libxml2 parse", single);
+    // The folder conversion reads both files: its reference is a measured
+    // parse of the two, one after the other, in one process.
+    const Measure twice = MeasureInChild([&] {
+        BareParse(citeFolder / "STS_a.xml");
+        BareParse(citeFolder / "STS_b.xml");
+    });
+    PrintMeasure("bare parse x2 (cite)", twice);
+    std::printf("  (2 x single parse would be %.3f s; cite is compared with the measured x2)\n",
+                2 * single.seconds);
+
+    for (const auto& conversion : tressal::Conversions()) {
+        if (!conversion.cliName.starts_with("profs-"))
+            continue;
+        const bool isFolder = conversion.input == tressal::InputKind::Folder;
+        const fs::path source = isFolder ? citeFolder : input;
+        const fs::path root = folder / ("out-" + conversion.cliName);
+        const Measure measure = MeasureInChild([&] {
+            const auto result = conversion.convert(source, {root, {}});
+            const auto plan = conversion.plan(result);
+            fs::create_directories(tressal::OutputFolder(root, plan));
+            tressal::WriteResult(result, plan, root,
+                                 tressal::OutputFolder(root, plan) / plan.fileName);
+        });
+        PrintCompared(conversion.cliName.c_str(), measure, isFolder ? twice : single,
+                      isFolder ? "vs parse x2" : "vs parse");
+    }
+    fs::remove_all(folder);
+    return 0;
+}
