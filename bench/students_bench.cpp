@@ -12,10 +12,19 @@
 namespace {
 
 std::string MakeExport(int students) {
-    static const char* const kLast[] = {"DUPONT", "MARTIN", "B\xC9RANGER", "O'NEIL", "GAR\xC7ON",
-                                        "LEFEVRE", "NGUYEN", "M\xDCLLER", "ROUSSEAU", "FAURE"};
-    static const char* const kFirst[] = {"Jean", "L\xE9" "a", "No\xEBl", "Ma\xEBl", "Chlo\xE9",
-                                         "Hugo", "Zo\xE9", "Th\xE9o", "Ana\xEFs", "Louis"};
+    static const char* const kLast[] = {"DUPONT",  "MARTIN", "B\xC9RANGER", "O'NEIL",   "GAR\xC7ON",
+                                        "LEFEVRE", "NGUYEN", "M\xDCLLER",   "ROUSSEAU", "FAURE"};
+    static const char* const kFirst[] = {"Jean",
+                                         "L\xE9"
+                                         "a",
+                                         "No\xEBl",
+                                         "Ma\xEBl",
+                                         "Chlo\xE9",
+                                         "Hugo",
+                                         "Zo\xE9",
+                                         "Th\xE9o",
+                                         "Ana\xEFs",
+                                         "Louis"};
     static const char* const kOptions[] = {"AGL1", "ESP2", "ALL1", "LATIN", ""};
     std::mt19937 random(42);
     std::string text = "NOM";
@@ -25,12 +34,12 @@ std::string MakeExport(int students) {
     for (int i = 0; i < students; ++i) {
         text += std::string(kLast[random() % 10]) + std::to_string(i % 3000) + ";" +
                 kFirst[random() % 10] + ";Marie;;" + std::to_string(1 + random() % 28) + "/0" +
-                std::to_string(1 + random() % 9) + "/20" + std::to_string(10 + random() % 5) +
-                ";" + std::to_string(i) + ";12345678" + std::to_string(i % 100) + "A;" +
-                (random() % 2 ? "M" : "F") + ";" + std::to_string(3 + random() % 4) +
-                "\xE8me " + char('A' + random() % 4) + ";" + kOptions[random() % 5] + ";" +
-                kOptions[random() % 5] + ";;;;DP;G1;0210001A;01/09/2026;" +
-                std::to_string(i % 90) + " rue des Lilas;21000;DIJON;0380000000\r\n";
+                std::to_string(1 + random() % 9) + "/20" + std::to_string(10 + random() % 5) + ";" +
+                std::to_string(i) + ";12345678" + std::to_string(i % 100) + "A;" +
+                (random() % 2 ? "M" : "F") + ";" + std::to_string(3 + random() % 4) + "\xE8me " +
+                char('A' + random() % 4) + ";" + kOptions[random() % 5] + ";" +
+                kOptions[random() % 5] + ";;;;DP;G1;0210001A;01/09/2026;" + std::to_string(i % 90) +
+                " rue des Lilas;21000;DIJON;0380000000\r\n";
     }
     return text;
 }
@@ -39,7 +48,8 @@ std::string MakeExport(int students) {
 
 int main() {
     namespace fs = std::filesystem;
-    const fs::path folder = fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
+    const fs::path folder =
+        fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const fs::path input = folder / "0123456A.csv";
     tressal::WriteFileAtomically(input, MakeExport(20000));
@@ -53,7 +63,8 @@ int main() {
             const auto result = conversion.convert(input, {root, {}});
             const auto plan = conversion.plan(result);
             fs::create_directories(tressal::OutputFolder(root, plan));
-            tressal::WriteResult(result, plan, root, tressal::OutputFolder(root, plan) / plan.fileName);
+            tressal::WriteResult(result, plan, root,
+                                 tressal::OutputFolder(root, plan) / plan.fileName);
         });
         PrintMeasure(conversion.cliName.c_str(), measure);
     }

@@ -9,10 +9,10 @@ using tressal::app::TTFEleves;
 
 namespace {
 
-const QByteArray kExport = SconetHeader() +
-                           "MARTIN;L\xE9" "a;;;03/02/2012;;;F;6\xE8me A;;;;;;;;;\r\n"
-                           "DUPONT;Jean;;;12/03/1995;;;M;3\xE8me B;;;;;;;;;\r\n"
-                           "DUPONT;Jean;;;12/03/1995;;;M;3\xE8me B;;;;;;;;;\r\n";
+const QByteArray kExport = SconetHeader() + "MARTIN;L\xE9"
+                                            "a;;;03/02/2012;;;F;6\xE8me A;;;;;;;;;\r\n"
+                                            "DUPONT;Jean;;;12/03/1995;;;M;3\xE8me B;;;;;;;;;\r\n"
+                                            "DUPONT;Jean;;;12/03/1995;;;M;3\xE8me B;;;;;;;;;\r\n";
 
 } // namespace
 

@@ -61,21 +61,36 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("parent");
-        QTest::newRow("BFerme") << "BFerme" << "Fermer        " << 0 << "MenuPrincipal";
-        QTest::newRow("BOrlane") << "BOrlane" << "Orlane      " << 1 << "MenuPrincipal";
-        QTest::newRow("Beleves") << "Beleves" << "Elèves" << 4 << "BOrlane";
-        QTest::newRow("BProfs") << "BProfs" << "Enseignants" << 3 << "BOrlane";
-        QTest::newRow("EtabSeul") << "EtabSeul" << "Etablissement unique" << 14 << "BProfs";
-        QTest::newRow("CiteSco") << "CiteSco" << "Cité scolaire" << 15 << "BProfs";
-        QTest::newRow("BVesko") << "BVesko" << "Vesko    " << 2 << "MenuPrincipal";
-        QTest::newRow("Elves4") << "Elves4" << "Elèves" << 6 << "BVesko";
-        QTest::newRow("Enseignants4") << "Enseignants4" << "Enseignants" << 5 << "BVesko";
-        QTest::newRow("PMB1") << "PMB1" << "PMB    " << 10 << "MenuPrincipal";
-        QTest::newRow("Elves1") << "Elves1" << "Elèves" << 12 << "PMB1";
-        QTest::newRow("Enseignants1") << "Enseignants1" << "Enseignants" << 11 << "PMB1";
-        QTest::newRow("BCDIElv") << "BCDIElv" << "BCDI        " << 13 << "MenuPrincipal";
-        QTest::newRow("ElvesBCDI1") << "ElvesBCDI1" << "Elèves BCDI" << 13 << "BCDIElv";
-        QTest::newRow("Apropos1") << "Apropos1" << "A propos" << 9 << "MenuPrincipal";
+        QTest::newRow("BFerme") << "BFerme"
+                                << "Fermer        " << 0 << "MenuPrincipal";
+        QTest::newRow("BOrlane") << "BOrlane"
+                                 << "Orlane      " << 1 << "MenuPrincipal";
+        QTest::newRow("Beleves") << "Beleves"
+                                 << "Elèves" << 4 << "BOrlane";
+        QTest::newRow("BProfs") << "BProfs"
+                                << "Enseignants" << 3 << "BOrlane";
+        QTest::newRow("EtabSeul") << "EtabSeul"
+                                  << "Etablissement unique" << 14 << "BProfs";
+        QTest::newRow("CiteSco") << "CiteSco"
+                                 << "Cité scolaire" << 15 << "BProfs";
+        QTest::newRow("BVesko") << "BVesko"
+                                << "Vesko    " << 2 << "MenuPrincipal";
+        QTest::newRow("Elves4") << "Elves4"
+                                << "Elèves" << 6 << "BVesko";
+        QTest::newRow("Enseignants4") << "Enseignants4"
+                                      << "Enseignants" << 5 << "BVesko";
+        QTest::newRow("PMB1") << "PMB1"
+                              << "PMB    " << 10 << "MenuPrincipal";
+        QTest::newRow("Elves1") << "Elves1"
+                                << "Elèves" << 12 << "PMB1";
+        QTest::newRow("Enseignants1") << "Enseignants1"
+                                      << "Enseignants" << 11 << "PMB1";
+        QTest::newRow("BCDIElv") << "BCDIElv"
+                                 << "BCDI        " << 13 << "MenuPrincipal";
+        QTest::newRow("ElvesBCDI1") << "ElvesBCDI1"
+                                    << "Elèves BCDI" << 13 << "BCDIElv";
+        QTest::newRow("Apropos1") << "Apropos1"
+                                  << "A propos" << 9 << "MenuPrincipal";
     }
     void menuItems() {
         QFETCH(QString, name);

@@ -35,16 +35,26 @@ private slots:
         QTest::addColumn<QString>("treeName");
         QTest::addColumn<bool>("treeIcons");
         QTest::addColumn<QString>("openFilter");
-        QTest::newRow("orlane") << "eleves-orlane" << " Sconet vers Orlane : élèves "
-                                << "BFormatOrlane" << "Tressal Orlane" << "TreeElvOrlane" << true
-                                << "Fichier csv (*.csv)";
-        QTest::newRow("pmb") << "eleves-pmb" << "Sconet vers PMB : élèves" << "Bformat"
-                             << "Tressal PMB" << "TreeElvPMB" << false << "Fichier csv (*.csv)";
-        QTest::newRow("bcdi") << "eleves-bcdi" << "Sconet vers BCDI  : élèves" << "Bformat"
-                              << "Tressal BCDI" << "TreeElvPMB" << false << "Fichier csv (*.csv)";
-        QTest::newRow("vesko") << "eleves-vesko" << "Sconet vers Vesko : élèves" << "BFormatVesko"
-                               << "Tressal Vesko" << "TreeElvVesko" << true
-                               << "Fichier csv (*.Csv)";
+        QTest::newRow("orlane") << "eleves-orlane"
+                                << " Sconet vers Orlane : élèves "
+                                << "BFormatOrlane"
+                                << "Tressal Orlane"
+                                << "TreeElvOrlane" << true << "Fichier csv (*.csv)";
+        QTest::newRow("pmb") << "eleves-pmb"
+                             << "Sconet vers PMB : élèves"
+                             << "Bformat"
+                             << "Tressal PMB"
+                             << "TreeElvPMB" << false << "Fichier csv (*.csv)";
+        QTest::newRow("bcdi") << "eleves-bcdi"
+                              << "Sconet vers BCDI  : élèves"
+                              << "Bformat"
+                              << "Tressal BCDI"
+                              << "TreeElvPMB" << false << "Fichier csv (*.csv)";
+        QTest::newRow("vesko") << "eleves-vesko"
+                               << "Sconet vers Vesko : élèves"
+                               << "BFormatVesko"
+                               << "Tressal Vesko"
+                               << "TreeElvVesko" << true << "Fichier csv (*.Csv)";
     }
     void settings() {
         QFETCH(QString, cli);
@@ -91,15 +101,22 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QByteArray>("lastLine");
-        QTest::newRow("pmb") << "eleves-pmb" << "PMB/0123456a/Eleves" << "elevespmb.txt"
+        QTest::newRow("pmb") << "eleves-pmb"
+                             << "PMB/0123456a/Eleves"
+                             << "elevespmb.txt"
                              << "L'extraction des élèves PMB pour l'établissement 0123456a est "
                                 "terminée"
                              << QByteArray("DUPONT;Jean;1 rue;;21000;DIJON;03;1995;3 B;M\r\n");
-        QTest::newRow("bcdi") << "eleves-bcdi" << "BCDI/0123456a/Eleves" << "elevesBCDI.csv"
+        QTest::newRow("bcdi") << "eleves-bcdi"
+                              << "BCDI/0123456a/Eleves"
+                              << "elevesBCDI.csv"
                               << "L'extraction des élèves BCDI pour l'établissement 0123456a est "
                                  "terminée"
-                              << QByteArray("DUPONT;Jean;1 rue;;21000;DIJON;03;1995;3 B;M;INE2\r\n");
-        QTest::newRow("vesko") << "eleves-vesko" << "Vesko/0123456a/Eleves" << "eleves.txt"
+                              << QByteArray(
+                                     "DUPONT;Jean;1 rue;;21000;DIJON;03;1995;3 B;M;INE2\r\n");
+        QTest::newRow("vesko") << "eleves-vesko"
+                               << "Vesko/0123456a/Eleves"
+                               << "eleves.txt"
                                << "L'extraction des élèves Vesko pour l'établissement est terminée"
                                << QByteArray("INE2;00042;DUPONT;Jean;12/03/1995;M.;3 B;;;anglais");
     }
@@ -140,7 +157,8 @@ private slots:
         WindowFixture f;
         QScopedPointer<ConversionWindow> window(Open("eleves-vesko", f));
         f.dialogs.openAnswers.enqueue(f.WriteInput(
-            "0123456A.csv", SconetHeader() + "MARTIN;L\xE9" "a;;;01/01/2010\r\nPETIT;Lou;;;2010\r\n"));
+            "0123456A.csv", SconetHeader() + "MARTIN;L\xE9"
+                                             "a;;;01/01/2010\r\nPETIT;Lou;;;2010\r\n"));
         window->ConvertClick();
         QCOMPARE(f.dialogs.messages, QStringList{"Fichier incorrect : le champ date de naissance "
                                                  "est vide.\nLigne 3 : PETIT Lou"});

@@ -14,8 +14,8 @@ QByteArray Sts(const QList<QPair<QByteArray, QByteArray>>& persons) {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<STS_EDT><DONNEES><INDIVIDUS>";
     int id = 100;
     for (const auto& [name, first] : persons)
-        xml += "<INDIVIDU ID=\"" + QByteArray::number(id++) + "\"><CIVILITE>2</CIVILITE><NOM_USAGE>" +
-               name + "</NOM_USAGE><PRENOM>" + first +
+        xml += "<INDIVIDU ID=\"" + QByteArray::number(id++) +
+               "\"><CIVILITE>2</CIVILITE><NOM_USAGE>" + name + "</NOM_USAGE><PRENOM>" + first +
                "</PRENOM><DATE_NAISSANCE>1970-05-31</DATE_NAISSANCE></INDIVIDU>";
     return xml + "</INDIVIDUS><STRUCTURE><DIVISIONS><DIVISION CODE=\"3A\"><SERVICES><SERVICE>"
                  "<ENSEIGNANTS><ENSEIGNANT ID=\"100\"/></ENSEIGNANTS></SERVICE></SERVICES>"
@@ -47,17 +47,30 @@ private slots:
         QTest::addColumn<QString>("saveName");
         QTest::addColumn<QString>("treeName");
         QTest::addColumn<bool>("treeIcons");
-        QTest::newRow("orlane") << "profs-orlane" << "Sconet vers Orlane :  enseignants"
-                                << "BExtraire" << "Tressal Orlane" << "BSauve" << "TreeAffiche"
-                                << true;
-        QTest::newRow("cite") << "profs-orlane-cite" << "Sconet vers Orlane :  enseignants"
-                              << "BExtraire" << "Tressal Orlane" << "BSauve" << "TreeAffiche"
-                              << true;
-        QTest::newRow("vesko") << "profs-vesko" << " Sconet vers Vesko : enseignants"
-                               << "BExtraitProfsVesko" << "Tressal Vesko" << "BSauveProfsVesko"
+        QTest::newRow("orlane") << "profs-orlane"
+                                << "Sconet vers Orlane :  enseignants"
+                                << "BExtraire"
+                                << "Tressal Orlane"
+                                << "BSauve"
+                                << "TreeAffiche" << true;
+        QTest::newRow("cite") << "profs-orlane-cite"
+                              << "Sconet vers Orlane :  enseignants"
+                              << "BExtraire"
+                              << "Tressal Orlane"
+                              << "BSauve"
+                              << "TreeAffiche" << true;
+        QTest::newRow("vesko") << "profs-vesko"
+                               << " Sconet vers Vesko : enseignants"
+                               << "BExtraitProfsVesko"
+                               << "Tressal Vesko"
+                               << "BSauveProfsVesko"
                                << "TreeProfs" << true;
-        QTest::newRow("pmb") << "profs-pmb" << "Sconet vers PMB : enseignants" << "BformatPMB"
-                             << "Tressal PMB" << "BSauvegarde" << "TreeProfsPMB" << false;
+        QTest::newRow("pmb") << "profs-pmb"
+                             << "Sconet vers PMB : enseignants"
+                             << "BformatPMB"
+                             << "Tressal PMB"
+                             << "BSauvegarde"
+                             << "TreeProfsPMB" << false;
     }
     void settings() {
         QFETCH(QString, cli);
@@ -96,8 +109,8 @@ private slots:
         for (const char* cli : {"profs-orlane", "profs-vesko", "profs-pmb"}) {
             QTest::addRow("%s unsafe code", cli)
                 << cli << "sts_emp_.._2026.xml" << Sts({{"A", "B"}}) << "Nom de fichier incorrect";
-            QTest::addRow("%s not XML", cli) << cli << "sts_emp_0123456A_2026.xml"
-                                             << QByteArray("bonjour") << "";
+            QTest::addRow("%s not XML", cli)
+                << cli << "sts_emp_0123456A_2026.xml" << QByteArray("bonjour") << "";
             QTest::addRow("%s other root", cli)
                 << cli << "sts_emp_0123456A_2026.xml" << QByteArray("<AUTRE/>")
                 << "Interface non supportée";
@@ -167,16 +180,18 @@ private slots:
         const QByteArray fixed = ReadBytes(f.Output("Vesko/0123456A/Profs/profs.txt"));
         QVERIFY(fixed.endsWith(";100;Mme;MARTIN;Paul;;31/05/1970;;;3A"));
         QCOMPARE(ReadBytes(chosen), fixed + "\r\n");
-        QCOMPARE(f.dialogs.messages,
-                 QStringList{"L'extraction des enseignants Vesko pour l'établissement est terminée"});
+        QCOMPARE(
+            f.dialogs.messages,
+            QStringList{"L'extraction des enseignants Vesko pour l'établissement est terminée"});
     }
 
     void citeNeedsTwoExports_data() {
         QTest::addColumn<int>("exports");
         QTest::addColumn<QString>("message");
-        QTest::newRow("none") << 0
-                              << "Une cité scolaire comporte au moins deux établissements. Il n'y a "
-                                 "pas de fichiers STS dans le répertoire choisi";
+        QTest::newRow("none")
+            << 0
+            << "Une cité scolaire comporte au moins deux établissements. Il n'y a "
+               "pas de fichiers STS dans le répertoire choisi";
         QTest::newRow("one") << 1
                              << "Une cité scolaire comporte au moins deux établissements. Il n'y a "
                                 "qu'un seul fichiers STS dans le répertoire choisi";
