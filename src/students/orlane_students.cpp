@@ -5,7 +5,7 @@
 namespace tressal::students {
 
 std::string OrlaneStudentLine(const std::string& student, std::size_t /*lineNumber*/) {
-    auto field = [&](unsigned n) { return FieldAt(student, n, ';'); };
+    const Fields field(student, ';');
     const std::string school = field(17);
     return FoldName(field(1)) + "," + FoldName(field(2)) + "," + ReorderDate(field(5)) + "," +
            field(8) + "," + "XX,XX,OUI," + StripSpaces(KeepAllowedChars(field(9))) + "," +

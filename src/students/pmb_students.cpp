@@ -5,7 +5,7 @@
 namespace tressal::students {
 
 std::string LibraryColumns(const std::string& student) {
-    auto field = [&](unsigned n) { return FieldAt(student, n, ';'); };
+    const Fields field(student, ';');
     // A date day/month/year has three parts, so its fifth part is its last: the year.
     const std::string year = FieldAt(field(5), 5, '/');
     return field(1) + ";" + field(2) + ";" + field(19) + ";;" + field(20) + ";" + field(21) + ";" +

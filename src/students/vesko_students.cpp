@@ -31,7 +31,7 @@ std::string Language(const std::string& option) {
 } // namespace
 
 std::string VeskoStudentLine(const std::string& student, std::size_t lineNumber) {
-    auto field = [&](unsigned n) { return FieldAt(student, n, ';'); };
+    const Fields field(student, ';');
     const std::string date = field(5);
     if (CountFields(date, '/') < 3)
         throw Error("Fichier incorrect : le champ date de naissance est vide.\nLigne " +

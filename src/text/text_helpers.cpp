@@ -89,6 +89,22 @@ std::string FieldAt(const std::string& text, unsigned n, char separator) {
     return std::string(rest.substr(0, rest.find(separator)));
 }
 
+Fields::Fields(std::string_view text, char separator) {
+    while (true) {
+        const auto pos = text.find(separator);
+        parts_.push_back(text.substr(0, pos));
+        if (pos == std::string_view::npos)
+            break;
+        text.remove_prefix(pos + 1);
+    }
+}
+
+std::string Fields::operator()(unsigned n) const {
+    if (n <= 1)
+        return parts_.size() == 1 ? std::string() : std::string(parts_.front());
+    return std::string(parts_[std::min<std::size_t>(n, parts_.size()) - 1]);
+}
+
 int CountFields(const std::string& text, char separator) {
     return static_cast<int>(std::count(text.begin(), text.end(), separator)) + 1;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Small text functions over Windows-1252 text; positions are 1-based.
 namespace tressal {
@@ -14,6 +16,17 @@ std::string FoldName(const std::string& text);
 // Field n of the text cut at separator. Field 1 of a text without separator
 // is empty; field n >= 2 of a text with fewer fields is its last field.
 std::string FieldAt(const std::string& text, unsigned n, char separator);
+
+// The fields of one text, cut once and read by number with FieldAt's rules:
+// Fields(text, sep)(n) == FieldAt(text, n, sep). For lines read field by field.
+class Fields {
+public:
+    Fields(std::string_view text, char separator);
+    std::string operator()(unsigned n) const;
+
+private:
+    std::vector<std::string_view> parts_; // as many as CountFields
+};
 
 // Number of separators in the text plus one.
 int CountFields(const std::string& text, char separator);

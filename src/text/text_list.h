@@ -1,7 +1,9 @@
 #pragma once
 
+#include "text/collation.h"
+
 #include <filesystem>
-#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,14 +44,9 @@ public:
 
 private:
     struct CollatedLess {
-        bool operator()(const std::u16string& a, const std::u16string& b) const;
+        bool operator()(const std::string& a, const std::string& b) const;
     };
-    // The line in UTF-16 (for the collator) -> the line as it came.
-    std::multimap<std::u16string, std::string, CollatedLess> entries_;
+    std::multiset<std::string, CollatedLess> entries_;
 };
-
-// The collation sort key of a Windows-1252 line; equal keys mean lines equal
-// apart from letter case.
-std::string CollationKey(std::string_view line);
 
 } // namespace tressal

@@ -58,6 +58,8 @@ TEST(FieldAtTest, FollowsTheFieldRules) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.substr(0, 40) + " / field " + std::to_string(c.n));
         EXPECT_EQ(FieldAt(c.text, c.n, c.separator), c.expected);
+        // The split-once reader follows the same rules.
+        EXPECT_EQ(Fields(c.text, c.separator)(c.n), c.expected);
     }
 }
 
