@@ -89,19 +89,21 @@ void ConversionWindow::ConvertClick() {
     if (state_ != State::Fresh)
         return;
     RunAction([this] {
-        const QString input =
-            conversion_.input == InputKind::File
-                ? services_.dialogs->OpenFile(this, services_.exeDir, setting_.openFilter)
-                : services_.dialogs->ChooseFolder(this, QStringLiteral("Choix du dossier"),
-                                                  services_.exeDir);
+        const QString input = ChooseInput();
         if (input.isEmpty())
             return;
-        ConvertContext context{ToPath(services_.outputRoot), [this](const Converted& sofar) {
-                                   Show(sofar);
-                                   repaint();
-                               }};
+        input_ = input;
+        const auto progress = [this](const Converted& sofar) {
+            Show(sofar);
+            repaint();
+        };
+        const ConvertContext context{ToPath(services_.outputRoot), progress, true};
         Show(conversion_.convert(ToPath(input), context));
     });
+}
+
+QString ConversionWindow::ChooseInput() {
+    return services_.dialogs->OpenFile(this, services_.exeDir, setting_.openFilter);
 }
 
 void ConversionWindow::Show(const Converted& result) {
@@ -114,10 +116,12 @@ void ConversionWindow::Show(const Converted& result) {
         auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(Cp1252ToUtf8(line))));
         if (setting_.treeIcon >= 0)
             item->setIcon(0, icon);
+        if (setting_.editableTree)
+            item->setFlags(item->flags() | Qt::ItemIsEditable);
         items.append(item);
     }
     tree_->addTopLevelItems(items);
-    if (!items.isEmpty())
+    if (setting_.scrollToLast && !items.isEmpty())
         tree_->scrollToItem(items.last());
     state_ = State::Converted;
     convert_->setEnabled(false);

@@ -27,6 +27,8 @@ struct WindowSetting {
     int treeIcon = -1; // -1: the tree shows no icon
     QString openFilter;
     QString saveFilter;
+    bool scrollToLast = true;  // the preview ends showing the last line
+    bool editableTree = false; // lines may be edited in the preview (not in the file)
 };
 
 // A conversion window: "Fermer", the convert button and "Sauvegarder" over a
@@ -43,6 +45,8 @@ public:
 
     State state() const { return state_; }
     const Converted& result() const { return result_; }
+    // The file or folder converted last, as the user chose it.
+    const QString& inputPath() const { return input_; }
     QToolButton* closeButton() const { return close_; }
     QToolButton* convertButton() const { return convert_; }
     QToolButton* saveButton() const { return save_; }
@@ -55,6 +59,8 @@ public:
     void SaveClick();
 
 protected:
+    // Asks the user for the input; empty when cancelled.
+    virtual QString ChooseInput();
     // Runs after a successful save, before the window closes.
     virtual void AfterSave(const OutputPlan& /*plan*/) {}
     AppServices& services() const { return services_; }
@@ -67,6 +73,7 @@ private:
     WindowSetting setting_;
     AppServices& services_;
     State state_ = State::Fresh;
+    QString input_;
     Converted result_;
     QToolBar* toolBar_;
     QToolButton* close_;

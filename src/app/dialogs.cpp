@@ -22,8 +22,10 @@ QString QtDialogs::OpenFile(QWidget* parent, const QString& folder, const QStrin
 
 QString QtDialogs::SaveFile(QWidget* parent, const QString& folder, const QString& proposedName,
                             const QString& filter) {
+    // Saving replaces an existing file without a question, as the targets expect.
     return QFileDialog::getSaveFileName(parent, QString(), QDir(folder).filePath(proposedName),
-                                        filter, nullptr, kOptions);
+                                        filter, nullptr,
+                                        kOptions | QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtDialogs::ChooseFolder(QWidget* parent, const QString& title, const QString& startFolder) {

@@ -19,6 +19,7 @@ public:
     void BFermeClick() { CloseClick(); }
     void BformatClick() { ConvertClick(); }
     void BSauveClick() { SaveClick(); }
+    const TextList& LBFin() const { return result().lines; }
 };
 
 } // namespace tressal::app

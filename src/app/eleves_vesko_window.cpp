@@ -9,7 +9,7 @@ TTFVeskoElvV2::TTFVeskoElvV2(AppServices& services)
                         QStringLiteral("BFermeVesko"), QStringLiteral("BFormatVesko"),
                         QStringLiteral("Tressal Vesko"), QStringLiteral("BEnrgVesko"),
                         QStringLiteral("TreeElvVesko"), 6, QStringLiteral("Fichier csv (*.Csv)"),
-                        QStringLiteral("Fichier texte (*.txt)")},
+                        QStringLiteral("Fichier texte (*.txt)"), false},
                        services),
       ToolBar1(toolBar()), BFermeVesko(closeButton()), BFormatVesko(convertButton()),
       BEnrgVesko(saveButton()), TreeElvVesko(tree()) {}

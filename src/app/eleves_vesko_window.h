@@ -19,6 +19,7 @@ public:
     void BFermeVeskoClick() { CloseClick(); }
     void BFormatVeskoClick() { ConvertClick(); }
     void BEnrgVeskoClick() { SaveClick(); }
+    const TextList& LBFin() const { return result().lines; }
 };
 
 } // namespace tressal::app

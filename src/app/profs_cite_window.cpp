@@ -17,6 +17,14 @@ TTFprofsCite::TTFprofsCite(AppServices& services)
       Barre(toolBar()), BFerme(closeButton()), BExtraire(convertButton()), BSauve(saveButton()),
       TreeAffiche(tree()) {}
 
+QString TTFprofsCite::ChoixDossier() {
+    const QString folder = services().dialogs->ChooseFolder(
+        this, QStringLiteral("Choix du dossier"), services().exeDir);
+    if (!folder.isEmpty())
+        DossierSTS_ = folder;
+    return folder;
+}
+
 void TTFprofsCite::AfterSave(const OutputPlan& /*plan*/) {
     if (result().duplicates.empty())
         return;

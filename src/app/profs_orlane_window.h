@@ -19,6 +19,8 @@ public:
     void BFermeClick() { CloseClick(); }
     void BExtraireClick() { ConvertClick(); }
     void BSauveClick() { SaveClick(); }
+    const TextList& LB() const { return result().lines; }
+    QString CodeEtab() const { return QString::fromStdString(result().code); }
 };
 
 } // namespace tressal::app

@@ -19,6 +19,8 @@ public:
     void BfermeClick() { CloseClick(); }
     void BformatPMBClick() { ConvertClick(); }
     void BSauvegardeClick() { SaveClick(); }
+    const TextList& LB() const { return result().lines; }
+    QString CodeEtab() const { return QString::fromStdString(result().code); }
 };
 
 } // namespace tressal::app

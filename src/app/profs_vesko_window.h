@@ -19,6 +19,8 @@ public:
     void BFermeProfsVeskoClick() { CloseClick(); }
     void BExtraitProfsVeskoClick() { ConvertClick(); }
     void BSauveProfsVeskoClick() { SaveClick(); }
+    const TextList& LB() const { return result().lines; }
+    QString CodeEtab() const { return QString::fromStdString(result().code); }
 };
 
 } // namespace tressal::app

@@ -25,6 +25,8 @@ void WriteResult(const Converted& result, const OutputPlan& plan,
         const auto fixed = OutputFolder(outputRoot, plan) / plan.fileName;
         WriteFileAtomically(fixed, JoinLinesNoFinalEnd(result.lines));
     }
+    if (!plan.duplicatesFile.empty())
+        SaveTextList(outputRoot / plan.duplicatesFile, result.duplicates);
 }
 
 } // namespace tressal

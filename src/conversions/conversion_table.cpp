@@ -38,7 +38,8 @@ std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
         return OutputPlan{{rule.target, r.code, rule.kind},
                           rule.fileName ? rule.fileName : r.code + ".txt",
                           rule.fixedCopy,
-                          DoneMessage(rule.what, rule.messageNamesCode ? r.code : "")};
+                          DoneMessage(rule.what, rule.messageNamesCode ? r.code : ""),
+                          {}};
     };
 }
 
@@ -72,7 +73,8 @@ Conversion CiteScolaire() {
                                   "profs.txt",
                                   false,
                                   "L'extraction des enseignants pour la cité scolaire est "
-                                  "terminée"};
+                                  "terminée",
+                                  teachers::kDuplicatesFile};
             }};
 }
 

@@ -40,7 +40,7 @@ TextList LoadExport(const std::filesystem::path& input) {
 
 void CheckHeader(const TextList& lines) {
     if (lines.empty())
-        throw Error("Le fichier que vous avez sélectionné est vide.");
+        throw Error("Indice de liste hors limites (0)");
     const int count = CountFields(lines.front(), ';');
     if (count != kHeaderFields)
         throw Error("Le fichier que vous avez sélectionné est incorrect. Il ne comporte que " +

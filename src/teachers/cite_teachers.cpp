@@ -44,8 +44,6 @@ Converted CiteTeachers(const std::filesystem::path& folder, const ConvertContext
     SortedTextList lines;
     SortedTextList duplicates;
     Converted result;
-    std::error_code ignored;
-    std::filesystem::create_directories(context.outputRoot, ignored);
     for (const auto& path : exports) {
         sts::a::StsDocument document;
         document.SetFileName(path);
@@ -57,7 +55,11 @@ Converted CiteTeachers(const std::filesystem::path& folder, const ConvertContext
         }
         result.lines = lines.Lines();
         result.duplicates = duplicates.Lines();
-        SaveTextList(context.outputRoot / "Litiges.txt", result.duplicates);
+        if (context.writeDuplicatesAsRead) {
+            std::error_code ignored;
+            std::filesystem::create_directories(context.outputRoot, ignored);
+            SaveTextList(context.outputRoot / kDuplicatesFile, result.duplicates);
+        }
         if (context.progress)
             context.progress(result);
     }

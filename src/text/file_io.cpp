@@ -24,6 +24,14 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+std::FILE* OpenFile(const std::filesystem::path& path, bool write) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), write ? L"wb" : L"rb");
+#else
+    return std::fopen(path.c_str(), write ? "wb" : "rb");
+#endif
+}
+
 Error OpenError(const std::filesystem::path& path, int errorNumber) {
     return Error("Impossible d'ouvrir le fichier \"" + PathText(path) + "\". " +
                  SystemReason(errorNumber));
@@ -79,7 +87,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     if (std::filesystem::is_directory(path, ec))
         throw OpenError(path, EISDIR);
     errno = 0;
-    FileHandle file(std::fopen(path.c_str(), "rb"));
+    FileHandle file(OpenFile(path, false));
     if (!file)
         throw OpenError(path, errno);
     std::string bytes;
@@ -95,13 +103,22 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
     const auto temporary = TemporaryBeside(path);
     errno = 0;
-    FileHandle file(std::fopen(temporary.c_str(), "wb"));
+    FileHandle file(OpenFile(temporary, true));
     if (!file)
         throw CreateError(path, errno);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+#ifndef _WIN32
+    // On disk before it replaces the previous file.
+    written = written && std::fflush(file.get()) == 0 && fsync(fileno(file.get())) == 0;
+#endif
     const int writeError = errno;
     const bool closed = std::fclose(file.release()) == 0;
     std::error_code ec;
+    // A replaced file keeps its permissions.
+    if (const auto status = std::filesystem::status(path, ec);
+        ec == std::error_code() && std::filesystem::is_regular_file(status))
+        std::filesystem::permissions(temporary, status.permissions(), ec);
+    ec.clear();
     if (!written || !closed) {
         std::filesystem::remove(temporary, ec);
         throw CreateError(path, writeError ? writeError : EIO);

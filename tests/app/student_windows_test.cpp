@@ -75,6 +75,9 @@ private slots:
         QCOMPARE(f.dialogs.lastOpenFilter, openFilter);
         QVERIFY(window->tree()->topLevelItemCount() > 0);
         QCOMPARE(!window->tree()->topLevelItem(0)->icon(0).isNull(), treeIcons);
+        // PMB and BCDI let the user touch up a preview line (the file keeps the original).
+        const bool editable = cli == "eleves-pmb" || cli == "eleves-bcdi";
+        QCOMPARE(window->tree()->topLevelItem(0)->flags().testFlag(Qt::ItemIsEditable), editable);
     }
 
     void headerErrorLeavesEveryWindowFresh_data() {

@@ -1,4 +1,5 @@
 #include "app/conversion_window.h"
+#include "app/profs_cite_window.h"
 #include "app/window_factory.h"
 #include "window_test_support.h"
 
@@ -212,6 +213,7 @@ private slots:
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
         window->ConvertClick(); // folder dialog cancelled: no search at all
         QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(qobject_cast<tressal::app::TTFprofsCite*>(window.get())->DossierSTS(), folder);
     }
 
     void citeMergesAndOffersTheDuplicates_data() {

@@ -103,7 +103,7 @@ TEST_F(CliTest, InputErrorsWriteNothing) {
         {Export("0123456A.csv", {SconetHeader(23), StudentLine("A", "a")}),
          "Le fichier que vous avez s\xC3\xA9lectionn\xC3\xA9 est incorrect. Il ne comporte que 23 "
          "Champs. L'extracteur necessite 22 champs"},
-        {Export("0123456B.csv", {}), "vide"},
+        {Export("0123456B.csv", {}), "Indice de liste hors limites (0)"},
         {(input_ / "7654321Z.csv").string(), "Impossible d'ouvrir le fichier"},
     };
     for (const auto& [input, message] : cases) {

@@ -295,8 +295,8 @@ TEST_F(TeachersTest, CiteKeepsTheFirstOccurrenceAndWritesTheOthersToLitiges) {
                            Individu(Names("", "Vide")) + Individu(Names("LEGOFF", "Yann")) +
                            Individu(Names("BÉRARD", "Chloé"))));
     std::vector<Converted> seen;
-    const Converted result =
-        CiteTeachers(in_.path(), {out_.path(), [&](const Converted& r) { seen.push_back(r); }});
+    const Converted result = CiteTeachers(
+        in_.path(), {out_.path(), [&](const Converted& r) { seen.push_back(r); }, true});
     const TextList merged = {"BERARD,Chloe", "B\xC9RARD,Chlo\xE9", "DUPONT,Jean",
                              "DURAND,Paul",  "LE GOFF,Yann",       "LEGOFF,Yann"};
     EXPECT_EQ(result.lines, merged);
@@ -312,14 +312,14 @@ TEST_F(TeachersTest, CiteDuplicatesWithinOneExportAndNone) {
     Write("twice/STS_1.xml", Sts(Individu(Names("ROY", "Paul")) + Individu(Names("ROY", "Paul")) +
                                  Individu(Names("roy", "paul"))));
     Write("twice/STS_2.xml", Sts(Individu(Names("VIDAL", "Lou"))));
-    const Converted twice = CiteTeachers(in_ / "twice", {out_.path(), {}});
+    const Converted twice = CiteTeachers(in_ / "twice", {out_.path(), {}, true});
     EXPECT_EQ(twice.lines, (TextList{"ROY,Paul", "VIDAL,Lou"}));
     ASSERT_EQ(twice.duplicates.size(), 2u);
     EXPECT_EQ(twice.duplicates[0] + twice.duplicates[1], "ROY,Paulroy,paul");
 
     Write("none/STS_1.xml", Sts(Individu(Names("ROY", "Paul"))));
     Write("none/STS_2.xml", Sts(""));
-    const Converted none = CiteTeachers(in_ / "none", {out_.path(), {}});
+    const Converted none = CiteTeachers(in_ / "none", {out_.path(), {}, true});
     EXPECT_EQ(none.lines, TextList{"ROY,Paul"});
     EXPECT_TRUE(none.duplicates.empty());
     EXPECT_EQ(ReadBytes(out_ / "Litiges.txt"), "");
@@ -330,7 +330,8 @@ TEST_F(TeachersTest, CiteStopsAtABrokenExportAfterSavingTheEarlierDuplicates) {
     Write("STS_2.xml", "<STS_EDT><DONNEES>");
     std::vector<Converted> seen;
     const std::string error = ErrorOf([&] {
-        CiteTeachers(in_.path(), {out_.path(), [&](const Converted& r) { seen.push_back(r); }});
+        CiteTeachers(in_.path(),
+                     {out_.path(), [&](const Converted& r) { seen.push_back(r); }, true});
     });
     EXPECT_NE(error.find("\r\nLigne: "), std::string::npos) << error;
     ASSERT_EQ(seen.size(), 1u);
@@ -423,6 +424,14 @@ TEST_F(TeachersTest, CommandLineWritesEachTeacherFile) {
     EXPECT_EQ(ReadBytes(out_ / "Litiges.txt"), "Zola,ANA\r\n");
 }
 
+TEST_F(TeachersTest, CommandLineWritesNoDuplicatesFileWhenAnExportIsBroken) {
+    Write("cite/STS_1.xml", Sts(Individu(Names("ROY", "Paul")) + Individu(Names("ROY", "Paul"))));
+    Write("cite/STS_2.xml", "<STS_EDT><DONNEES>");
+    EXPECT_EQ(
+        RunCli({"profs-orlane-cite", (in_ / "cite").string(), "--root", out_.path().string()}), 1);
+    EXPECT_TRUE(EntriesBelow(out_.path()).empty());
+}
+
 TEST_F(TeachersTest, CommandLineWritesNothingForABrokenExport) {
     const std::vector<std::pair<fs::path, std::string>> inputs = {
         {Write("STS_X_0123456A_2009.xml", "<STS_EDT><DONNEES>"), "\r\nLigne: "},
@@ -447,7 +456,7 @@ Converted Convert(const std::string& cliName, const fs::path& input, const fs::p
     const Conversion* conversion = FindConversion(cliName);
     if (!conversion)
         throw std::runtime_error("no conversion " + cliName);
-    return conversion->convert(input, {root, {}});
+    return conversion->convert(input, {root, {}, true});
 }
 
 // A collège export, anonymised: 33 persons PROFn "Prenom" (n from 1 to 35 but
