@@ -64,7 +64,9 @@ QMenu* TFExtraction::AddMenu(QWidget* parent, const QString& name, const QString
 void TFExtraction::BuildMenu() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MenuPrincipal"));
-    bar->setStyle(new MenuBarStyle(bar->style()->name()));
+    auto* style = new MenuBarStyle(bar->style()->name());
+    style->setParent(bar); // a widget does not own the style it is given
+    bar->setStyle(style);
     bar->setNativeMenuBar(false);
 
     QAction* close = bar->addAction(ImagesExtract.value(0), QStringLiteral("Fermer        "));
