@@ -1,5 +1,4 @@
 #include "app/conversion_window.h"
-#include "app/window_factory.h"
 #include "window_test_support.h"
 
 #include <QToolButton>
@@ -14,13 +13,6 @@ const QByteArray kExport = SconetHeader() +
                            "DIJON;03\r\n"
                            "DUPONT;Jean;;;12/03/1995;42;INE2;M;3\xE8me B;AGL1;;;;;;;;;1 rue;21000;"
                            "DIJON;03\r\n";
-
-ConversionWindow* Open(const char* cliName, WindowFixture& f) {
-    auto* window =
-        qobject_cast<ConversionWindow*>(tressal::app::CreateConversionWindow(cliName, f.services));
-    window->show();
-    return window;
-}
 
 } // namespace
 

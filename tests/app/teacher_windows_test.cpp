@@ -1,6 +1,5 @@
 #include "app/conversion_window.h"
 #include "app/profs_cite_window.h"
-#include "app/window_factory.h"
 #include "window_test_support.h"
 
 #include <QToolButton>
@@ -21,13 +20,6 @@ QByteArray Sts(const QList<QPair<QByteArray, QByteArray>>& persons) {
     return xml + "</INDIVIDUS><STRUCTURE><DIVISIONS><DIVISION CODE=\"3A\"><SERVICES><SERVICE>"
                  "<ENSEIGNANTS><ENSEIGNANT ID=\"100\"/></ENSEIGNANTS></SERVICE></SERVICES>"
                  "</DIVISION></DIVISIONS></STRUCTURE></DONNEES></STS_EDT>\n";
-}
-
-ConversionWindow* Open(const char* cliName, WindowFixture& f) {
-    auto* window =
-        qobject_cast<ConversionWindow*>(tressal::app::CreateConversionWindow(cliName, f.services));
-    window->show();
-    return window;
 }
 
 QString MakeFolder(WindowFixture& f, const QString& name) {

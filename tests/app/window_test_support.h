@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/app_services.h"
+#include "app/conversion_window.h"
+#include "app/window_factory.h"
 #include "fake_dialogs.h"
 
 #include <QApplication>
@@ -48,6 +50,14 @@ template <typename Window> QList<Window*> OpenWindows() {
         if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
             found.append(window);
     return found;
+}
+
+// A new conversion window of that command-line name, shown.
+inline tressal::app::ConversionWindow* Open(const char* cliName, WindowFixture& f) {
+    auto* window = qobject_cast<tressal::app::ConversionWindow*>(
+        tressal::app::CreateConversionWindow(cliName, f.services));
+    window->show();
+    return window;
 }
 
 // A Sconet header of the given number of fields, Windows-1252, CR LF.
