@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots under Xvfb: the main window with its Orlane
+# menu open, then the Orlane student window with the sample converted.
+# Needs: xvfb xdotool imagemagick (apt-get install), and a built build/bin/tressal.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+out=docs
+bin=build/bin
+export DISPLAY=:97
+Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null' EXIT
+sleep 1
+(cd "$bin" && ./tressal >/dev/null 2>&1 &)
+sleep 2
+main=$(xdotool search --name "Tressal : Orlane" | head -1)
+xdotool windowmove "$main" 100 50
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$main")"
+grab() { # file x y width height
+    import -window root -crop "$4x$5+$2+$3" +repage "$1"
+}
+xdotool mousemove $((X + 160)) $((Y + 10)) click 1 # Orlane
+sleep 0.6
+xdotool mousemove $((X + 160)) $((Y + 53)) # Enseignants
+sleep 0.8
+grab "$out/fenetre-principale.png" $((X - 10)) $((Y - 10)) 620 390
+xdotool mousemove $((X + 160)) $((Y + 32)) click 1 # Elèves
+sleep 1
+eleves=$(xdotool search --name "Sconet vers Orlane : élèves" | head -1)
+xdotool windowmove "$eleves" 150 120
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$eleves")"
+xdotool mousemove $((X + 110)) $((Y + 12)) click 1 # Tressal Orlane
+sleep 1.2
+xdotool type "0123456A.csv"
+xdotool key Return
+sleep 1
+grab "$out/fenetre-conversion.png" $((X - 10)) $((Y - 10)) $((WIDTH + 20)) $((HEIGHT + 20))
+pkill -x tressal || true
