@@ -43,10 +43,11 @@ void PrintUsage(std::ostream& err) {
     err << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER]\n"
            "Convertit un export Sconet ou STS ; le fichier est écrit sous DOSSIER\n"
            "(par défaut le dossier courant), comme le propose la fenêtre.\n"
-           "Conversions :";
+           "Conversions :\n";
     for (const auto& conversion : Conversions())
-        err << ' ' << conversion.cliName;
-    err << '\n';
+        err << "  " << conversion.cliName
+            << (conversion.input == InputKind::Folder ? "  (ENTREE : un dossier d'exports STS)\n"
+                                                      : "\n");
 }
 
 } // namespace
