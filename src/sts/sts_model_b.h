@@ -66,20 +66,6 @@ struct Variant {
     using Enseignants = TXMLENSEIGNANTSType;
 };
 
-using TXMLSTS_EDTType = detail::TXMLSTS_EDTType<Variant>;
-using TXMLNOMENCLATURESType = detail::TXMLNOMENCLATURESType<Variant>;
-using TXMLMEFSType = detail::TXMLMEFSType<Variant>;
-using TXMLPROGRAMMESType = detail::TXMLPROGRAMMESType<Variant>;
-using TXMLDONNEESType = detail::TXMLDONNEESType<Variant>;
-using TXMLINDIVIDUSType = detail::TXMLINDIVIDUSType<Variant>;
-using TXMLSTRUCTUREType = detail::TXMLSTRUCTUREType<Variant>;
-using TXMLDIVISIONSType = detail::TXMLDIVISIONSType<Variant>;
-using TXMLDIVISIONType = detail::TXMLDIVISIONType<Variant>;
-using TXMLSERVICESType = detail::TXMLSERVICESType<Variant>;
-using TXMLSERVICEType = detail::TXMLSERVICEType<Variant>;
-using TXMLGROUPESType = detail::TXMLGROUPESType<Variant>;
-using TXMLGROUPEType = detail::TXMLGROUPEType<Variant>;
-
-using StsDocument = TypedStsDocument<TXMLSTS_EDTType>;
+TRESSAL_STS_VARIANT_NODE_TYPES(Variant)
 
 } // namespace tressal::sts::b

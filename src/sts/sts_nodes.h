@@ -356,3 +356,21 @@ public:
 } // namespace detail
 
 } // namespace tressal::sts
+
+// The node types built on a variant's own types, and its document object, declared
+// in the variant's namespace under their element names.
+#define TRESSAL_STS_VARIANT_NODE_TYPES(V)                                                          \
+    using TXMLSTS_EDTType = detail::TXMLSTS_EDTType<V>;                                            \
+    using TXMLNOMENCLATURESType = detail::TXMLNOMENCLATURESType<V>;                                \
+    using TXMLMEFSType = detail::TXMLMEFSType<V>;                                                  \
+    using TXMLPROGRAMMESType = detail::TXMLPROGRAMMESType<V>;                                      \
+    using TXMLDONNEESType = detail::TXMLDONNEESType<V>;                                            \
+    using TXMLINDIVIDUSType = detail::TXMLINDIVIDUSType<V>;                                        \
+    using TXMLSTRUCTUREType = detail::TXMLSTRUCTUREType<V>;                                        \
+    using TXMLDIVISIONSType = detail::TXMLDIVISIONSType<V>;                                        \
+    using TXMLDIVISIONType = detail::TXMLDIVISIONType<V>;                                          \
+    using TXMLSERVICESType = detail::TXMLSERVICESType<V>;                                          \
+    using TXMLSERVICEType = detail::TXMLSERVICEType<V>;                                            \
+    using TXMLGROUPESType = detail::TXMLGROUPESType<V>;                                            \
+    using TXMLGROUPEType = detail::TXMLGROUPEType<V>;                                              \
+    using StsDocument = TypedStsDocument<TXMLSTS_EDTType>;

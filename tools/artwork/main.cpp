@@ -516,14 +516,19 @@ QImage banner() {
     return image;
 }
 
+// A light background, white at the top fading to the given colour.
+void fillPaperGradient(QPainter& p, const QRect& rect, const QColor& bottom) {
+    QLinearGradient g(0, rect.top(), 0, rect.bottom() + 1);
+    g.setColorAt(0.0, Qt::white);
+    g.setColorAt(1.0, bottom);
+    p.fillRect(rect, g);
+}
+
 QImage targets() {
     QImage image = canvas(600, 300, paper, QImage::Format_RGB32);
     QPainter p(&image);
     begin(p);
-    QLinearGradient g(0, 0, 0, 300);
-    g.setColorAt(0.0, Qt::white);
-    g.setColorAt(1.0, QColor("#e9edf2"));
-    p.fillRect(image.rect(), g);
+    fillPaperGradient(p, image.rect(), QColor("#e9edf2"));
 
     // Title and subtitle.
     p.setPen(ink);
@@ -577,10 +582,7 @@ QImage credits() {
     QImage image = canvas(395, 200, paper, QImage::Format_RGB32);
     QPainter p(&image);
     begin(p);
-    QLinearGradient g(0, 0, 0, 200);
-    g.setColorAt(0.0, Qt::white);
-    g.setColorAt(1.0, QColor("#e6ebf1"));
-    p.fillRect(image.rect(), g);
+    fillPaperGradient(p, image.rect(), QColor("#e6ebf1"));
 
     // Header band with the braid and the name.
     QLinearGradient header(0, 0, 395, 0);
