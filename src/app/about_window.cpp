@@ -20,7 +20,7 @@ TTFAPP::TTFAPP(const AppServices& services)
     ToolBar1->setIconSize(QSize(16, 16));
     Bferme->setObjectName(QStringLiteral("Bferme"));
     Bferme->setText(QStringLiteral("Fermer"));
-    Bferme->setIcon(services.Icon(0));
+    Bferme->setIcon(services.Icon(IconId::Close));
     Bferme->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     ToolBar1->addWidget(Bferme);
     Image1->setObjectName(QStringLiteral("Image1"));

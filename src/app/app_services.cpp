@@ -16,8 +16,9 @@ void EnsureResources() {
     (void)registered;
 }
 
-QIcon AppServices::Icon(int index) const {
-    return icons && index >= 0 && index < icons->size() ? icons->at(index) : QIcon();
+QIcon AppServices::Icon(IconId id) const {
+    const auto index = static_cast<int>(id);
+    return icons && index < icons->size() ? icons->at(index) : QIcon();
 }
 
 QString OutputRootFor(const QString& exeDir) {
@@ -31,7 +32,7 @@ QString OutputRootFor(const QString& exeDir) {
 QList<QIcon> LoadImagesExtract() {
     EnsureResources();
     QList<QIcon> icons;
-    for (int i = 0; i < 16; ++i)
+    for (int i = 0; i < kIconCount; ++i)
         icons.append(QIcon(QStringLiteral(":/icons/%1.png").arg(i, 2, 10, QLatin1Char('0'))));
     return icons;
 }

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "app/icons.h"
+
 #include <QIcon>
 #include <QList>
 #include <QString>
 
 #include <filesystem>
+
+class QSettings;
 
 namespace tressal::app {
 
@@ -17,8 +21,9 @@ struct AppServices {
     QString exeDir;     // open dialogs start here
     QString outputRoot; // saves go below it
     const QList<QIcon>* icons = nullptr;
+    QSettings* settings = nullptr; // remembers the export folders; none: nothing is kept
 
-    QIcon Icon(int index) const;
+    QIcon Icon(IconId id) const;
 };
 
 // The program's folder when it is writable, else the user's documents + "/Tressal".
@@ -27,7 +32,7 @@ QString OutputRootFor(const QString& exeDir);
 // Registers the program's pictures and icons (once).
 void EnsureResources();
 
-// The 16 icons of the program, by index.
+// The program's icons, in IconId order.
 QList<QIcon> LoadImagesExtract();
 
 std::filesystem::path ToPath(const QString& text);

@@ -1,9 +1,16 @@
 #include "app/conversion_window.h"
 
 #include "app/dialogs.h"
+#include "app/export_folders.h"
+#include "app/preview_tree.h"
 #include "app/window_placement.h"
-#include "text/cp1252.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -15,10 +22,9 @@
 namespace tressal::app {
 namespace {
 
-QToolButton* AddButton(QToolBar* bar, const QString& name, const QString& caption,
-                       const QIcon& icon) {
+QToolButton* AddButton(QToolBar* bar, const char* name, const QString& caption, const QIcon& icon) {
     auto* button = new QToolButton(bar);
-    button->setObjectName(name);
+    button->setObjectName(QString::fromUtf8(name));
     button->setText(caption);
     button->setIcon(icon);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -26,39 +32,36 @@ QToolButton* AddButton(QToolBar* bar, const QString& name, const QString& captio
     return button;
 }
 
-} // namespace
-
-const Conversion& ConversionNamed(const char* cliName) {
-    const Conversion* conversion = FindConversion(cliName);
+const Conversion& ConversionOf(const WindowRow& row) {
+    const Conversion* conversion = FindConversion(row.cliName);
     if (!conversion)
-        throw std::logic_error(std::string("unknown conversion ") + cliName);
+        throw std::logic_error(std::string("unknown conversion ") + row.cliName);
     return *conversion;
 }
 
-ConversionWindow::ConversionWindow(const Conversion& conversion, const WindowSetting& setting,
-                                   AppServices& services)
-    : QWidget(nullptr, Qt::Window), conversion_(conversion), setting_(setting),
-      services_(services) {
+} // namespace
+
+ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
+    : QWidget(nullptr, Qt::Window), row_(row), conversion_(ConversionOf(row)), services_(services) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(setting.objectName);
-    setWindowTitle(setting.caption);
+    setAcceptDrops(true);
+    setObjectName(QString::fromUtf8(row.objectName));
+    setWindowTitle(QString::fromUtf8(row.caption));
 
     toolBar_ = new QToolBar(this);
-    toolBar_->setObjectName(setting.toolBarName);
+    toolBar_->setObjectName(QString::fromUtf8(row.toolBarName));
     toolBar_->setIconSize(QSize(16, 16));
-    close_ = AddButton(toolBar_, setting.closeName, QStringLiteral("Fermer"), services.Icon(0));
-    convert_ = AddButton(toolBar_, setting.convertName, setting.convertCaption, services.Icon(8));
-    save_ = AddButton(toolBar_, setting.saveName, QStringLiteral("Sauvegarder"), services.Icon(7));
+    close_ =
+        AddButton(toolBar_, row.closeName, QStringLiteral("Fermer"), services.Icon(IconId::Close));
+    convert_ = AddButton(toolBar_, row.convertName, QString::fromUtf8(row.convertCaption),
+                         services.Icon(IconId::Convert));
+    save_ = AddButton(toolBar_, row.saveName, QStringLiteral("Sauvegarder"),
+                      services.Icon(IconId::Save));
     save_->setEnabled(false);
 
-    tree_ = new QTreeWidget(this);
-    tree_->setObjectName(setting.treeName);
-    tree_->setHeaderHidden(true);
-    tree_->setColumnCount(1);
-    tree_->setIndentation(19);
-    tree_->setRootIsDecorated(false);
-    tree_->setUniformRowHeights(true);
-    tree_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tree_ = MakePreviewTree(this);
+    tree_->setObjectName(QString::fromUtf8(row.treeName));
+    hint_ = AddHint(tree_, QString::fromUtf8(row.hint));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -66,7 +69,9 @@ ConversionWindow::ConversionWindow(const Conversion& conversion, const WindowSet
     layout->addWidget(toolBar_);
     layout->addWidget(tree_);
     resize(640, 420);
-    CentreOnScreen(this);
+    PlaceBesideOpenWindows(this);
+    // Space on a fresh window starts a conversion; it never closes it.
+    convert_->setFocus();
 
     connect(close_, &QToolButton::clicked, this, &ConversionWindow::CloseClick);
     connect(convert_, &QToolButton::clicked, this, &ConversionWindow::ConvertClick);
@@ -85,67 +90,116 @@ void ConversionWindow::CloseClick() {
     close();
 }
 
+void ConversionWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        CloseClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QString ConversionWindow::ChooseInput() {
+    const QString start = StartFolder(services_, row_.input);
+    if (row_.input == ExportKind::StaffFolder)
+        return services_.dialogs->ChooseFolder(this, QStringLiteral("Choix du dossier"), start);
+    return services_.dialogs->OpenFile(this, start, QString::fromUtf8(row_.openFilter));
+}
+
 void ConversionWindow::ConvertClick() {
     if (state_ != State::Fresh)
         return;
+    ConvertInput(ChooseInput());
+}
+
+void ConversionWindow::ConvertInput(const QString& input) {
+    if (state_ != State::Fresh || input.isEmpty())
+        return;
+    input_ = input;
+    RememberExport(services_, row_.input, input);
     RunAction([this] {
-        const QString input = ChooseInput();
-        if (input.isEmpty())
-            return;
-        input_ = input;
         const auto progress = [this](const Converted& sofar) {
             Show(sofar);
             repaint();
         };
         const ConvertContext context{ToPath(services_.outputRoot), progress, true};
-        Show(conversion_.convert(ToPath(input), context));
+        Show(conversion_.convert(ToPath(input_), context));
     });
 }
 
-QString ConversionWindow::ChooseInput() {
-    return services_.dialogs->OpenFile(this, services_.exeDir, setting_.openFilter);
+QString ConversionWindow::DroppedInput(const QMimeData* data) const {
+    if (state_ != State::Fresh || !data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile())
+        return {};
+    const QFileInfo info(url.toLocalFile());
+    const bool wantsFolder = row_.input == ExportKind::StaffFolder;
+    return (wantsFolder ? info.isDir() : info.isFile()) ? info.filePath() : QString();
+}
+
+void ConversionWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedInput(event->mimeData()).isEmpty())
+        event->ignore();
+    else
+        event->acceptProposedAction();
+}
+
+void ConversionWindow::dropEvent(QDropEvent* event) {
+    const QString input = DroppedInput(event->mimeData());
+    if (input.isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    ConvertInput(input);
 }
 
 void ConversionWindow::Show(const Converted& result) {
     result_ = result;
-    tree_->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(result_.lines.size()));
-    const QIcon icon = services_.Icon(setting_.treeIcon);
-    for (const auto& line : result_.lines) {
-        auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(Cp1252ToUtf8(line))));
-        if (setting_.treeIcon >= 0)
-            item->setIcon(0, icon);
-        if (setting_.editableTree)
-            item->setFlags(item->flags() | Qt::ItemIsEditable);
-        items.append(item);
-    }
-    tree_->addTopLevelItems(items);
-    if (setting_.scrollToLast && !items.isEmpty())
-        tree_->scrollToItem(items.last());
+    const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();
+    FillPreview(tree_, result_.lines, icon, row_.editableLines);
+    if (row_.scrollToLast && tree_->topLevelItemCount() > 0)
+        tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
+    hint_->hide();
     state_ = State::Converted;
     convert_->setEnabled(false);
     save_->setEnabled(true);
+    setWindowTitle(QString::fromUtf8(row_.caption) + QStringLiteral(" — ") +
+                   QFileInfo(input_).fileName());
 }
 
 void ConversionWindow::SaveClick() {
     if (state_ != State::Converted)
         return;
     RunAction([this] {
+        // Lines touched up in the preview are saved as shown.
+        if (row_.editableLines)
+            TakeEdits(tree_, result_.lines);
         const OutputPlan plan = conversion_.plan(result_);
         const auto root = ToPath(services_.outputRoot);
         const auto folder = OutputFolder(root, plan);
         std::error_code ignored;
         std::filesystem::create_directories(folder, ignored);
-        const QString chosen = services_.dialogs->SaveFile(
-            this, FromPath(folder), QString::fromStdString(plan.fileName), setting_.saveFilter);
+        const QString chosen = services_.dialogs->SaveFile(this, FromPath(folder),
+                                                           QString::fromStdString(plan.fileName),
+                                                           QString::fromUtf8(row_.saveFilter));
         if (chosen.isEmpty())
             return;
         WriteResult(result_, plan, root, ToPath(chosen));
         services_.dialogs->Inform(this, QString::fromStdString(plan.doneMessage));
-        AfterSave(plan);
+        OfferDuplicates(plan);
         close();
     });
+}
+
+void ConversionWindow::OfferDuplicates(const OutputPlan& plan) {
+    if (plan.duplicatesFile.empty() || result_.duplicates.empty())
+        return;
+    if (services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
+                                   QStringLiteral("Tressal a rencontré des doublons, voulez-vous "
+                                                  "consulter le fichier des doublons ?")))
+        services_.dialogs->ShellOpenFile(
+            FromPath(ToPath(services_.outputRoot) / plan.duplicatesFile), services_.outputRoot);
 }
 
 } // namespace tressal::app

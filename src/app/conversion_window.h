@@ -1,47 +1,33 @@
 #pragma once
 
 #include "app/app_services.h"
+#include "app/window_table.h"
 #include "conversions/conversion.h"
 
 #include <QWidget>
 
 #include <functional>
 
+class QLabel;
+class QMimeData;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
 
 namespace tressal::app {
 
-// What sets one conversion window apart from the others: its names, captions,
-// filters and tree icon.
-struct WindowSetting {
-    QString objectName;
-    QString caption;
-    QString toolBarName;
-    QString closeName;
-    QString convertName;
-    QString convertCaption;
-    QString saveName;
-    QString treeName;
-    int treeIcon = -1; // -1: the tree shows no icon
-    QString openFilter;
-    QString saveFilter;
-    bool scrollToLast = true;  // the preview ends showing the last line
-    bool editableTree = false; // lines may be edited in the preview (not in the file)
-};
-
 // A conversion window: "Fermer", the convert button and "Sauvegarder" over a
-// tree that previews the result. Fresh, it converts once; converted, it saves
-// and closes. Any error of an action is shown in a message box and the window
-// stays as it was.
+// tree that previews the result. Its row of the window table gives its names,
+// captions, filters and preview settings. Fresh, it converts once (a file or
+// folder chosen in a dialog or dropped on it); converted, it saves and closes.
+// Any error of an action is shown in a message box and the window stays as it
+// was.
 class ConversionWindow : public QWidget {
     Q_OBJECT
 public:
     enum class State { Fresh, Converted };
 
-    ConversionWindow(const Conversion& conversion, const WindowSetting& setting,
-                     AppServices& services);
+    ConversionWindow(const WindowRow& row, AppServices& services);
 
     State state() const { return state_; }
     const Converted& result() const { return result_; }
@@ -52,25 +38,30 @@ public:
     QToolButton* saveButton() const { return save_; }
     QTreeWidget* tree() const { return tree_; }
     QToolBar* toolBar() const { return toolBar_; }
+    // The guidance shown in the empty preview.
+    QLabel* hint() const { return hint_; }
 
     // The button handlers.
     void CloseClick();
     void ConvertClick();
     void SaveClick();
+    // Converts that file or folder, as if chosen in the dialog.
+    void ConvertInput(const QString& input);
 
 protected:
-    // Asks the user for the input; empty when cancelled.
-    virtual QString ChooseInput();
-    // Runs after a successful save, before the window closes.
-    virtual void AfterSave(const OutputPlan& /*plan*/) {}
-    AppServices& services() const { return services_; }
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    QString ChooseInput();
+    QString DroppedInput(const QMimeData* data) const;
     void RunAction(const std::function<void()>& action);
     void Show(const Converted& result);
+    void OfferDuplicates(const OutputPlan& plan);
 
+    const WindowRow& row_;
     const Conversion& conversion_;
-    WindowSetting setting_;
     AppServices& services_;
     State state_ = State::Fresh;
     QString input_;
@@ -80,9 +71,7 @@ private:
     QToolButton* convert_;
     QToolButton* save_;
     QTreeWidget* tree_;
+    QLabel* hint_;
 };
-
-// The conversion of that command-line name; it must exist.
-const Conversion& ConversionNamed(const char* cliName);
 
 } // namespace tressal::app

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace tressal::app {
@@ -12,25 +13,46 @@ namespace {
 
 // Qt's own dialogs look and behave the same on every desktop, and speak French
 // once the program's translator is installed.
-constexpr QFileDialog::Options kOptions = QFileDialog::DontUseNativeDialog;
+// Saving replaces an existing file without a question, as the targets expect.
+constexpr QFileDialog::Options kOptions =
+    QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite;
 
 } // namespace
 
+QString QtDialogs::Run(QWidget* parent, QFileDialog::FileMode mode, QFileDialog::AcceptMode accept,
+                       const QString& title, const QString& start, const QString& filter) {
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setOptions(mode == QFileDialog::Directory ? kOptions | QFileDialog::ShowDirsOnly
+                                                     : kOptions);
+    dialog.setFileMode(mode);
+    dialog.setAcceptMode(accept);
+    QList<QUrl> places;
+    for (const auto location : {QStandardPaths::DesktopLocation, QStandardPaths::DocumentsLocation,
+                                QStandardPaths::DownloadLocation}) {
+        const QString folder = QStandardPaths::writableLocation(location);
+        if (!folder.isEmpty() && QDir(folder).exists())
+            places.append(QUrl::fromLocalFile(folder));
+    }
+    places.append(QUrl::fromLocalFile(programFolder_));
+    dialog.setSidebarUrls(places);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
 QString QtDialogs::OpenFile(QWidget* parent, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter, nullptr, kOptions);
+    return Run(parent, QFileDialog::ExistingFile, QFileDialog::AcceptOpen, QString(), folder,
+               filter);
 }
 
 QString QtDialogs::SaveFile(QWidget* parent, const QString& folder, const QString& proposedName,
                             const QString& filter) {
-    // Saving replaces an existing file without a question, as the targets expect.
-    return QFileDialog::getSaveFileName(parent, QString(), QDir(folder).filePath(proposedName),
-                                        filter, nullptr,
-                                        kOptions | QFileDialog::DontConfirmOverwrite);
+    return Run(parent, QFileDialog::AnyFile, QFileDialog::AcceptSave, QString(),
+               QDir(folder).filePath(proposedName), filter);
 }
 
 QString QtDialogs::ChooseFolder(QWidget* parent, const QString& title, const QString& startFolder) {
-    return QFileDialog::getExistingDirectory(parent, title, startFolder,
-                                             kOptions | QFileDialog::ShowDirsOnly);
+    return Run(parent, QFileDialog::Directory, QFileDialog::AcceptOpen, title, startFolder, {});
 }
 
 void QtDialogs::Inform(QWidget* parent, const QString& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 
 class QWidget;
@@ -25,9 +26,11 @@ public:
     virtual void ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
 };
 
-// The dialogs of the running program: Qt's own, in French.
+// The dialogs of the running program: Qt's own, in French. Their side panel
+// offers the desktop, the documents, the downloads and the program's folder.
 class QtDialogs : public Dialogs {
 public:
+    explicit QtDialogs(QString programFolder) : programFolder_(std::move(programFolder)) {}
     QString OpenFile(QWidget* parent, const QString& folder, const QString& filter) override;
     QString SaveFile(QWidget* parent, const QString& folder, const QString& proposedName,
                      const QString& filter) override;
@@ -36,6 +39,11 @@ public:
     void Inform(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
     void ShellOpenFile(const QString& file, const QString& workingFolder) override;
+
+private:
+    QString Run(QWidget* parent, QFileDialog::FileMode mode, QFileDialog::AcceptMode accept,
+                const QString& title, const QString& start, const QString& filter);
+    QString programFolder_;
 };
 
 } // namespace tressal::app

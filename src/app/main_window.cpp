@@ -4,7 +4,7 @@
 #include "app/menu_bar_style.h"
 #include "app/window_factory.h"
 #include "app/window_placement.h"
-#include "conversions/conversion.h"
+#include "app/window_table.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -16,13 +16,15 @@
 
 namespace tressal::app {
 
-TFExtraction::TFExtraction(Dialogs& dialogs, const QString& exeDir, const QString& outputRoot)
+TFExtraction::TFExtraction(Dialogs& dialogs, const QString& exeDir, const QString& outputRoot,
+                           QSettings* settings)
     : QMainWindow(nullptr, kFixedWindowFlags), Image1(new QLabel), Image2(new QLabel),
-      ImagesExtract(LoadImagesExtract()), services_{&dialogs, exeDir, outputRoot, &ImagesExtract} {
+      ImagesExtract(LoadImagesExtract()), services_{&dialogs, exeDir, outputRoot, &ImagesExtract,
+                                                    settings} {
     EnsureResources();
     setObjectName(QStringLiteral("FExtraction"));
     setWindowTitle(QStringLiteral("Tressal : Orlane - Vesko - PMB"));
-    setWindowIcon(ImagesExtract.value(1));
+    setWindowIcon(services_.Icon(IconId::Orlane));
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/banner.jpg")));
@@ -49,10 +51,10 @@ QMenuBar* TFExtraction::MenuPrincipal() const {
 }
 
 QMenu* TFExtraction::AddMenu(QWidget* parent, const QString& name, const QString& caption,
-                             int icon) {
+                             IconId icon) {
     auto* menu = new QMenu(caption, parent);
     menu->setObjectName(name);
-    menu->setIcon(ImagesExtract.value(icon));
+    menu->setIcon(services_.Icon(icon));
     menu->menuAction()->setObjectName(name);
     if (auto* bar = qobject_cast<QMenuBar*>(parent))
         bar->addMenu(menu);
@@ -69,31 +71,35 @@ void TFExtraction::BuildMenu() {
     bar->setStyle(style);
     bar->setNativeMenuBar(false);
 
-    QAction* close = bar->addAction(ImagesExtract.value(0), QStringLiteral("Fermer        "));
+    QAction* close =
+        bar->addAction(services_.Icon(IconId::Close), QStringLiteral("Fermer        "));
     close->setObjectName(QStringLiteral("BFerme"));
     connect(close, &QAction::triggered, this, &TFExtraction::BFermeClick);
 
     std::map<std::string, QMenu*> menus;
-    menus["BOrlane"] = AddMenu(bar, QStringLiteral("BOrlane"), QStringLiteral("Orlane      "), 1);
-    menus["BVesko"] = AddMenu(bar, QStringLiteral("BVesko"), QStringLiteral("Vesko    "), 2);
-    menus["PMB1"] = AddMenu(bar, QStringLiteral("PMB1"), QStringLiteral("PMB    "), 10);
-    menus["BCDIElv"] = AddMenu(bar, QStringLiteral("BCDIElv"), QStringLiteral("BCDI        "), 13);
+    menus["BOrlane"] =
+        AddMenu(bar, QStringLiteral("BOrlane"), QStringLiteral("Orlane      "), IconId::Orlane);
+    menus["BVesko"] =
+        AddMenu(bar, QStringLiteral("BVesko"), QStringLiteral("Vesko    "), IconId::Vesko);
+    menus["PMB1"] = AddMenu(bar, QStringLiteral("PMB1"), QStringLiteral("PMB    "), IconId::Pmb);
+    menus["BCDIElv"] =
+        AddMenu(bar, QStringLiteral("BCDIElv"), QStringLiteral("BCDI        "), IconId::Bcdi);
 
-    for (const Conversion& conversion : Conversions()) {
-        const MenuEntry& entry = conversion.menu;
-        if (entry.parent == "BProfs" && !menus.count("BProfs"))
+    for (const WindowRow& row : WindowRows()) {
+        const MenuPlace& entry = row.menu;
+        if (entry.parent == std::string_view("BProfs") && !menus.count("BProfs"))
             menus["BProfs"] = AddMenu(menus["BOrlane"], QStringLiteral("BProfs"),
-                                      QStringLiteral("Enseignants"), 3);
+                                      QStringLiteral("Enseignants"), IconId::OrlaneTeachers);
         QMenu* parent = menus.at(entry.parent);
-        QAction* action = parent->addAction(ImagesExtract.value(entry.icon),
-                                            QString::fromStdString(entry.caption));
-        action->setObjectName(QString::fromStdString(entry.itemName));
-        const std::string cliName = conversion.cliName;
+        QAction* action =
+            parent->addAction(services_.Icon(entry.icon), QString::fromUtf8(entry.caption));
+        action->setObjectName(QString::fromUtf8(entry.itemName));
+        const std::string cliName = row.cliName;
         connect(action, &QAction::triggered, this,
                 [this, cliName] { OpenWindow(CreateConversionWindow(cliName, services_)); });
     }
 
-    QAction* about = bar->addAction(ImagesExtract.value(9), QStringLiteral("A propos"));
+    QAction* about = bar->addAction(services_.Icon(IconId::About), QStringLiteral("A propos"));
     about->setObjectName(QStringLiteral("Apropos1"));
     connect(about, &QAction::triggered, this, &TFExtraction::Apropos1Click);
 }

@@ -7,6 +7,7 @@
 class QLabel;
 class QMenu;
 class QMenuBar;
+class QSettings;
 
 namespace tressal::app {
 
@@ -14,7 +15,8 @@ namespace tressal::app {
 class TFExtraction : public QMainWindow {
     Q_OBJECT
 public:
-    TFExtraction(Dialogs& dialogs, const QString& exeDir, const QString& outputRoot);
+    TFExtraction(Dialogs& dialogs, const QString& exeDir, const QString& outputRoot,
+                 QSettings* settings = nullptr);
 
     QMenuBar* MenuPrincipal() const;
     QLabel* const Image1;
@@ -30,7 +32,7 @@ protected:
 
 private:
     void BuildMenu();
-    QMenu* AddMenu(QWidget* parent, const QString& name, const QString& caption, int icon);
+    QMenu* AddMenu(QWidget* parent, const QString& name, const QString& caption, IconId icon);
     void OpenWindow(QWidget* window);
 
     AppServices services_;

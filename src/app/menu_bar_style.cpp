@@ -28,7 +28,7 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption* optio
         QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
-    // The base style draws the background only; the icon and the caption follow.
+    // The base style draws the background; the icon and the caption follow.
     QStyleOptionMenuItem background = *item;
     background.icon = QIcon();
     background.text.clear();
@@ -36,7 +36,18 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption* optio
 
     const QRect full = item->rect;
     const bool enabled = item->state & State_Enabled;
-    const bool selected = item->state & (State_Selected | State_Sunken);
+    // Styles differ in what they paint under an entry: some highlight it only
+    // while its menu is open, some never. The entry's own background is painted
+    // here, so the caption's colour always matches what is under it.
+    const bool hovered = item->state & State_Selected;
+    const bool open = hovered && (item->state & State_Sunken);
+    if (enabled && hovered) {
+        QColor fill = item->palette.color(QPalette::Highlight);
+        if (!open)
+            fill.setAlpha(48); // a tint under the mouse or the keyboard focus
+        painter->fillRect(full, item->palette.window());
+        painter->fillRect(full, fill);
+    }
     const QPixmap pixmap =
         item->icon.pixmap(QSize(kIconSize, kIconSize), enabled ? QIcon::Normal : QIcon::Disabled);
     const int left = full.left() + (full.width() - textWidth(item) - kIconSize - kGap) / 2;
@@ -45,7 +56,7 @@ void MenuBarStyle::drawControl(ControlElement element, const QStyleOption* optio
     proxy()->drawItemText(
         painter, textRect,
         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine, item->palette,
-        enabled, item->text, selected ? QPalette::HighlightedText : QPalette::ButtonText);
+        enabled, item->text, enabled && open ? QPalette::HighlightedText : QPalette::ButtonText);
 }
 
 QSize MenuBarStyle::sizeFromContents(ContentsType type, const QStyleOption* option,

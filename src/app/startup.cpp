@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
 
 namespace tressal::app {
@@ -21,9 +22,10 @@ int RunApplication(int argc, char** argv) {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtFrench);
 
-    QtDialogs dialogs;
     const QString exeDir = QApplication::applicationDirPath();
-    TFExtraction FExtraction(dialogs, exeDir, OutputRootFor(exeDir));
+    QtDialogs dialogs(exeDir);
+    QSettings settings(QStringLiteral("Tressal"), QStringLiteral("Tressal"));
+    TFExtraction FExtraction(dialogs, exeDir, OutputRootFor(exeDir), &settings);
     FExtraction.show();
     return QApplication::exec();
 }

@@ -38,18 +38,9 @@ struct ConvertContext {
 
 enum class InputKind { File, Folder };
 
-// Place of a conversion in the main window's menu.
-struct MenuEntry {
-    std::string parent;   // name of the submenu holding the entry
-    std::string itemName; // name of the menu item
-    std::string caption;  // UTF-8
-    int icon = 0;
-};
-
 struct Conversion {
     std::string cliName;
     InputKind input = InputKind::File;
-    MenuEntry menu;
     std::function<Converted(const std::filesystem::path& input, const ConvertContext& context)>
         convert;
     std::function<OutputPlan(const Converted& result)> plan;

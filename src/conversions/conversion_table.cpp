@@ -43,7 +43,7 @@ std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
     };
 }
 
-Conversion Students(std::string cliName, MenuEntry menu, const students::StudentFormat& format,
+Conversion Students(std::string cliName, const students::StudentFormat& format,
                     const SaveRule& rule) {
     auto convert = [&format](const path& input, const ConvertContext&) {
         Converted result;
@@ -51,24 +51,21 @@ Conversion Students(std::string cliName, MenuEntry menu, const students::Student
         result.lines = students::ConvertExport(students::LoadExport(input), format);
         return result;
     };
-    return {std::move(cliName), InputKind::File, std::move(menu), convert, PlanOf(rule)};
+    return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
 }
 
-Conversion Teachers(std::string cliName, MenuEntry menu, TextList (*lines)(const path&),
-                    const SaveRule& rule) {
+Conversion Teachers(std::string cliName, TextList (*lines)(const path&), const SaveRule& rule) {
     auto convert = [lines](const path& input, const ConvertContext&) {
         Converted result;
         result.code = teachers::StsEstablishmentCode(input);
         result.lines = lines(input);
         return result;
     };
-    return {std::move(cliName), InputKind::File, std::move(menu), convert, PlanOf(rule)};
+    return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
 }
 
 Conversion CiteScolaire() {
-    return {"profs-orlane-cite", InputKind::Folder,
-            MenuEntry{"BProfs", "CiteSco", "Cité scolaire", 15}, &teachers::CiteTeachers,
-            [](const Converted&) {
+    return {"profs-orlane-cite", InputKind::Folder, &teachers::CiteTeachers, [](const Converted&) {
                 return OutputPlan{{"Orlane", "Profs"},
                                   "profs.txt",
                                   false,
@@ -80,23 +77,20 @@ Conversion CiteScolaire() {
 
 std::vector<Conversion> MakeConversions() {
     return {
-        Students("eleves-orlane", {"BOrlane", "Beleves", "Elèves", 4}, students::OrlaneStudents(),
+        Students("eleves-orlane", students::OrlaneStudents(),
                  {"Orlane", "Eleves", nullptr, false, "élèves", true}),
-        Teachers("profs-orlane", {"BProfs", "EtabSeul", "Etablissement unique", 14},
-                 &teachers::OrlaneTeachers,
+        Teachers("profs-orlane", &teachers::OrlaneTeachers,
                  {"Orlane", "Profs", "profs.txt", false, "enseignants", true}),
         CiteScolaire(),
-        Students("eleves-vesko", {"BVesko", "Elves4", "Elèves", 6}, students::VeskoStudents(),
+        Students("eleves-vesko", students::VeskoStudents(),
                  {"Vesko", "Eleves", "eleves.txt", true, "élèves Vesko", false}),
-        Teachers("profs-vesko", {"BVesko", "Enseignants4", "Enseignants", 5},
-                 &teachers::VeskoTeachers,
+        Teachers("profs-vesko", &teachers::VeskoTeachers,
                  {"Vesko", "Profs", "profs.txt", true, "enseignants Vesko", false}),
-        Students("eleves-pmb", {"PMB1", "Elves1", "Elèves", 12}, students::PmbStudents(),
+        Students("eleves-pmb", students::PmbStudents(),
                  {"PMB", "Eleves", "elevespmb.txt", false, "élèves PMB", true}),
-        Teachers("profs-pmb", {"PMB1", "Enseignants1", "Enseignants", 11}, &teachers::PmbTeachers,
+        Teachers("profs-pmb", &teachers::PmbTeachers,
                  {"PMB", "Profs", "profspmb.txt", false, "enseignants", true}),
-        Students("eleves-bcdi", {"BCDIElv", "ElvesBCDI1", "Elèves BCDI", 13},
-                 students::BcdiStudents(),
+        Students("eleves-bcdi", students::BcdiStudents(),
                  {"BCDI", "Eleves", "elevesBCDI.csv", false, "élèves BCDI", true}),
     };
 }

@@ -1,11 +1,10 @@
-#include "app/eleves_orlane_window.h"
 #include "window_test_support.h"
 
+#include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
 
 using tressal::app::ConversionWindow;
-using tressal::app::TTFEleves;
 
 namespace {
 
@@ -21,18 +20,22 @@ class ElevesOrlaneWindowTest : public QObject {
 private slots:
     void startsFresh() {
         WindowFixture f;
-        TTFEleves window(f.services);
+        ConversionWindow window(Row("eleves-orlane"), f.services);
+        QCOMPARE(window.objectName(), QString("TFEleves"));
         QCOMPARE(window.windowTitle(), QString(" Sconet vers Orlane : élèves "));
-        QCOMPARE(window.BFormatOrlane->text(), QString("Tressal Orlane"));
-        QVERIFY(window.BFormatOrlane->isEnabled());
-        QVERIFY(!window.BEnregistre->isEnabled());
-        QCOMPARE(window.TreeElvOrlane->indentation(), 19);
+        QCOMPARE(window.toolBar()->objectName(), QString("MenuEleves"));
+        QCOMPARE(window.closeButton()->objectName(), QString("BfermeElv"));
+        QCOMPARE(window.saveButton()->objectName(), QString("BEnregistre"));
+        QCOMPARE(window.convertButton()->text(), QString("Tressal Orlane"));
+        QVERIFY(window.convertButton()->isEnabled());
+        QVERIFY(!window.saveButton()->isEnabled());
+        QCOMPARE(window.tree()->indentation(), 19);
     }
 
     void cancelledOpenDoesNothing() {
         WindowFixture f;
-        TTFEleves window(f.services);
-        window.BFormatOrlaneClick();
+        ConversionWindow window(Row("eleves-orlane"), f.services);
+        window.ConvertClick();
         QCOMPARE(f.dialogs.lastOpenFolder, f.services.exeDir);
         QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(window.state(), ConversionWindow::State::Fresh);
@@ -53,34 +56,34 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
         WindowFixture f;
-        TTFEleves window(f.services);
+        ConversionWindow window(Row("eleves-orlane"), f.services);
         f.dialogs.openAnswers.enqueue(f.WriteInput(name, bytes));
-        window.BFormatOrlaneClick();
+        window.ConvertClick();
         QCOMPARE(f.dialogs.messages, QStringList{message});
         QCOMPARE(window.state(), ConversionWindow::State::Fresh);
-        QVERIFY(window.BFormatOrlane->isEnabled());
-        QVERIFY(!window.BEnregistre->isEnabled());
-        QCOMPARE(window.TreeElvOrlane->topLevelItemCount(), 0);
+        QVERIFY(window.convertButton()->isEnabled());
+        QVERIFY(!window.saveButton()->isEnabled());
+        QCOMPARE(window.tree()->topLevelItemCount(), 0);
     }
 
     void convertsSavesAndCloses() {
         WindowFixture f;
-        auto* window = new TTFEleves(f.services);
+        auto* window = new ConversionWindow(Row("eleves-orlane"), f.services);
         window->show();
-        QPointer<TTFEleves> alive(window);
+        QPointer<ConversionWindow> alive(window);
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", kExport));
-        window->BFormatOrlaneClick();
+        window->ConvertClick();
         QCOMPARE(window->state(), ConversionWindow::State::Converted);
-        QVERIFY(!window->BFormatOrlane->isEnabled());
-        QVERIFY(window->BEnregistre->isEnabled());
+        QVERIFY(!window->convertButton()->isEnabled());
+        QVERIFY(window->saveButton()->isEnabled());
         const QStringList expected{"DUPONT,JEAN,19950312,M,XX,XX,OUI,3B,,9999999Z",
                                    "MARTIN,LEA,20120203,F,XX,XX,OUI,6A,,9999999Z"};
-        QCOMPARE(TreeLines(window->TreeElvOrlane), expected);
-        QVERIFY(!window->TreeElvOrlane->topLevelItem(0)->icon(0).isNull());
+        QCOMPARE(TreeLines(window->tree()), expected);
+        QVERIFY(!window->tree()->topLevelItem(0)->icon(0).isNull());
 
         const QString proposed = f.Output("Orlane/0123456A/Eleves/0123456A.txt");
         f.dialogs.saveAnswers.enqueue(proposed);
-        window->BEnregistreClick();
+        window->SaveClick();
         QCOMPARE(QDir::fromNativeSeparators(f.dialogs.lastSaveFolder),
                  f.Output("Orlane/0123456A/Eleves"));
         QCOMPARE(f.dialogs.lastProposedName, QString("0123456A.txt"));
@@ -92,11 +95,11 @@ private slots:
 
     void cancelledSaveWritesNothingAndStaysOpen() {
         WindowFixture f;
-        TTFEleves window(f.services);
+        ConversionWindow window(Row("eleves-orlane"), f.services);
         window.show();
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456a.CSV", kExport));
-        window.BFormatOrlaneClick();
-        window.BEnregistreClick();
+        window.ConvertClick();
+        window.SaveClick();
         QVERIFY(QDir(f.Output("Orlane/0123456a/Eleves")).exists());
         QVERIFY(QDir(f.Output("Orlane/0123456a/Eleves")).isEmpty());
         QVERIFY(f.dialogs.messages.isEmpty());
@@ -106,16 +109,16 @@ private slots:
 
     void failedSaveIsReportedAndKeepsTheWindow() {
         WindowFixture f;
-        TTFEleves window(f.services);
+        ConversionWindow window(Row("eleves-orlane"), f.services);
         window.show();
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", kExport));
-        window.BFormatOrlaneClick();
+        window.ConvertClick();
         f.dialogs.saveAnswers.enqueue(f.temp.path()); // a folder, not a file
-        window.BEnregistreClick();
+        window.SaveClick();
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].startsWith("Impossible de créer le fichier"));
         QVERIFY(window.isVisible());
-        QVERIFY(window.BEnregistre->isEnabled());
+        QVERIFY(window.saveButton()->isEnabled());
     }
 };
 

@@ -1,5 +1,4 @@
 #include "app/about_window.h"
-#include "app/eleves_orlane_window.h"
 #include "app/main_window.h"
 #include "window_test_support.h"
 
@@ -10,9 +9,9 @@
 #include <QToolButton>
 #include <QtTest>
 
+using tressal::app::ConversionWindow;
 using tressal::app::TFExtraction;
 using tressal::app::TTFAPP;
-using tressal::app::TTFEleves;
 
 namespace {
 
@@ -136,21 +135,21 @@ private slots:
         window.show();
         MenuItem(window, "Beleves")->trigger();
         MenuItem(window, "Beleves")->trigger();
-        QList<TTFEleves*> opened = OpenWindows<TTFEleves>();
+        QList<ConversionWindow*> opened = OpenWindows<ConversionWindow>("TFEleves");
         QCOMPARE(opened.size(), 2);
         QVERIFY(opened[0] != opened[1]);
 
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", SconetHeader() + "A;B\r\n"));
-        opened[0]->BFormatOrlaneClick();
-        QCOMPARE(opened[0]->TreeElvOrlane->topLevelItemCount(), 1);
-        QCOMPARE(opened[1]->TreeElvOrlane->topLevelItemCount(), 0);
-        opened[0]->BfermeElvClick();
+        opened[0]->ConvertClick();
+        QCOMPARE(opened[0]->tree()->topLevelItemCount(), 1);
+        QCOMPARE(opened[1]->tree()->topLevelItemCount(), 0);
+        opened[0]->CloseClick();
         MenuItem(window, "Beleves")->trigger();
-        opened = OpenWindows<TTFEleves>();
+        opened = OpenWindows<ConversionWindow>("TFEleves");
         QCOMPARE(opened.size(), 2);
-        for (TTFEleves* eleves : opened) {
-            QCOMPARE(eleves->TreeElvOrlane->topLevelItemCount(), 0);
-            QVERIFY(eleves->BFormatOrlane->isEnabled());
+        for (ConversionWindow* eleves : opened) {
+            QCOMPARE(eleves->tree()->topLevelItemCount(), 0);
+            QVERIFY(eleves->convertButton()->isEnabled());
         }
     }
 
@@ -176,7 +175,7 @@ private slots:
         MenuItem(window, "Apropos1")->trigger();
         MenuItem(window, "BFerme")->trigger();
         QVERIFY(!window.isVisible());
-        QVERIFY(OpenWindows<TTFEleves>().isEmpty());
+        QVERIFY(OpenWindows<ConversionWindow>("TFEleves").isEmpty());
         QVERIFY(OpenWindows<TTFAPP>().isEmpty());
     }
 };

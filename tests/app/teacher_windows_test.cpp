@@ -1,5 +1,4 @@
 #include "app/conversion_window.h"
-#include "app/profs_cite_window.h"
 #include "window_test_support.h"
 
 #include <QToolButton>
@@ -205,7 +204,7 @@ private slots:
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
         window->ConvertClick(); // folder dialog cancelled: no search at all
         QCOMPARE(f.dialogs.messages.size(), 1);
-        QCOMPARE(qobject_cast<tressal::app::TTFprofsCite*>(window.get())->DossierSTS(), folder);
+        QCOMPARE(window->inputPath(), folder);
     }
 
     void citeMergesAndOffersTheDuplicates_data() {

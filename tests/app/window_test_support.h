@@ -3,21 +3,26 @@
 #include "app/app_services.h"
 #include "app/conversion_window.h"
 #include "app/window_factory.h"
+#include "app/window_table.h"
 #include "fake_dialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QWidget>
 
-// A fake dialog set, an output root in a temporary folder and the icons.
+// A fake dialog set, an output root and the settings in a temporary folder,
+// and the icons.
 struct WindowFixture {
     FakeDialogs dialogs;
     QTemporaryDir temp;
     QList<QIcon> icons = tressal::app::LoadImagesExtract();
-    tressal::app::AppServices services{&dialogs, temp.path(), temp.path() + "/sortie", &icons};
+    QSettings settings{temp.filePath("tressal.ini"), QSettings::IniFormat};
+    tressal::app::AppServices services{&dialogs, temp.path(), temp.path() + "/sortie", &icons,
+                                       &settings};
 
     QString WriteInput(const QString& name, const QByteArray& bytes) const {
         const QString path = QDir(temp.path()).filePath(name);
@@ -43,13 +48,19 @@ inline QStringList TreeLines(const QTreeWidget* tree) {
     return lines;
 }
 
-// The visible top-level windows of a class.
-template <typename Window> QList<Window*> OpenWindows() {
+// The visible top-level windows of a class, of that object name when one is given.
+template <typename Window> QList<Window*> OpenWindows(const QString& objectName = {}) {
     QList<Window*> found;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<Window*>(widget); window && window->isVisible())
+        if (auto* window = qobject_cast<Window*>(widget);
+            window && window->isVisible() &&
+            (objectName.isEmpty() || window->objectName() == objectName))
             found.append(window);
     return found;
+}
+
+inline const tressal::app::WindowRow& Row(const char* cliName) {
+    return *tressal::app::FindWindowRow(cliName);
 }
 
 // A new conversion window of that command-line name, shown.
