@@ -70,8 +70,6 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     layout->addWidget(tree_);
     resize(640, 420);
     PlaceBesideOpenWindows(this);
-    // Space on a fresh window starts a conversion; it never closes it.
-    convert_->setFocus();
 
     connect(close_, &QToolButton::clicked, this, &ConversionWindow::CloseClick);
     connect(convert_, &QToolButton::clicked, this, &ConversionWindow::ConvertClick);
@@ -88,6 +86,13 @@ void ConversionWindow::RunAction(const std::function<void()>& action) {
 
 void ConversionWindow::CloseClick() {
     close();
+}
+
+void ConversionWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Space on a fresh window starts a conversion; it never closes it.
+    if (state_ == State::Fresh)
+        convert_->setFocus();
 }
 
 void ConversionWindow::keyPressEvent(QKeyEvent* event) {

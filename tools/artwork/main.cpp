@@ -600,7 +600,7 @@ QImage credits() {
         QString::fromUtf8(u8"Conversion des exports Sconet et STS"),
         QString::fromUtf8(u8"pour Orlane, Vesko, PMB et BCDI"),
         QString::fromUtf8(u8"© 2026 L’équipe Tressal"),
-        QString::fromUtf8(u8"Logiciel libre — images produites par tools/artwork"),
+        QString::fromUtf8(u8"Logiciel libre — dessins et icônes de l’équipe Tressal"),
     };
     const std::array<qreal, 4> baselines = {94, 114, 148, 168};
     for (std::size_t i = 0; i < lines.size(); ++i) {
