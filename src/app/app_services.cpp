@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 // The pictures and icons are compiled into a static library: register them.
 static void RegisterTressalResources() {
@@ -20,12 +19,11 @@ QIcon AppServices::Icon(int index) const {
     return icons && index >= 0 && index < icons->size() ? icons->at(index) : QIcon();
 }
 
-QString OutputRootFor(const QString& exeDir) {
+QString OutputRootFor(const QString& exeDir, const QString& documentsDir) {
     const QFileInfo info(exeDir);
     if (info.isDir() && info.isWritable())
         return QDir::toNativeSeparators(exeDir);
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir::toNativeSeparators(QDir(documents).filePath(QStringLiteral("Tressal")));
+    return QDir::toNativeSeparators(QDir(documentsDir).filePath(QStringLiteral("Tressal")));
 }
 
 QList<QIcon> LoadImagesExtract() {
