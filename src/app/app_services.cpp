@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 // The pictures and icons are compiled into a static library: register them.
 static void RegisterTressalResources() {
@@ -21,12 +20,11 @@ QIcon AppServices::Icon(IconId id) const {
     return icons && index < icons->size() ? icons->at(index) : QIcon();
 }
 
-QString OutputRootFor(const QString& exeDir) {
+QString OutputRootFor(const QString& exeDir, const QString& documentsDir) {
     const QFileInfo info(exeDir);
     if (info.isDir() && info.isWritable())
         return QDir::toNativeSeparators(exeDir);
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir::toNativeSeparators(QDir(documents).filePath(QStringLiteral("Tressal")));
+    return QDir::toNativeSeparators(QDir(documentsDir).filePath(QStringLiteral("Tressal")));
 }
 
 QList<QIcon> LoadImagesExtract() {

@@ -18,7 +18,7 @@ class Dialogs;
 // output root and the shared icon list of the main window.
 struct AppServices {
     Dialogs* dialogs = nullptr;
-    QString exeDir;     // open dialogs start here
+    QString exeDir;     // open dialogs start here (installed: <documents>/Tressal)
     QString outputRoot; // saves go below it
     const QList<QIcon>* icons = nullptr;
     QSettings* settings = nullptr; // remembers the export folders; none: nothing is kept
@@ -27,7 +27,7 @@ struct AppServices {
 };
 
 // The program's folder when it is writable, else the user's documents + "/Tressal".
-QString OutputRootFor(const QString& exeDir);
+QString OutputRootFor(const QString& exeDir, const QString& documentsDir);
 
 // Registers the program's pictures and icons (once).
 void EnsureResources();

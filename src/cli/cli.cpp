@@ -2,7 +2,9 @@
 
 #include "conversions/conversion.h"
 #include "text/file_io.h"
+#include "version.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <optional>
@@ -39,20 +41,42 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
     return parsed;
 }
 
-void PrintUsage(std::ostream& err) {
-    err << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER]\n"
-           "Convertit un export Sconet ou STS ; le fichier est écrit sous DOSSIER\n"
-           "(par défaut le dossier courant), comme le propose la fenêtre.\n"
-           "Conversions :\n";
+void PrintUsage(std::ostream& stream) {
+    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER]\n"
+              "Convertit un export Sconet ou STS ; le fichier est écrit sous DOSSIER\n"
+              "(par défaut le dossier courant), comme le propose la fenêtre.\n"
+              "Conversions :\n";
     for (const auto& conversion : Conversions())
-        err << "  " << conversion.cliName
-            << (conversion.input == InputKind::Folder ? "  (ENTREE : un dossier d'exports STS)\n"
-                                                      : "\n");
+        stream << "  " << conversion.cliName
+               << (conversion.input == InputKind::Folder ? "  (ENTREE : un dossier d'exports STS)\n"
+                                                         : "\n");
+}
+
+void PrintHelp(std::ostream& out) {
+    PrintUsage(out);
+    out << "Options :\n"
+           "  --root DOSSIER  écrit sous DOSSIER au lieu du dossier courant\n"
+           "  --version       affiche la version de Tressal\n"
+           "  --help          affiche cette aide\n"
+           "Code de sortie : 0 terminé, 1 export incorrect (rien n'est écrit), 2 usage "
+           "incorrect.\n";
+}
+
+bool Has(const std::vector<std::string>& args, const char* option) {
+    return std::find(args.begin(), args.end(), option) != args.end();
 }
 
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (Has(args, "--help")) {
+        PrintHelp(out);
+        return 0;
+    }
+    if (Has(args, "--version")) {
+        out << "tressal-cli " << kVersion << '\n';
+        return 0;
+    }
     const auto parsed = Parse(args);
     const Conversion* conversion = parsed ? FindConversion(parsed->conversion) : nullptr;
     if (!conversion) {

@@ -48,11 +48,14 @@ private slots:
 
     void outputRootIsTheProgramFolderWhenWritable() {
         QTemporaryDir writable;
-        QCOMPARE(tressal::app::OutputRootFor(writable.path()),
+        const QString documents = writable.path() + "/Documents";
+        QCOMPARE(tressal::app::OutputRootFor(writable.path(), documents),
                  QDir::toNativeSeparators(writable.path()));
-        const QString fallback = tressal::app::OutputRootFor(writable.path() + "/absent");
+        const QString fallback =
+            tressal::app::OutputRootFor(writable.path() + "/absent", documents);
         QVERIFY(fallback.endsWith(QDir::toNativeSeparators("/Tressal")));
-        QVERIFY(!fallback.startsWith(QDir::toNativeSeparators(writable.path())));
+        QVERIFY(!fallback.startsWith(QDir::toNativeSeparators(writable.path() + "/absent")));
+        QCOMPARE(fallback, QDir::toNativeSeparators(documents + "/Tressal"));
     }
 
     void menuItems_data() {

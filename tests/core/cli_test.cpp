@@ -1,10 +1,12 @@
 #include "cli/cli.h"
 #include "conversions/conversion.h"
+#include "version.h"
 
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -137,6 +139,30 @@ TEST_F(CliTest, BadArgumentsPrintTheUsage) {
         EXPECT_EQ(outcome.out, "");
         EXPECT_TRUE(EntriesBelow(root_.path()).empty());
     }
+}
+
+TEST_F(CliTest, HelpAndVersionAnswerOnStandardOutputAndWriteNothing) {
+    const auto input = Export("0123456A.csv", {SconetHeader(), StudentLine("A", "a")});
+    const std::string root = root_.path().string();
+    const std::string version = std::string("tressal-cli ") + kVersion + "\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--version"}, version},
+        {{"eleves-orlane", input, "--root", root, "--version"}, version},
+        {{"--help"}, "Usage : tressal-cli CONVERSION"},
+        {{"eleves-orlane", input, "--help", "--root", root}, "profs-orlane-cite"},
+        {{"--version", "--help"}, "  --version "},
+    };
+    for (const auto& [args, expected] : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const Outcome outcome = RunCli(args);
+        EXPECT_EQ(outcome.code, 0);
+        EXPECT_NE(outcome.out.find(expected), std::string::npos) << outcome.out;
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_TRUE(EntriesBelow(root_.path()).empty());
+    }
+    EXPECT_TRUE(std::string(kVersion).find_first_not_of("0123456789.") == std::string::npos &&
+                std::isdigit(static_cast<unsigned char>(kVersion[0])))
+        << kVersion;
 }
 
 TEST_F(CliTest, TheProgramExitsWithTheSameCodes) {

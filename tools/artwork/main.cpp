@@ -1,6 +1,7 @@
 // Draws Tressal's icons and pictures and writes them under a resources folder:
 //   icons/00.png .. icons/15.png (16 x 16, transparent)
 //   pictures/banner.jpg, pictures/targets.jpg, pictures/credits.jpg
+//   app-icon/16.png .. app-icon/256.png and app-icon/tressal.svg, the program's own icon
 // Usage: QT_QPA_PLATFORM=offscreen tressal-artwork <resources folder>
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QPainterPathStroker>
 #include <QString>
 #include <QStringList>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <array>
@@ -351,8 +353,10 @@ std::array<Drawing, 16> icons() {
 
 const std::array<const Tint*, 4> targetTints = {&orlane, &vesko, &pmb, &bcdi};
 
-// Four strands twisted into a braid along a horizontal band, one per target colour.
-void drawBraid(QPainter& p, const QRectF& band, qreal periods, qreal strandWidth) {
+// Four strands twisted into a braid along a horizontal band, one per target colour, drawn in
+// pieces `step` units long.
+void drawBraid(QPainter& p, const QRectF& band, qreal periods, qreal strandWidth,
+               qreal step = 0.75) {
     struct Piece {
         QPointF from;
         QPointF to;
@@ -372,7 +376,6 @@ void drawBraid(QPainter& p, const QRectF& band, qreal periods, qreal strandWidth
     };
 
     std::vector<Piece> pieces;
-    const qreal step = 0.75;
     for (int strand = 0; strand < 4; ++strand) {
         for (qreal x = band.left(); x < band.right(); x += step) {
             const qreal end = std::min(x + step, band.right());
@@ -611,6 +614,53 @@ QImage credits() {
     return image;
 }
 
+// ---------------------------------------------------------------- the program's icon
+
+// The program's icon on a 64-unit square: the banner's night-blue tile with the braid of the
+// four targets and their colour rule. Small sizes get a looser, thicker braid that stays legible.
+void drawAppIcon(QPainter& p, bool small) {
+    const QRectF tile(3, 3, 58, 58);
+    QLinearGradient g(tile.topLeft(), tile.bottomRight());
+    g.setColorAt(0.0, QColor("#2a4f7a"));
+    g.setColorAt(1.0, QColor("#3b3270"));
+    p.setPen(QPen(QColor("#16263d"), 1.5));
+    p.setBrush(g);
+    p.drawRoundedRect(tile, 12, 12);
+    p.setBrush(Qt::NoBrush); // keeps the SVG from repeating the gradient at every stroke
+    if (small)
+        drawBraid(p, QRectF(8, 12, 48, 34), 0.75, 8, 1.5);
+    else
+        drawBraid(p, QRectF(9, 14, 46, 30), 1.25, 5.5, 1.5);
+    drawColourRule(p, QRectF(14, 50, 36, small ? 5 : 3.5));
+}
+
+QImage appIcon(int size) {
+    QImage image = canvas(size, size, Qt::transparent, QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&image);
+    begin(p);
+    p.scale(size / 64.0, size / 64.0);
+    drawAppIcon(p, size <= 24);
+    p.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+bool saveAppIconSvg(const QString& path) {
+    QSvgGenerator svg;
+    svg.setFileName(path);
+    svg.setSize(QSize(256, 256));
+    svg.setViewBox(QRect(0, 0, 256, 256));
+    svg.setTitle(QStringLiteral("Tressal"));
+    QPainter p;
+    if (!p.begin(&svg)) {
+        std::fprintf(stderr, "tressal-artwork: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    begin(p);
+    p.scale(4, 4);
+    drawAppIcon(p, false);
+    return p.end();
+}
+
 // ---------------------------------------------------------------- output
 
 QImage icon(const Drawing& drawing) {
@@ -639,7 +689,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QDir root(args[1]);
-    if (!root.mkpath(QStringLiteral("icons")) || !root.mkpath(QStringLiteral("pictures"))) {
+    if (!root.mkpath(QStringLiteral("icons")) || !root.mkpath(QStringLiteral("pictures")) ||
+        !root.mkpath(QStringLiteral("app-icon"))) {
         std::fprintf(stderr, "tressal-artwork: cannot create folders in %s\n", qPrintable(args[1]));
         return 1;
     }
@@ -657,5 +708,10 @@ int main(int argc, char* argv[]) {
     ok = save(banner(), root.filePath(QStringLiteral("pictures/banner.jpg")), "JPG", 90) && ok;
     ok = save(targets(), root.filePath(QStringLiteral("pictures/targets.jpg")), "JPG", 90) && ok;
     ok = save(credits(), root.filePath(QStringLiteral("pictures/credits.jpg")), "JPG", 90) && ok;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString name = QStringLiteral("app-icon/%1.png").arg(size);
+        ok = save(appIcon(size), root.filePath(name), "PNG", -1) && ok;
+    }
+    ok = saveAppIconSvg(root.filePath(QStringLiteral("app-icon/tressal.svg"))) && ok;
     return ok ? 0 : 1;
 }
