@@ -3,7 +3,7 @@
 
 #include "bench_support.h"
 #include "conversions/conversion.h"
-#include "text/file_io.h"
+#include "text/replace_files.h"
 
 #include <filesystem>
 #include <random>

@@ -5,6 +5,7 @@
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "text/file_io.h"
+#include "text/replace_files.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

@@ -1,6 +1,6 @@
 #include "conversions/conversion.h"
 
-#include "text/file_io.h"
+#include "text/replace_files.h"
 
 namespace tressal {
 
