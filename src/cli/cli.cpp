@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "conversions/conversion.h"
+#include "conversions/save_result.h"
 #include "text/file_io.h"
 
 #include <exception>
@@ -53,6 +54,11 @@ void PrintUsage(std::ostream& err) {
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return Run(args, out, err, SystemFiles());
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        FileDevice& device) {
     const auto parsed = Parse(args);
     const Conversion* conversion = parsed ? FindConversion(parsed->conversion) : nullptr;
     if (!conversion) {
@@ -60,14 +66,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return 2;
     }
     try {
-        const Converted result = conversion->convert(parsed->input, {parsed->root, {}});
-        const OutputPlan plan = conversion->plan(result);
-        const auto folder = OutputFolder(parsed->root, plan);
-        std::error_code ignored;
-        std::filesystem::create_directories(folder, ignored);
-        const auto file = folder / plan.fileName;
-        WriteResult(result, plan, parsed->root, file);
-        out << plan.doneMessage << '\n' << PathText(file) << '\n';
+        const Converted result = conversion->convert(parsed->input, {});
+        const SavedResult saved = SaveResult(*conversion, result, parsed->root, {}, device);
+        out << saved.plan.doneMessage << '\n' << PathText(saved.files.front()) << '\n';
         return 0;
     } catch (const std::exception& error) {
         err << error.what() << '\n';
