@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/window_placement.h"
+#include "conversions/save_result.h"
 #include "text/cp1252.h"
 
 #include <QToolBar>
@@ -93,12 +94,13 @@ void ConversionWindow::ConvertClick() {
         if (input.isEmpty())
             return;
         input_ = input;
+        // The duplicates file follows the inputs as they are read.
         const auto progress = [this](const Converted& sofar) {
+            SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
             Show(sofar);
             repaint();
         };
-        const ConvertContext context{ToPath(services_.outputRoot), progress, true};
-        Show(conversion_.convert(ToPath(input), context));
+        Show(conversion_.convert(ToPath(input), {progress}));
     });
 }
 
@@ -132,18 +134,17 @@ void ConversionWindow::SaveClick() {
     if (state_ != State::Converted)
         return;
     RunAction([this] {
-        const OutputPlan plan = conversion_.plan(result_);
-        const auto root = ToPath(services_.outputRoot);
-        const auto folder = OutputFolder(root, plan);
-        std::error_code ignored;
-        std::filesystem::create_directories(folder, ignored);
-        const QString chosen = services_.dialogs->SaveFile(
-            this, FromPath(folder), QString::fromStdString(plan.fileName), setting_.saveFilter);
-        if (chosen.isEmpty())
+        const auto choose = [this](const std::filesystem::path& proposed) {
+            return ToPath(services_.dialogs->SaveFile(this, FromPath(proposed.parent_path()),
+                                                      FromPath(proposed.filename()),
+                                                      setting_.saveFilter));
+        };
+        const SavedResult saved =
+            SaveResult(conversion_, result_, ToPath(services_.outputRoot), choose);
+        if (saved.files.empty())
             return;
-        WriteResult(result_, plan, root, ToPath(chosen));
-        services_.dialogs->Inform(this, QString::fromStdString(plan.doneMessage));
-        AfterSave(plan);
+        services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage));
+        AfterSave(saved.plan);
         close();
     });
 }

@@ -25,14 +25,15 @@ QString TTFprofsCite::ChoixDossier() {
     return folder;
 }
 
-void TTFprofsCite::AfterSave(const OutputPlan& /*plan*/) {
+void TTFprofsCite::AfterSave(const OutputPlan& plan) {
     if (result().duplicates.empty())
         return;
     if (services().dialogs->Confirm(this, QStringLiteral("Confirmation"),
                                     QStringLiteral("Tressal a rencontré des doublons, voulez-vous "
                                                    "consulter le fichier des doublons ?")))
         services().dialogs->ShellOpenFile(
-            QDir::toNativeSeparators(QDir(services().outputRoot).filePath("Litiges.txt")),
+            QDir::toNativeSeparators(
+                QDir(services().outputRoot).filePath(QString::fromStdString(plan.duplicatesFile))),
             services().outputRoot);
 }
 

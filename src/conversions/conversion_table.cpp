@@ -65,16 +65,30 @@ Conversion Teachers(std::string cliName, MenuEntry menu, TextList (*lines)(const
     return {std::move(cliName), InputKind::File, std::move(menu), convert, PlanOf(rule)};
 }
 
+Converted FromCiteLists(teachers::CiteLists lists) {
+    Converted result;
+    result.lines = std::move(lists.lines);
+    result.duplicates = std::move(lists.duplicates);
+    return result;
+}
+
 Conversion CiteScolaire() {
+    auto convert = [](const path& folder, const ConvertContext& context) {
+        std::function<void(const teachers::CiteLists&)> afterEachExport;
+        if (context.progress)
+            afterEachExport = [&context](const teachers::CiteLists& sofar) {
+                context.progress(FromCiteLists(sofar));
+            };
+        return FromCiteLists(teachers::CiteTeachers(folder, afterEachExport));
+    };
     return {"profs-orlane-cite", InputKind::Folder,
-            MenuEntry{"BProfs", "CiteSco", "Cité scolaire", 15}, &teachers::CiteTeachers,
-            [](const Converted&) {
+            MenuEntry{"BProfs", "CiteSco", "Cité scolaire", 15}, convert, [](const Converted&) {
                 return OutputPlan{{"Orlane", "Profs"},
                                   "profs.txt",
                                   false,
                                   "L'extraction des enseignants pour la cité scolaire est "
                                   "terminée",
-                                  teachers::kDuplicatesFile};
+                                  "Litiges.txt"};
             }};
 }
 
