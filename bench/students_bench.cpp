@@ -3,7 +3,8 @@
 
 #include "bench_support.h"
 #include "conversions/conversion.h"
-#include "text/file_io.h"
+#include "conversions/save_result.h"
+#include "text/replace_files.h"
 
 #include <filesystem>
 #include <random>
@@ -62,13 +63,8 @@ int main() {
         if (!conversion.cliName.starts_with("eleves-"))
             continue;
         const fs::path root = folder / conversion.cliName;
-        const Measure measure = MeasureBestOf(kRuns, [&] {
-            const auto result = conversion.convert(input, {root, {}});
-            const auto plan = conversion.plan(result);
-            fs::create_directories(tressal::OutputFolder(root, plan));
-            tressal::WriteResult(result, plan, root,
-                                 tressal::OutputFolder(root, plan) / plan.fileName);
-        });
+        const Measure measure = MeasureBestOf(
+            kRuns, [&] { tressal::SaveResult(conversion, conversion.convert(input, {}), root); });
         PrintMeasure(conversion.cliName.c_str(), measure);
     }
     fs::remove_all(folder);

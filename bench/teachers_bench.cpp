@@ -4,7 +4,9 @@
 
 #include "bench_support.h"
 #include "conversions/conversion.h"
+#include "conversions/save_result.h"
 #include "text/file_io.h"
+#include "text/replace_files.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -329,13 +331,8 @@ int main() {
         const bool isFolder = conversion.input == tressal::InputKind::Folder;
         const fs::path source = isFolder ? citeFolder : input;
         const fs::path root = folder / ("out-" + conversion.cliName);
-        const Measure measure = MeasureBestOf(kRuns, [&] {
-            const auto result = conversion.convert(source, {root, {}});
-            const auto plan = conversion.plan(result);
-            fs::create_directories(tressal::OutputFolder(root, plan));
-            tressal::WriteResult(result, plan, root,
-                                 tressal::OutputFolder(root, plan) / plan.fileName);
-        });
+        const Measure measure = MeasureBestOf(
+            kRuns, [&] { tressal::SaveResult(conversion, conversion.convert(source, {}), root); });
         PrintCompared(conversion.cliName.c_str(), measure, isFolder ? twice : single,
                       isFolder ? "vs parse x2" : "vs parse");
     }

@@ -4,6 +4,7 @@
 #include "app/export_folders.h"
 #include "app/preview_tree.h"
 #include "app/window_placement.h"
+#include "conversions/save_result.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -122,12 +123,13 @@ void ConversionWindow::ConvertInput(const QString& input) {
     input_ = input;
     RememberExport(services_, row_.input, input);
     RunAction([this] {
+        // The duplicates file follows the inputs as they are read.
         const auto progress = [this](const Converted& sofar) {
+            SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
             Show(sofar);
             repaint();
         };
-        const ConvertContext context{ToPath(services_.outputRoot), progress, true};
-        Show(conversion_.convert(ToPath(input_), context));
+        Show(conversion_.convert(ToPath(input_), {progress}));
     });
 }
 
@@ -180,19 +182,17 @@ void ConversionWindow::SaveClick() {
         // Lines touched up in the preview are saved as shown.
         if (row_.editableLines)
             TakeEdits(tree_, result_.lines);
-        const OutputPlan plan = conversion_.plan(result_);
-        const auto root = ToPath(services_.outputRoot);
-        const auto folder = OutputFolder(root, plan);
-        std::error_code ignored;
-        std::filesystem::create_directories(folder, ignored);
-        const QString chosen = services_.dialogs->SaveFile(this, FromPath(folder),
-                                                           QString::fromStdString(plan.fileName),
-                                                           QString::fromUtf8(row_.saveFilter));
-        if (chosen.isEmpty())
+        const auto choose = [this](const std::filesystem::path& proposed) {
+            return ToPath(services_.dialogs->SaveFile(this, FromPath(proposed.parent_path()),
+                                                      FromPath(proposed.filename()),
+                                                      QString::fromUtf8(row_.saveFilter)));
+        };
+        const SavedResult saved =
+            SaveResult(conversion_, result_, ToPath(services_.outputRoot), choose);
+        if (saved.files.empty())
             return;
-        WriteResult(result_, plan, root, ToPath(chosen));
-        services_.dialogs->Inform(this, QString::fromStdString(plan.doneMessage));
-        OfferDuplicates(plan);
+        services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage));
+        OfferDuplicates(saved.plan);
         close();
     });
 }

@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "conversions/conversion.h"
+#include "conversions/save_result.h"
 #include "text/file_io.h"
 #include "version.h"
 
@@ -58,7 +59,8 @@ void PrintHelp(std::ostream& out) {
            "  --root DOSSIER  écrit sous DOSSIER au lieu du dossier courant\n"
            "  --version       affiche la version de Tressal\n"
            "  --help          affiche cette aide\n"
-           "Code de sortie : 0 terminé, 1 export incorrect (rien n'est écrit), 2 usage "
+           "Code de sortie : 0 terminé, 1 export incorrect ou enregistrement impossible (les "
+           "fichiers précédents restent intacts), 2 usage "
            "incorrect.\n";
 }
 
@@ -69,6 +71,11 @@ bool Has(const std::vector<std::string>& args, const char* option) {
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    return Run(args, out, err, SystemFiles());
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        FileDevice& device) {
     if (Has(args, "--help")) {
         PrintHelp(out);
         return 0;
@@ -84,14 +91,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return 2;
     }
     try {
-        const Converted result = conversion->convert(parsed->input, {parsed->root, {}});
-        const OutputPlan plan = conversion->plan(result);
-        const auto folder = OutputFolder(parsed->root, plan);
-        std::error_code ignored;
-        std::filesystem::create_directories(folder, ignored);
-        const auto file = folder / plan.fileName;
-        WriteResult(result, plan, parsed->root, file);
-        out << plan.doneMessage << '\n' << PathText(file) << '\n';
+        const Converted result = conversion->convert(parsed->input, {});
+        const SavedResult saved = SaveResult(*conversion, result, parsed->root, {}, device);
+        out << saved.plan.doneMessage << '\n' << PathText(saved.files.front()) << '\n';
         return 0;
     } catch (const std::exception& error) {
         err << error.what() << '\n';

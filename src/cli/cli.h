@@ -4,10 +4,19 @@
 #include <string>
 #include <vector>
 
+namespace tressal {
+class FileDevice;
+}
+
 namespace tressal::cli {
 
-// tressal-cli CONVERSION INPUT [--root DIR], or --help, or --version. Returns the exit code: 0
-// done, 1 input error (message on err, nothing written), 2 usage error.
+// tressal-cli CONVERSION INPUT [--root DIR], or --help, or --version. Returns
+// the exit code: 0 done, 1 input or save error (message on err, every previous
+// file kept), 2 usage error.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Run, saving through the device.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        FileDevice& device);
 
 } // namespace tressal::cli

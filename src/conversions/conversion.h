@@ -27,13 +27,10 @@ struct OutputPlan {
     std::string duplicatesFile;      // below the output root; empty: no duplicates file
 };
 
+// Converting reads its input and writes no file; SaveResult saves.
 struct ConvertContext {
-    std::filesystem::path outputRoot;
     // Called after each input file of a multi-file conversion, with the result so far.
     std::function<void(const Converted&)> progress;
-    // Write the duplicates file after each input file, as the window shows it,
-    // rather than only with the result.
-    bool writeDuplicatesAsRead = false;
 };
 
 enum class InputKind { File, Folder };
@@ -51,12 +48,5 @@ const std::vector<Conversion>& Conversions();
 
 // The conversion of that command-line name, or nullptr.
 const Conversion* FindConversion(std::string_view cliName);
-
-std::filesystem::path OutputFolder(const std::filesystem::path& root, const OutputPlan& plan);
-
-// Writes the lines to the chosen file, then the fixed copy and the duplicates
-// file when the plan has them.
-void WriteResult(const Converted& result, const OutputPlan& plan,
-                 const std::filesystem::path& outputRoot, const std::filesystem::path& chosenFile);
 
 } // namespace tressal

@@ -64,14 +64,29 @@ Conversion Teachers(std::string cliName, TextList (*lines)(const path&), const S
     return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
 }
 
+Converted FromCiteLists(teachers::CiteLists lists) {
+    Converted result;
+    result.lines = std::move(lists.lines);
+    result.duplicates = std::move(lists.duplicates);
+    return result;
+}
+
 Conversion CiteScolaire() {
-    return {"profs-orlane-cite", InputKind::Folder, &teachers::CiteTeachers, [](const Converted&) {
+    auto convert = [](const path& folder, const ConvertContext& context) {
+        std::function<void(const teachers::CiteLists&)> afterEachExport;
+        if (context.progress)
+            afterEachExport = [&context](const teachers::CiteLists& sofar) {
+                context.progress(FromCiteLists(sofar));
+            };
+        return FromCiteLists(teachers::CiteTeachers(folder, afterEachExport));
+    };
+    return {"profs-orlane-cite", InputKind::Folder, convert, [](const Converted&) {
                 return OutputPlan{{"Orlane", "Profs"},
                                   "profs.txt",
                                   false,
                                   "L'extraction des enseignants pour la cité scolaire est "
                                   "terminée",
-                                  teachers::kDuplicatesFile};
+                                  "Litiges.txt"};
             }};
 }
 

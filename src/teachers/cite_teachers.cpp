@@ -34,7 +34,8 @@ std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folde
     return paths;
 }
 
-Converted CiteTeachers(const std::filesystem::path& folder, const ConvertContext& context) {
+CiteLists CiteTeachers(const std::filesystem::path& folder,
+                       const std::function<void(const CiteLists&)>& afterEachExport) {
     const auto exports = ChercheFic(folder);
     if (exports.size() < 2)
         throw Error(std::string("Une cité scolaire comporte au moins deux établissements. ") +
@@ -43,7 +44,6 @@ Converted CiteTeachers(const std::filesystem::path& folder, const ConvertContext
                          : "Il n'y a qu'un seul fichiers STS dans le répertoire choisi"));
     SortedTextList lines;
     SortedTextList duplicates;
-    Converted result;
     for (const auto& path : exports) {
         sts::a::StsDocument document;
         document.SetFileName(path);
@@ -53,17 +53,10 @@ Converted CiteTeachers(const std::filesystem::path& folder, const ConvertContext
             else
                 lines.Add(line);
         }
-        result.lines = lines.Lines();
-        result.duplicates = duplicates.Lines();
-        if (context.writeDuplicatesAsRead) {
-            std::error_code ignored;
-            std::filesystem::create_directories(context.outputRoot, ignored);
-            SaveTextList(context.outputRoot / kDuplicatesFile, result.duplicates);
-        }
-        if (context.progress)
-            context.progress(result);
+        if (afterEachExport)
+            afterEachExport({lines.Lines(), duplicates.Lines()});
     }
-    return result;
+    return {lines.Lines(), duplicates.Lines()};
 }
 
 } // namespace tressal::teachers

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "conversions/conversion.h"
+#include "text/text_list.h"
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 namespace tressal::teachers {
@@ -11,14 +12,17 @@ namespace tressal::teachers {
 // "STS*.xml" in any letter case, sorted alphabetically without regard to case.
 std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folder);
 
-// The duplicates file of a cité scolaire, in the output root.
-inline constexpr const char* kDuplicatesFile = "Litiges.txt";
+// The teachers of a cité scolaire: one sorted Orlane list, and the lines met
+// again (letter case aside), in the same order.
+struct CiteLists {
+    TextList lines;
+    TextList duplicates;
+};
 
-// Merges the teachers of every export of the folder into one sorted Orlane
-// list; a line already there (letter case aside) goes to the duplicates. After
-// each export progress is told the result so far and, when the context asks
-// for it, the duplicates so far are written to the duplicates file. Throws
-// Error when the folder holds fewer than two exports.
-Converted CiteTeachers(const std::filesystem::path& folder, const ConvertContext& context);
+// Merges the teachers of every export of the folder. After each export
+// `afterEachExport`, when given, is told the lists so far. Throws Error when
+// the folder holds fewer than two exports.
+CiteLists CiteTeachers(const std::filesystem::path& folder,
+                       const std::function<void(const CiteLists&)>& afterEachExport = {});
 
 } // namespace tressal::teachers

@@ -2,12 +2,14 @@
 #include "conversions/conversion.h"
 #include "version.h"
 
+#include "failing_device.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -175,6 +177,79 @@ TEST_F(CliTest, TheProgramExitsWithTheSameCodes) {
     EXPECT_EQ(RunProgram({"eleves-orlane", good, "--root", root}), 0);
     EXPECT_EQ(ReadBytes(root_ / "Orlane/0123456A/Eleves/0123456A.txt"),
               "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
+}
+
+// A save that fails prints why and exits 1 with every old file kept and no
+// temporary file left. The Vesko fixed copy is the proposed file, written once:
+// a second write would fail, but none is made.
+TEST_F(CliTest, AFailedSaveKeepsTheOldFiles) {
+    using Step = test::FailingDevice::Step;
+    const auto students = Export("0123456A.csv", {SconetHeader(), StudentLine("A", "a")});
+    const auto samples = std::filesystem::path(TRESSAL_TEST_DATA) / "../../samples";
+    std::filesystem::create_directory(input_ / "cite");
+    std::filesystem::copy_file(samples / "sts_emp_0123456A_2026.xml", input_ / "cite/STS_a.xml");
+    std::filesystem::copy_file(samples / "sts_emp_0234567B_2026.xml", input_ / "cite/STS_b.xml");
+    struct Case {
+        std::string conversion;
+        std::string input;
+        Step failing;
+        int at;
+        std::vector<std::string> files; // below the root, there before the save
+        const char* failingFile;        // nullptr: saved
+    };
+    const Case cases[] = {
+        {"eleves-orlane",
+         students,
+         Step::Write,
+         1,
+         {"Orlane/0123456A/Eleves/0123456A.txt"},
+         "Orlane/0123456A/Eleves/0123456A.txt"},
+        {"profs-orlane-cite",
+         (input_ / "cite").string(),
+         Step::Write,
+         2,
+         {"Orlane/Profs/profs.txt", "Litiges.txt"},
+         "Litiges.txt"},
+        {"profs-orlane-cite",
+         (input_ / "cite").string(),
+         Step::Rename,
+         2,
+         {"Orlane/Profs/profs.txt", "Litiges.txt"},
+         "Litiges.txt"},
+        {"eleves-vesko", students, Step::Write, 2, {"Vesko/0123456A/Eleves/eleves.txt"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.conversion);
+        TempFolder root;
+        for (const auto& file : c.files) {
+            std::filesystem::create_directories((root / file).parent_path());
+            WriteBytes(root / file, "ancien\r\n");
+        }
+        test::FailingDevice device(c.failing, c.at);
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code =
+            cli::Run({c.conversion, c.input, "--root", root.path().string()}, out, err, device);
+        if (c.failingFile) {
+            EXPECT_EQ(code, 1);
+            EXPECT_EQ(out.str(), "");
+            EXPECT_EQ(err.str(), "Impossible de cr\xC3\xA9"
+                                 "er le fichier \"" +
+                                     (root / c.failingFile).string() +
+                                     "\". Espace insuffisant sur le disque.\n");
+        } else {
+            EXPECT_EQ(code, 0) << err.str();
+        }
+        for (const auto& file : c.files) {
+            const std::string bytes = ReadBytes(root / file);
+            EXPECT_EQ(bytes == "ancien\r\n", c.failingFile != nullptr) << file;
+            if (!c.failingFile) { // the fixed form
+                EXPECT_FALSE(bytes.ends_with("\n")) << file;
+            }
+        }
+        for (const auto& entry : EntriesBelow(root.path()))
+            EXPECT_EQ(entry.find(".tressal"), std::string::npos) << entry;
+    }
 }
 
 TEST(ConversionTableTest, FindsConversionsByTheirCommandLineName) {

@@ -2,6 +2,7 @@
 // (duplicate removal, skipped lines, short lines, order) and the columns of each.
 
 #include "conversions/conversion.h"
+#include "conversions/save_result.h"
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
@@ -328,11 +329,10 @@ protected:
         test::WriteBytes(input, test::ExportBytes({SconetHeader(), student_}));
         const Conversion* conversion = FindConversion("eleves-vesko");
         ASSERT_NE(conversion, nullptr);
-        const Converted result = conversion->convert(input, {root(), {}});
+        const Converted result = conversion->convert(input, {});
         ASSERT_EQ(result.code, "0123456a");
-        const OutputPlan plan = conversion->plan(result);
-        std::filesystem::create_directories(OutputFolder(root(), plan));
-        WriteResult(result, plan, root(), chosen);
+        SaveResult(*conversion, result, root(),
+                   [&](const std::filesystem::path&) { return chosen; });
     }
     std::filesystem::path root() const { return folder_ / "sorties"; }
     std::filesystem::path fixed() const {

@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "conversions/conversion.h"
+#include "conversions/save_result.h"
 #include "sts/sts_model_b.h"
 #include "teachers/cite_teachers.h"
 #include "teachers/orlane_teachers.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -260,6 +262,20 @@ TEST_F(TeachersTest, DivisionListsHoldWholeCodesOfEveryTeacher) {
 
 // --- Cité scolaire ----------------------------------------------------------
 
+// The cité conversion as the window runs it: after each export `seen` is told
+// the result so far and the duplicates so far are saved below `root`.
+Converted Cite(const fs::path& folder, const fs::path& root,
+               const std::function<void(const Converted&)>& seen = {}) {
+    const Conversion* cite = FindConversion("profs-orlane-cite");
+    if (!cite)
+        throw std::runtime_error("no cite conversion");
+    return cite->convert(folder, {[&](const Converted& sofar) {
+                             SaveDuplicates(*cite, sofar, root);
+                             if (seen)
+                                 seen(sofar);
+                         }});
+}
+
 TEST_F(TeachersTest, CiteFindsStsExportsInAnyCase) {
     for (const std::string name : {"sts_b.xml", "STS_a.XML", "EXPORT_STS.xml", "STS_c.txt"})
         Write(name, Sts(""));
@@ -275,14 +291,10 @@ TEST_F(TeachersTest, CiteFindsStsExportsInAnyCase) {
 TEST_F(TeachersTest, CiteNeedsAtLeastTwoExports) {
     const std::string lead = "Une cité scolaire comporte au moins deux établissements. ";
     fs::create_directory(in_ / "STS_dir.xml");
-    EXPECT_EQ(ErrorOf([&] {
-                  CiteTeachers(in_.path(), {out_.path(), {}});
-              }),
+    EXPECT_EQ(ErrorOf([&] { Cite(in_.path(), out_.path()); }),
               lead + "Il n'y a pas de fichiers STS dans le répertoire choisi");
     Write("STS_1.xml", Sts(Individu(Names("ROY", "Paul"))));
-    EXPECT_EQ(ErrorOf([&] {
-                  CiteTeachers(in_.path(), {out_.path(), {}});
-              }),
+    EXPECT_EQ(ErrorOf([&] { Cite(in_.path(), out_.path()); }),
               lead + "Il n'y a qu'un seul fichiers STS dans le répertoire choisi");
     EXPECT_TRUE(EntriesBelow(out_.path()).empty());
 }
@@ -295,8 +307,8 @@ TEST_F(TeachersTest, CiteKeepsTheFirstOccurrenceAndWritesTheOthersToLitiges) {
                            Individu(Names("", "Vide")) + Individu(Names("LEGOFF", "Yann")) +
                            Individu(Names("BÉRARD", "Chloé"))));
     std::vector<Converted> seen;
-    const Converted result = CiteTeachers(
-        in_.path(), {out_.path(), [&](const Converted& r) { seen.push_back(r); }, true});
+    const Converted result =
+        Cite(in_.path(), out_.path(), [&](const Converted& r) { seen.push_back(r); });
     const TextList merged = {"BERARD,Chloe", "B\xC9RARD,Chlo\xE9", "DUPONT,Jean",
                              "DURAND,Paul",  "LE GOFF,Yann",       "LEGOFF,Yann"};
     EXPECT_EQ(result.lines, merged);
@@ -312,14 +324,14 @@ TEST_F(TeachersTest, CiteDuplicatesWithinOneExportAndNone) {
     Write("twice/STS_1.xml", Sts(Individu(Names("ROY", "Paul")) + Individu(Names("ROY", "Paul")) +
                                  Individu(Names("roy", "paul"))));
     Write("twice/STS_2.xml", Sts(Individu(Names("VIDAL", "Lou"))));
-    const Converted twice = CiteTeachers(in_ / "twice", {out_.path(), {}, true});
+    const Converted twice = Cite(in_ / "twice", out_.path());
     EXPECT_EQ(twice.lines, (TextList{"ROY,Paul", "VIDAL,Lou"}));
     ASSERT_EQ(twice.duplicates.size(), 2u);
     EXPECT_EQ(twice.duplicates[0] + twice.duplicates[1], "ROY,Paulroy,paul");
 
     Write("none/STS_1.xml", Sts(Individu(Names("ROY", "Paul"))));
     Write("none/STS_2.xml", Sts(""));
-    const Converted none = CiteTeachers(in_ / "none", {out_.path(), {}, true});
+    const Converted none = Cite(in_ / "none", out_.path());
     EXPECT_EQ(none.lines, TextList{"ROY,Paul"});
     EXPECT_TRUE(none.duplicates.empty());
     EXPECT_EQ(ReadBytes(out_ / "Litiges.txt"), "");
@@ -329,10 +341,8 @@ TEST_F(TeachersTest, CiteStopsAtABrokenExportAfterSavingTheEarlierDuplicates) {
     Write("STS_1.xml", Sts(Individu(Names("ROY", "Paul")) + Individu(Names("ROY", "Paul"))));
     Write("STS_2.xml", "<STS_EDT><DONNEES>");
     std::vector<Converted> seen;
-    const std::string error = ErrorOf([&] {
-        CiteTeachers(in_.path(),
-                     {out_.path(), [&](const Converted& r) { seen.push_back(r); }, true});
-    });
+    const std::string error = ErrorOf(
+        [&] { Cite(in_.path(), out_.path(), [&](const Converted& r) { seen.push_back(r); }); });
     EXPECT_NE(error.find("\r\nLigne: "), std::string::npos) << error;
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].lines, TextList{"ROY,Paul"});
@@ -456,7 +466,8 @@ Converted Convert(const std::string& cliName, const fs::path& input, const fs::p
     const Conversion* conversion = FindConversion(cliName);
     if (!conversion)
         throw std::runtime_error("no conversion " + cliName);
-    return conversion->convert(input, {root, {}, true});
+    return conversion->convert(
+        input, {[&](const Converted& sofar) { SaveDuplicates(*conversion, sofar, root); }});
 }
 
 // A collège export, anonymised: 33 persons PROFn "Prenom" (n from 1 to 35 but

@@ -1,4 +1,4 @@
-#include "text/file_io.h"
+#include "text/replace_files.h"
 #include "text/text_list.h"
 
 #include "test_support.h"

@@ -7,11 +7,15 @@ cd "$(dirname "$0")/../.."
 out=docs
 bin=build/bin
 export DISPLAY=:97
+# Only the processes started here are stopped, by their id: another tressal
+# running on the machine is left alone.
+started=()
+trap 'kill "${started[@]}" 2>/dev/null || true' EXIT
 Xvfb "$DISPLAY" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null' EXIT
+started+=($!)
 sleep 1
-(cd "$bin" && ./tressal >/dev/null 2>&1 &)
+(cd "$bin" && exec ./tressal >/dev/null 2>&1) &
+started+=($!)
 sleep 2
 main=$(xdotool search --name "Tressal : Orlane" | head -1)
 xdotool windowmove "$main" 100 50
@@ -37,4 +41,3 @@ xdotool type "0123456A.csv"
 xdotool key Return
 sleep 1
 grab "$out/fenetre-conversion.png" $((X - 10)) $((Y - 10)) $((WIDTH + 20)) $((HEIGHT + 20))
-pkill -x tressal || true

@@ -1,0 +1,74 @@
+#include "conversions/save_result.h"
+
+#include "text/folder_lock.h"
+#include "text/replace_files.h"
+
+#include <system_error>
+
+namespace tressal {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path OutputFolder(const fs::path& root, const OutputPlan& plan) {
+    fs::path folder = root;
+    for (const auto& segment : plan.folder)
+        folder /= fs::path(std::u8string(segment.begin(), segment.end()));
+    return folder;
+}
+
+// True when both paths name one file, whether it exists yet or not.
+bool SameFile(const fs::path& a, const fs::path& b) {
+    std::error_code error;
+    if (fs::equivalent(a, b, error))
+        return true;
+    const fs::path first = fs::weakly_canonical(a, error);
+    if (error)
+        return a == b;
+    const fs::path second = fs::weakly_canonical(b, error);
+    return error ? a == b : first == second;
+}
+
+void ReplaceUnderRoot(const fs::path& root, std::vector<FileBytes> files, FileDevice& device) {
+    const FolderLock lock(root);
+    ReplaceFiles(std::move(files), device);
+}
+
+} // namespace
+
+SavedResult SaveResult(const Conversion& conversion, const Converted& result, const fs::path& root,
+                       const ChooseFile& choose, FileDevice& device) {
+    SavedResult saved{conversion.plan(result), {}};
+    const OutputPlan& plan = saved.plan;
+    const fs::path folder = OutputFolder(root, plan);
+    std::error_code ignored; // a folder that cannot be made fails the writes below
+    fs::create_directories(folder, ignored);
+    const fs::path proposed = folder / plan.fileName;
+    const fs::path chosen = choose ? choose(proposed) : proposed;
+    if (chosen.empty())
+        return saved;
+
+    std::vector<FileBytes> files;
+    if (!plan.fixedCopy || !SameFile(chosen, proposed))
+        files.push_back({chosen, JoinLines(result.lines)});
+    if (plan.fixedCopy)
+        files.push_back({proposed, JoinLinesNoFinalEnd(result.lines)});
+    if (!plan.duplicatesFile.empty())
+        files.push_back({root / plan.duplicatesFile, JoinLines(result.duplicates)});
+    for (const auto& file : files)
+        saved.files.push_back(file.path);
+    ReplaceUnderRoot(root, std::move(files), device);
+    return saved;
+}
+
+void SaveDuplicates(const Conversion& conversion, const Converted& sofar, const fs::path& root) {
+    const OutputPlan plan = conversion.plan(sofar);
+    if (plan.duplicatesFile.empty())
+        return;
+    std::error_code ignored; // a root that cannot be made fails the write below
+    fs::create_directories(root, ignored);
+    ReplaceUnderRoot(root, {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}},
+                     SystemFiles());
+}
+
+} // namespace tressal

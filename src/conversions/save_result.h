@@ -1,0 +1,37 @@
+#pragma once
+
+#include "conversions/conversion.h"
+#include "text/file_device.h"
+
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace tressal {
+
+// Asked for the file to write, given the proposed one; an empty path cancels
+// the save.
+using ChooseFile = std::function<std::filesystem::path(const std::filesystem::path& proposed)>;
+
+struct SavedResult {
+    OutputPlan plan;
+    std::vector<std::filesystem::path> files; // written, the chosen one first; none: cancelled
+};
+
+// Saves what the conversion produced below the output root, as its plan says:
+// creates the output folder, lets `choose` pick the file (without it, the
+// proposed one), then writes the chosen file, the fixed copy and the
+// duplicates file all together or none of them (see ReplaceFiles), holding
+// the root's lock so that saves into one root never mix their files. When the
+// chosen file is the fixed copy it is written once, in the fixed form.
+SavedResult SaveResult(const Conversion& conversion, const Converted& result,
+                       const std::filesystem::path& root, const ChooseFile& choose = {},
+                       FileDevice& device = SystemFiles());
+
+// Writes the duplicates of the result to the plan's duplicates file below the
+// root, when the plan has one: the window keeps it up to date as the inputs
+// are read.
+void SaveDuplicates(const Conversion& conversion, const Converted& sofar,
+                    const std::filesystem::path& root);
+
+} // namespace tressal

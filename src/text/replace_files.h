@@ -1,0 +1,30 @@
+#pragma once
+
+#include "text/file_device.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tressal {
+
+struct FileBytes {
+    std::filesystem::path path;
+    std::string bytes;
+};
+
+// Creates or replaces every file with its bytes, all of them or none. Each
+// file is first written under a temporary name beside it; only when all are
+// written are they renamed into place, a previous file keeping a second name
+// until the last rename is done so that a failed rename can bring it back. A
+// failure thus leaves every previous file as it was and no temporary file
+// behind; it throws Error "Impossible de créer le fichier ...". A replaced
+// file keeps its permissions. Temporary files left in those folders by a run
+// killed more than an hour ago are removed first.
+void ReplaceFiles(std::vector<FileBytes> files, FileDevice& device = SystemFiles());
+
+// ReplaceFiles for one file.
+void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+} // namespace tressal
