@@ -4,6 +4,7 @@
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
 #include "students/sconet_export.h"
+#include "students/student_source.h"
 #include "students/vesko_students.h"
 #include "teachers/cite_teachers.h"
 #include "teachers/orlane_teachers.h"
@@ -46,9 +47,10 @@ std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
 Conversion Students(std::string cliName, MenuEntry menu, const students::StudentFormat& format,
                     const SaveRule& rule) {
     auto convert = [&format](const path& input, const ConvertContext&) {
+        students::StudentSource source = students::ReadStudentSource(input);
         Converted result;
-        result.code = students::EstablishmentCodeOf(input);
-        result.lines = students::ConvertExport(students::LoadExport(input), format);
+        result.code = std::move(source.code);
+        result.lines = students::ConvertExport(source.lines, format, source.numberedLines);
         return result;
     };
     return {std::move(cliName), InputKind::File, std::move(menu), convert, PlanOf(rule)};
