@@ -1,5 +1,6 @@
 #include "conversions/conversion.h"
 
+#include "sts/sts_source.h"
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
@@ -60,7 +61,7 @@ Conversion Teachers(std::string cliName, MenuEntry menu, TextList (*lines)(const
                     const SaveRule& rule) {
     auto convert = [lines](const path& input, const ConvertContext&) {
         Converted result;
-        result.code = teachers::StsEstablishmentCode(input);
+        result.code = teachers::StsEstablishmentCode(sts::StsExportName(input));
         result.lines = lines(input);
         return result;
     };
