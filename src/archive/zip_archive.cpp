@@ -63,10 +63,6 @@ bool IsUnsafeName(const std::string& name) {
     return false;
 }
 
-struct FileCloser {
-    void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
-
 } // namespace
 
 bool LooksLikeZip(std::string_view bytes) {
@@ -131,10 +127,15 @@ void ZipArchive::Closer::operator()(zip* archive) const {
     zip_discard(archive);
 }
 
-std::string ZipArchive::Read(const ZipEntry& entry, std::size_t maxBytes) {
-    std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_.get(), entry.index, 0));
+ZipEntryStream ZipArchive::Open(const ZipEntry& entry) {
+    zip_file_t* file = zip_fopen_index(archive_.get(), entry.index, 0);
     if (file == nullptr)
         throw ErrorOfCode(zip_error_code_zip(zip_get_error(archive_.get())));
+    return ZipEntryStream(*this, file);
+}
+
+std::string ZipArchive::Read(const ZipEntry& entry, std::size_t maxBytes) {
+    ZipEntryStream stream = Open(entry);
     std::string bytes;
     zip_stat_t stat;
     if (zip_stat_index(archive_.get(), entry.index, 0, &stat) == 0 &&
@@ -143,18 +144,26 @@ std::string ZipArchive::Read(const ZipEntry& entry, std::size_t maxBytes) {
             {stat.size, maxBytes, limits_.maxInflatedBytes - inflated_, kMaxReservation})));
     char chunk[kChunk];
     while (bytes.size() < maxBytes) {
-        const std::size_t wanted = std::min(kChunk, maxBytes - bytes.size());
-        const zip_int64_t got = zip_fread(file.get(), chunk, wanted);
-        if (got < 0)
-            throw ErrorOfCode(zip_error_code_zip(zip_file_get_error(file.get())));
+        const std::size_t got = stream.Read(chunk, std::min(kChunk, maxBytes - bytes.size()));
         if (got == 0)
             break;
-        inflated_ += static_cast<std::uint64_t>(got);
-        if (inflated_ > limits_.maxInflatedBytes)
-            throw TooLarge(limits_);
-        bytes.append(chunk, static_cast<std::size_t>(got));
+        bytes.append(chunk, got);
     }
     return bytes;
+}
+
+void ZipEntryStream::Closer::operator()(zip_file* file) const {
+    zip_fclose(file);
+}
+
+std::size_t ZipEntryStream::Read(char* buffer, std::size_t size) {
+    const zip_int64_t got = zip_fread(file_.get(), buffer, size);
+    if (got < 0)
+        throw ErrorOfCode(zip_error_code_zip(zip_file_get_error(file_.get())));
+    archive_->inflated_ += static_cast<std::uint64_t>(got);
+    if (archive_->inflated_ > archive_->limits_.maxInflatedBytes)
+        throw TooLarge(archive_->limits_);
+    return static_cast<std::size_t>(got);
 }
 
 } // namespace tressal::archive

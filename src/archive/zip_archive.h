@@ -9,6 +9,7 @@
 #include <vector>
 
 struct zip;
+struct zip_file;
 
 // Reading a zip archive held in memory, with bounds against hostile archives:
 // the archive is refused when it holds too many entries, an encrypted entry
@@ -30,6 +31,26 @@ struct ZipEntry {
     std::string name; // UTF-8, as stored (folders included, "/" separated)
 };
 
+class ZipArchive;
+
+// One entry being inflated; what it reads counts against the allowance of its
+// archive, which must outlive it.
+class ZipEntryStream {
+public:
+    // Up to size next bytes of the entry into buffer; 0 at its end.
+    std::size_t Read(char* buffer, std::size_t size);
+
+private:
+    friend class ZipArchive;
+    struct Closer {
+        void operator()(zip_file* file) const;
+    };
+    ZipEntryStream(ZipArchive& archive, zip_file* file) : archive_(&archive), file_(file) {}
+
+    ZipArchive* archive_;
+    std::unique_ptr<zip_file, Closer> file_;
+};
+
 class ZipArchive {
 public:
     explicit ZipArchive(std::string bytes, ZipLimits limits = {});
@@ -43,7 +64,12 @@ public:
     std::string Read(const ZipEntry& entry,
                      std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
+    // The entry, to read as it inflates.
+    ZipEntryStream Open(const ZipEntry& entry);
+
 private:
+    friend class ZipEntryStream;
+
     struct Closer {
         void operator()(zip* archive) const;
     };

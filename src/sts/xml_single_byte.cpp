@@ -3,6 +3,8 @@
 #include "text/cp1252.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace tressal::sts {
@@ -126,15 +128,34 @@ std::size_t DecodeSingleByte(SingleByteCharset charset, std::string_view bytes, 
                              char* out, std::size_t outSize) {
     const DecodeTable& table = TableOf(charset);
     std::size_t written = 0;
-    while (from < bytes.size()) {
-        const Utf8Sequence& sequence = table[static_cast<unsigned char>(bytes[from])];
+    std::size_t at = from;
+    while (at < bytes.size() && written < outSize) {
+        // Most of a document is ASCII, copied eight bytes at a time.
+        std::uint64_t word = 0;
+        if (bytes.size() - at >= sizeof word && outSize - written >= sizeof word) {
+            std::memcpy(&word, bytes.data() + at, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                std::memcpy(out + written, &word, sizeof word);
+                written += sizeof word;
+                at += sizeof word;
+                continue;
+            }
+        }
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (byte < 0x80) {
+            out[written++] = static_cast<char>(byte);
+            ++at;
+            continue;
+        }
+        const Utf8Sequence& sequence = table[byte];
         if (written + sequence.size > outSize)
             break;
         for (std::size_t k = 0; k < sequence.size; ++k)
             out[written + k] = sequence.bytes[k];
         written += sequence.size;
-        ++from;
+        ++at;
     }
+    from = at;
     return written;
 }
 

@@ -2,7 +2,6 @@
 
 #include "sts/sts_errors.h"
 #include "sts/xml_load.h"
-#include "sts/xml_single_byte.h"
 
 #include <libxml/globals.h>
 #include <libxml/parser.h>
@@ -24,10 +23,8 @@ constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS;
 struct StreamState {
     XmlEvents* events = nullptr;
     xmlParserCtxtPtr ctxt = nullptr;
-    std::string_view bytes;
-    std::size_t position = 0;
-    std::optional<SingleByteCharset> charset; // decoded here rather than by libxml2
-    bool refused = false;                     // a DTD or entity declaration was met
+    XmlInput* input = nullptr;
+    bool refused = false; // a DTD or entity declaration was met
     bool stoppedByEvents = false;
     std::exception_ptr failure;
 };
@@ -99,14 +96,15 @@ void IgnoreGenericError(void*, const char*, ...) {}
 
 int ReadInput(void* context, char* buffer, int length) {
     auto& state = *static_cast<StreamState*>(context);
-    const auto room = static_cast<std::size_t>(std::max(length, 0));
-    if (state.charset)
+    if (state.failure)
+        return -1;
+    try {
         return static_cast<int>(
-            DecodeSingleByte(*state.charset, state.bytes, state.position, buffer, room));
-    const std::size_t count = std::min(room, state.bytes.size() - state.position);
-    std::memcpy(buffer, state.bytes.data() + state.position, count);
-    state.position += count;
-    return static_cast<int>(count);
+            state.input->Read(buffer, static_cast<std::size_t>(std::max(length, 0))));
+    } catch (...) {
+        state.failure = std::current_exception();
+        return -1;
+    }
 }
 
 int CloseInput(void*) {
@@ -141,7 +139,7 @@ struct ContextDeleter {
 };
 
 // True when the document was read to its end or until the events stopped it.
-bool Stream(std::string_view bytes, XmlEvents& events) {
+bool Stream(const ByteSource& source, XmlEvents& events) {
     xmlInitParser();
     xmlSAXHandler sax;
     std::memset(&sax, 0, sizeof sax);
@@ -155,10 +153,10 @@ bool Stream(std::string_view bytes, XmlEvents& events) {
     sax.unparsedEntityDecl = &OnUnparsedEntityDecl;
     sax.serror = &IgnoreStructuredError;
 
+    XmlInput input(source);
     StreamState state;
     state.events = &events;
-    state.bytes = bytes;
-    state.charset = DeclaredSingleByteCharset(bytes);
+    state.input = &input;
     const QuietErrors quiet;
     std::unique_ptr<xmlParserCtxt, ContextDeleter> ctxt(
         xmlCreateIOParserCtxt(&sax, nullptr, &ReadInput, &CloseInput, &state,
@@ -168,11 +166,20 @@ bool Stream(std::string_view bytes, XmlEvents& events) {
         throw LoadError("Mémoire insuffisante", 0, "");
     state.ctxt = ctxt.get();
     ctxt->_private = &state;
-    xmlCtxtUseOptions(ctxt.get(), kParseOptions | (state.charset ? XML_PARSE_IGNORE_ENC : 0));
+    xmlCtxtUseOptions(ctxt.get(), kParseOptions | (input.Charset() ? XML_PARSE_IGNORE_ENC : 0));
     xmlParseDocument(ctxt.get());
     if (state.failure)
         std::rethrow_exception(state.failure);
     return state.stoppedByEvents || (!state.refused && ctxt->wellFormed != 0);
+}
+
+ByteSource MemorySource(std::string_view bytes) {
+    return [bytes, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
+        const std::size_t count = std::min(size, bytes.size() - at);
+        std::memcpy(buffer, bytes.data() + at, count);
+        at += count;
+        return count;
+    };
 }
 
 class RootNameEvents : public XmlEvents {
@@ -211,18 +218,25 @@ std::string XmlAttributes::Value(std::string_view name) const {
     return {};
 }
 
-void StreamXml(std::string_view bytes, XmlEvents& events) {
-    if (Stream(bytes, events))
-        return;
+bool TryStreamXml(const ByteSource& source, XmlEvents& events) {
+    return Stream(source, events);
+}
+
+void ThrowXmlError(std::string_view bytes) {
     // ParseXml words the reason and quotes the faulty line.
     ParseXml(bytes);
     throw LoadError("Le document XML n'est pas bien formé", 0, "");
 }
 
+void StreamXml(std::string_view bytes, XmlEvents& events) {
+    if (!Stream(MemorySource(bytes), events))
+        ThrowXmlError(bytes);
+}
+
 std::string RootElementName(std::string_view bytes) {
     RootNameEvents events;
     try {
-        Stream(bytes, events);
+        Stream(MemorySource(bytes), events);
     } catch (const std::exception&) {
         return {};
     }

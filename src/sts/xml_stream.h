@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sts/xml_input.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -33,8 +35,15 @@ public:
 };
 
 // Reads the whole document, in the encoding it declares, and sends its events
-// in document order. An exception thrown by an event ends the reading and
-// leaves this function.
+// in document order. An exception thrown by an event or by the source ends
+// the reading and leaves this function. False when the document is not
+// well-formed or is refused: ThrowXmlError on the same bytes says why.
+bool TryStreamXml(const ByteSource& source, XmlEvents& events);
+
+// The LoadError of bytes that TryStreamXml did not accept.
+[[noreturn]] void ThrowXmlError(std::string_view bytes);
+
+// TryStreamXml over bytes in memory, then ThrowXmlError if need be.
 void StreamXml(std::string_view bytes, XmlEvents& events);
 
 // The local name of the root element of a document, of which the bytes may be

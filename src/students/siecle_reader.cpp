@@ -212,4 +212,12 @@ SiecleExport ReadSiecleExport(std::string_view bytes) {
     return events.Take();
 }
 
+SiecleExport ReadSiecleExport(const sts::ByteSource& source,
+                              const std::function<std::string()>& wholeBytes) {
+    SiecleEvents events;
+    if (!sts::TryStreamXml(source, events))
+        sts::ThrowXmlError(wholeBytes());
+    return events.Take();
+}
+
 } // namespace tressal::students

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "sts/xml_input.h"
+
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,5 +71,10 @@ struct SiecleExport {
 // Reads the document. Throws Error saying what the file is when its root is
 // not BEE_ELEVES, and LoadError when it cannot be read as XML.
 SiecleExport ReadSiecleExport(std::string_view bytes);
+
+// The same from bytes read as they come; wholeBytes gives them again, all at
+// once, to word a parse error.
+SiecleExport ReadSiecleExport(const sts::ByteSource& source,
+                              const std::function<std::string()>& wholeBytes);
 
 } // namespace tressal::students

@@ -52,8 +52,7 @@ OptionCodes NomenclatureBeside(const std::filesystem::path& input) {
 }
 
 // The codes are looked for once the export is known to be a student export.
-template <typename ReadCodes> StudentSource FromXml(std::string_view bytes, ReadCodes readCodes) {
-    const SiecleExport data = ReadSiecleExport(bytes);
+template <typename ReadCodes> StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes) {
     std::string code = SiecleEstablishmentCode(data);
     return {std::move(code), SiecleStudentLines(data, readCodes()), false};
 }
@@ -88,7 +87,12 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
     if (students.size() > 1)
         throw Error("L'archive zip contient plusieurs exports des élèves (" + Quoted(students) +
                     ") : décompressez-la et choisissez celui que vous voulez convertir.");
-    return FromXml(zip.Read(*students.front()), [&] {
+    // Read as it inflates: the export is never held whole.
+    archive::ZipEntryStream stream = zip.Open(*students.front());
+    const SiecleExport data =
+        ReadSiecleExport([&](char* buffer, std::size_t size) { return stream.Read(buffer, size); },
+                         [&] { return zip.Read(*students.front()); });
+    return FromXml(data, [&] {
         return nomenclature != nullptr
                    ? NomenclatureFrom(zip.Read(*nomenclature),
                                       "« " + nomenclature->name + " » de l'archive")
@@ -109,7 +113,7 @@ StudentSource ReadStudentSource(const std::filesystem::path& input) {
     if (archive::LooksLikeZip(bytes))
         return FromZip(std::move(bytes), input);
     if (LooksLikeXml(bytes))
-        return FromXml(bytes, [&] { return NomenclatureBeside(input); });
+        return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
     std::string code = EstablishmentCodeOf(input);
     return {std::move(code), ExportLines(std::move(bytes)), true};
 }
