@@ -67,6 +67,7 @@ std::string Quoted(const std::vector<const archive::ZipEntry*>& entries) {
 StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
     archive::ZipArchive zip(std::move(bytes));
     std::vector<const archive::ZipEntry*> students;
+    std::vector<const archive::ZipEntry*> unreadable; // no root element found
     const archive::ZipEntry* nomenclature = nullptr;
     std::string otherKind;
     for (const auto& entry : zip.Entries()) {
@@ -77,9 +78,14 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
             students.push_back(&entry);
         else if (root == "BEE_NOMENCLATURES" && nomenclature == nullptr)
             nomenclature = &entry;
+        else if (root.empty())
+            unreadable.push_back(&entry);
         else if (otherKind.empty() && !OtherExportKind(root).empty())
             otherKind = "« " + entry.name + " » est " + OtherExportKind(root);
     }
+    // A lone XML that cannot be read is taken for the export, to say what is wrong with it.
+    if (students.empty() && otherKind.empty() && unreadable.size() == 1)
+        students = unreadable;
     if (students.empty())
         throw Error("L'archive zip ne contient pas d'export des élèves de SIECLE" +
                     (otherKind.empty() ? std::string() : " (" + otherKind + ")") + " : " +
