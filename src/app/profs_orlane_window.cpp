@@ -9,7 +9,7 @@ TTFprofs::TTFprofs(AppServices& services)
                         QStringLiteral("Barre"), QStringLiteral("BFerme"),
                         QStringLiteral("BExtraire"), QStringLiteral("Tressal Orlane"),
                         QStringLiteral("BSauve"), QStringLiteral("TreeAffiche"), 3,
-                        QStringLiteral("Fichier XML (*.xml)"), QStringLiteral("")},
+                        QStringLiteral("Fichier XML (*.xml *.zip)"), QStringLiteral("")},
                        services),
       Barre(toolBar()), BFerme(closeButton()), BExtraire(convertButton()), BSauve(saveButton()),
       TreeAffiche(tree()) {}

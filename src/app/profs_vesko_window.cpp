@@ -9,7 +9,7 @@ TTFVesko::TTFVesko(AppServices& services)
            QStringLiteral("ToolBar1"), QStringLiteral("BFermeProfsVesko"),
            QStringLiteral("BExtraitProfsVesko"), QStringLiteral("Tressal Vesko"),
            QStringLiteral("BSauveProfsVesko"), QStringLiteral("TreeProfs"), 5,
-           QStringLiteral("Fichier xml (*.xml)"), QStringLiteral("Fichiers textes (*.txt)")},
+           QStringLiteral("Fichier xml (*.xml *.zip)"), QStringLiteral("Fichiers textes (*.txt)")},
           services),
       ToolBar1(toolBar()), BFermeProfsVesko(closeButton()), BExtraitProfsVesko(convertButton()),
       BSauveProfsVesko(saveButton()), TreeProfs(tree()) {}
