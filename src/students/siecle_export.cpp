@@ -77,13 +77,9 @@ long OptionOrder(const std::string& number) {
 }
 
 // The management codes of the student's first five options, by NUM_OPTION.
-std::vector<std::string> OptionsOf(const SiecleExport& data, const std::string& id,
-                                   const OptionCodes& codes) {
-    const auto found = id.empty() ? data.options.end() : data.options.find(id);
-    if (found == data.options.end())
-        return {};
+std::vector<std::string> OptionsOf(const SiecleSchooling& schooling, const OptionCodes& codes) {
     std::vector<std::pair<long, const SiecleOption*>> ordered;
-    for (const auto& option : found->second)
+    for (const auto& option : schooling.options)
         ordered.emplace_back(OptionOrder(option.number), &option);
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -128,12 +124,13 @@ std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
     field[5] = FirstNotEmpty({&student.internalNumber, &student[V::InternalNumber]});
     field[6] = Cleaned(student[V::NationalId]);
     field[7] = SexLetter(student[V::SexCode]);
-    if (const auto division =
-            student.id.empty() ? data.divisions.end() : data.divisions.find(student.id);
-        division != data.divisions.end())
-        field[8] = Cleaned(division->second);
-    const auto options = OptionsOf(data, student.id, codes);
-    std::copy(options.begin(), options.end(), field.begin() + 9);
+    if (const auto found =
+            student.id.empty() ? data.schooling.end() : data.schooling.find(student.id);
+        found != data.schooling.end()) {
+        field[8] = Cleaned(found->second.division.value_or(""));
+        const auto options = OptionsOf(found->second, codes);
+        std::copy(options.begin(), options.end(), field.begin() + 9);
+    }
     field[15] = Cleaned(student[V::LastYearDivision]);
     field[16] = Cleaned(student[V::LastYearSchool]);
     PutAddress(data, TrimBlanks(student[V::AddressId]), field);

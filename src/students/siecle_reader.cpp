@@ -71,11 +71,12 @@ public:
             result_.students.push_back(std::move(student_));
             break;
         case Place::Option:
-            result_.options[owner_].push_back(std::move(option_));
+            result_.schooling[owner_].options.push_back(std::move(option_));
             break;
         case Place::Structure:
-            if (TrimBlanks(structureType_) == "D")
-                result_.divisions.try_emplace(owner_, std::move(structureCode_));
+            if (auto& division = result_.schooling[owner_].division;
+                !division && TrimBlanks(structureType_) == "D")
+                division = std::move(structureCode_);
             break;
         case Place::Address:
             result_.addresses.try_emplace(std::move(owner_), std::move(address_));

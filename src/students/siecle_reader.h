@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -49,6 +50,12 @@ struct SiecleOption {
     std::string subjectCode; // CODE_MATIERE
 };
 
+// What the OPTIONS and STRUCTURES sections say of one student.
+struct SiecleSchooling {
+    std::vector<SiecleOption> options;   // in document order
+    std::optional<std::string> division; // CODE_STRUCTURE of the first STRUCTURE of type "D"
+};
+
 struct SiecleAddress {
     std::array<std::string, 4> lines; // LIGNE1_ADRESSE .. LIGNE4_ADRESSE
     std::string postalCode;           // CODE_POSTAL
@@ -60,10 +67,8 @@ struct SiecleExport {
     std::string establishment; // PARAMETRES/UAJ
     std::string exportDate;    // PARAMETRES/DATE_EXPORT
     std::vector<SiecleStudent> students;
-    // Keyed by ELEVE_ID (trimmed), in document order.
-    std::unordered_map<std::string, std::vector<SiecleOption>> options;
-    // Keyed by ELEVE_ID: CODE_STRUCTURE of the first STRUCTURE of type "D".
-    std::unordered_map<std::string, std::string> divisions;
+    // Keyed by ELEVE_ID (trimmed).
+    std::unordered_map<std::string, SiecleSchooling> schooling;
     // Keyed by ADRESSE_ID (trimmed); the first ADRESSE of an id counts.
     std::unordered_map<std::string, SiecleAddress> addresses;
 };
