@@ -202,7 +202,8 @@ std::string XmlAttributes::Value(std::string_view name) const {
         const unsigned char* const* attribute = raw_ + 5 * k;
         if (name != reinterpret_cast<const char*>(attribute[0]))
             continue;
-        // Without entity substitution libxml2 hands "&amp;" over as "&#38;".
+        // Without entity substitution libxml2 hands "&amp;" over as "&#38;",
+        // whose first character stands for it.
         const std::string_view raw(reinterpret_cast<const char*>(attribute[3]),
                                    static_cast<std::size_t>(attribute[4] - attribute[3]));
         std::string value;

@@ -154,8 +154,6 @@ private:
                    : name == "TYPE_STRUCTURE" ? Keep(structureType_)
                                               : Place::Ignored;
         case Place::Addresses:
-            if (name != "ADRESSE")
-                return Place::Ignored;
             address_ = {};
             return Owned(name, "ADRESSE", Place::Address, "ADRESSE_ID", attributes);
         case Place::Address:
