@@ -1,9 +1,11 @@
 // Prints the time and peak memory of each student conversion, from loading a
-// 20,000-student export to the saved file.
+// 20,000-student export to the saved file: a Sconet CSV, then a SIECLE export
+// in its zip archive.
 
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
+#include "siecle_bench_export.h"
 #include "text/replace_files.h"
 
 #include <filesystem>
@@ -55,17 +57,24 @@ int main() {
     const fs::path folder =
         fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
-    const fs::path input = folder / "0123456A.csv";
-    tressal::WriteFileAtomically(input, MakeExport(20000));
-    std::printf("Export of 20,000 students: %.1f MB\n",
-                static_cast<double>(fs::file_size(input)) / 1e6);
-    for (const auto& conversion : tressal::Conversions()) {
-        if (!conversion.cliName.starts_with("eleves-"))
-            continue;
-        const fs::path root = folder / conversion.cliName;
-        const Measure measure = MeasureBestOf(
-            kRuns, [&] { tressal::SaveResult(conversion, conversion.convert(input, {}), root); });
-        PrintMeasure(conversion.cliName.c_str(), measure);
+    const fs::path csv = folder / "0123456A.csv";
+    tressal::WriteFileAtomically(csv, MakeExport(20000));
+    const fs::path zip = folder / "ExportXML_ElevesAvecAdresses.zip";
+    const auto siecleSize = static_cast<double>(MakeSiecleStudents(20000).size());
+    tressal::WriteFileAtomically(zip, MakeSiecleZip(20000));
+    std::printf("Exports of 20,000 students: CSV %.1f MB; SIECLE XML %.1f MB, zipped %.1f MB\n",
+                static_cast<double>(fs::file_size(csv)) / 1e6, siecleSize / 1e6,
+                static_cast<double>(fs::file_size(zip)) / 1e6);
+    for (const auto& [input, form] : {std::pair{csv, " (CSV)"}, std::pair{zip, " (zip)"}}) {
+        for (const auto& conversion : tressal::Conversions()) {
+            if (!conversion.cliName.starts_with("eleves-"))
+                continue;
+            const fs::path root = folder / conversion.cliName;
+            const Measure measure = MeasureBestOf(kRuns, [&] {
+                tressal::SaveResult(conversion, conversion.convert(input, {}), root);
+            });
+            PrintMeasure((conversion.cliName + form).c_str(), measure);
+        }
     }
     fs::remove_all(folder);
     return 0;

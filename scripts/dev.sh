@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
-          libicu-dev libxml2-dev libgtest-dev fonts-dejavu-core
+          libicu-dev libxml2-dev libzip-dev zlib1g-dev libgtest-dev fonts-dejavu-core
           file lintian desktop-file-utils appstream) # the last four: scripts/check-package.sh
 
 install_missing() {

@@ -14,8 +14,10 @@ namespace {
     "Emplois du temps).\n\n"                                                                        \
     "Vous pouvez aussi faire glisser le fichier dans cette fenêtre."
 
-constexpr const char* kCsvFilter = "Fichier csv (*.csv)";
-constexpr const char* kXmlFilter = "Fichier XML (*.xml)";
+// The Sconet CSV first, then the SIECLE export (XML or zipped) and any file.
+constexpr const char* kStudentFilter =
+    "Fichier csv (*.csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)";
+constexpr const char* kXmlFilter = "Fichier XML (*.xml *.zip)";
 
 std::vector<WindowRow> MakeRows() {
     return {
@@ -31,7 +33,7 @@ std::vector<WindowRow> MakeRows() {
          .treeName = "TreeElvOrlane",
          .lineIcon = IconId::OrlaneStudents,
          .input = ExportKind::Students,
-         .openFilter = kCsvFilter,
+         .openFilter = kStudentFilter,
          .saveFilter = "Fichier  texte (*.txt)",
          .hint = STUDENT_HINT("Tressal Orlane")},
         {.cliName = "profs-orlane",
@@ -79,7 +81,7 @@ std::vector<WindowRow> MakeRows() {
          .treeName = "TreeElvVesko",
          .lineIcon = IconId::VeskoStudents,
          .input = ExportKind::Students,
-         .openFilter = "Fichier csv (*.Csv)",
+         .openFilter = "Fichier csv (*.Csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)",
          .saveFilter = "Fichier texte (*.txt)",
          .hint = STUDENT_HINT("Tressal Vesko"),
          .scrollToLast = false},
@@ -95,7 +97,7 @@ std::vector<WindowRow> MakeRows() {
          .treeName = "TreeProfs",
          .lineIcon = IconId::VeskoTeachers,
          .input = ExportKind::Staff,
-         .openFilter = "Fichier xml (*.xml)",
+         .openFilter = "Fichier xml (*.xml *.zip)",
          .saveFilter = "Fichiers textes (*.txt)",
          .hint = STAFF_HINT("Tressal Vesko")},
         {.cliName = "eleves-pmb",
@@ -110,7 +112,7 @@ std::vector<WindowRow> MakeRows() {
          .treeName = "TreeElvPMB",
          .lineIcon = std::nullopt,
          .input = ExportKind::Students,
-         .openFilter = kCsvFilter,
+         .openFilter = kStudentFilter,
          .saveFilter = "Fichier  texte (*.txt)",
          .hint = STUDENT_HINT("Tressal PMB"),
          .editableLines = true},
@@ -141,7 +143,7 @@ std::vector<WindowRow> MakeRows() {
          .treeName = "TreeElvPMB",
          .lineIcon = std::nullopt,
          .input = ExportKind::Students,
-         .openFilter = kCsvFilter,
+         .openFilter = kStudentFilter,
          // The proposed file is a CSV: show it, so the user sees what is replaced.
          .saveFilter = "Fichier csv (*.csv);;Fichier  texte (*.txt)",
          .hint = STUDENT_HINT("Tressal BCDI"),

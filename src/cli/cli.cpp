@@ -44,7 +44,8 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 
 void PrintUsage(std::ostream& stream) {
     stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER]\n"
-              "Convertit un export Sconet ou STS ; le fichier est écrit sous DOSSIER\n"
+              "Convertit un export des élèves (Sconet CSV, SIECLE XML ou zip) ou un export\n"
+              "STS (XML ou zip) ; le fichier est écrit sous DOSSIER\n"
               "(par défaut le dossier courant), comme le propose la fenêtre.\n"
               "Conversions :\n";
     for (const auto& conversion : Conversions())

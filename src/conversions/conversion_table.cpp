@@ -1,9 +1,11 @@
 #include "conversions/conversion.h"
 
+#include "sts/sts_source.h"
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
 #include "students/sconet_export.h"
+#include "students/student_source.h"
 #include "students/vesko_students.h"
 #include "teachers/cite_teachers.h"
 #include "teachers/orlane_teachers.h"
@@ -46,9 +48,10 @@ std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
 Conversion Students(std::string cliName, const students::StudentFormat& format,
                     const SaveRule& rule) {
     auto convert = [&format](const path& input, const ConvertContext&) {
+        students::StudentSource source = students::ReadStudentSource(input);
         Converted result;
-        result.code = students::EstablishmentCodeOf(input);
-        result.lines = students::ConvertExport(students::LoadExport(input), format);
+        result.code = std::move(source.code);
+        result.lines = students::ConvertExport(source.lines, format, source.numberedLines);
         return result;
     };
     return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
@@ -57,7 +60,7 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
 Conversion Teachers(std::string cliName, TextList (*lines)(const path&), const SaveRule& rule) {
     auto convert = [lines](const path& input, const ConvertContext&) {
         Converted result;
-        result.code = teachers::StsEstablishmentCode(input);
+        result.code = teachers::StsEstablishmentCode(sts::StsExportName(input));
         result.lines = lines(input);
         return result;
     };

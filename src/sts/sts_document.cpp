@@ -1,6 +1,6 @@
 #include "sts/sts_document.h"
 
-#include "text/error.h"
+#include "sts/sts_source.h"
 
 #include <libxml/tree.h>
 
@@ -31,11 +31,11 @@ StsDocument::State StsDocument::GetState() const {
 
 XmlNode StsDocument::RootElement() {
     if (document_ == nullptr) {
-        document_ = LoadXmlFile(fileName_);
+        document_ = LoadStsExport(fileName_);
     }
     const XmlNode root(xmlDocGetRootElement(document_.get()));
     if (root.IsNull() || !root.HasName(kRootName)) {
-        throw Error("Interface non supportée");
+        ThrowNotStsExport(root.Name());
     }
     return root;
 }

@@ -22,10 +22,11 @@ public:
     bool IsLoaded() const { return document_ != nullptr; }
     State GetState() const;
 
-    // The STS_EDT root element, the file being read first if need be. Raises
-    // LoadError when reading fails (nothing is held then, so the next call
-    // tries again) and Error("Interface non supportée") when the root element
-    // has another name (the document stays held).
+    // The STS_EDT root element, the file (or the STS entry of a zip archive)
+    // being read first if need be. Raises LoadError when reading fails
+    // (nothing is held then, so the next call tries again) and Error when the
+    // root element has another name: "Interface non supportée", or a message
+    // naming a student export (the document stays held).
     XmlNode RootElement();
 
 private:

@@ -26,7 +26,10 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input) {
 }
 
 TextList LoadExport(const std::filesystem::path& input) {
-    std::string bytes = ReadWholeFile(input);
+    return ExportLines(ReadWholeFile(input));
+}
+
+TextList ExportLines(std::string bytes) {
     if (const auto nul = bytes.find('\0'); nul != std::string::npos)
         bytes.resize(nul);
     if (LooksLikeUtf8(bytes)) {
@@ -59,7 +62,8 @@ std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun kee
     return kept;
 }
 
-TextList ConvertExport(const TextList& exportLines, const StudentFormat& format) {
+TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
+                       bool numberedLines) {
     CheckHeader(exportLines);
     TextList result;
     SortedTextList sorted;
@@ -69,7 +73,7 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format)
         const std::string& student = exportLines[k];
         if (FieldAt(student, 1, ';').empty())
             continue;
-        std::string line = format.line(student, k + 1);
+        std::string line = format.line(student, numberedLines ? k + 1 : 0);
         if (format.sorted)
             sorted.Add(line);
         else

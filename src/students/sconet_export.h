@@ -20,6 +20,9 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input);
 // first ("?" for what the code page cannot hold).
 TextList LoadExport(const std::filesystem::path& input);
 
+// The same from the file's bytes.
+TextList ExportLines(std::string bytes);
+
 // Throws Error unless the header (line 1) holds 22 fields.
 void CheckHeader(const TextList& lines);
 
@@ -36,11 +39,15 @@ struct StudentFormat {
     KeepInRun keep = KeepInRun::First;
     bool sorted = false;
     // One output line from one student line (field 1 not empty); lineNumber
-    // counts from 1 in the export, for messages. May throw Error.
+    // counts from 1 in the export, for messages, and is 0 when the lines were
+    // built from an XML export (messages then name the student only). May
+    // throw Error.
     std::string (*line)(const std::string& student, std::size_t lineNumber) = nullptr;
 };
 
-// Load, check, remove neighbouring duplicates and convert.
-TextList ConvertExport(const TextList& exportLines, const StudentFormat& format);
+// Check, remove neighbouring duplicates and convert. numberedLines: the lines
+// are those of a file, numbered from 1 in messages.
+TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
+                       bool numberedLines = true);
 
 } // namespace tressal::students

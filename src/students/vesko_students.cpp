@@ -34,9 +34,10 @@ std::string VeskoStudentLine(const std::string& student, std::size_t lineNumber)
     const Fields field(student, ';');
     const std::string date = field(5);
     if (CountFields(date, '/') < 3)
-        throw Error("Fichier incorrect : le champ date de naissance est vide.\nLigne " +
-                    std::to_string(lineNumber) + " : " + Cp1252ToUtf8(field(1)) + " " +
-                    Cp1252ToUtf8(field(2)));
+        throw Error(
+            "Fichier incorrect : le champ date de naissance est vide.\n" +
+            (lineNumber == 0 ? std::string("Élève") : "Ligne " + std::to_string(lineNumber)) +
+            " : " + Cp1252ToUtf8(field(1)) + " " + Cp1252ToUtf8(field(2)));
     const std::string firstNames = TrimBlanks(field(2) + " " + field(3) + " " + field(4));
     const std::string civility = AsciiUpper(field(8)) == "M" ? "M." : "Mlle";
     std::string line = field(7) + ";" + PaddedInternalNumber(field(6)) + ";" + FoldName(field(1)) +

@@ -1,5 +1,6 @@
 #include "teachers/cite_teachers.h"
 
+#include "sts/sts_source.h"
 #include "teachers/orlane_teachers.h"
 #include "text/cp1252.h"
 #include "text/error.h"
@@ -9,14 +10,6 @@
 #include <algorithm>
 
 namespace tressal::teachers {
-namespace {
-
-bool IsStsExportName(const std::string& name) {
-    const std::string upper = AsciiUpper(name);
-    return upper.size() >= 7 && upper.starts_with("STS") && upper.ends_with(".XML");
-}
-
-} // namespace
 
 std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folder) {
     std::vector<std::pair<std::string, std::filesystem::path>> found;
@@ -24,7 +17,7 @@ std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folde
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
         std::error_code typeError;
         const std::string name = PathText(entry.path().filename());
-        if (!entry.is_directory(typeError) && IsStsExportName(name))
+        if (!entry.is_directory(typeError) && sts::IsStsExportName(name, true))
             found.emplace_back(CollationKey(Utf8ToCp1252(name)), entry.path());
     }
     std::sort(found.begin(), found.end());

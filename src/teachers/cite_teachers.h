@@ -9,7 +9,8 @@
 namespace tressal::teachers {
 
 // The STS exports of a folder: the files (not folders) whose name matches
-// "STS*.xml" in any letter case, sorted alphabetically without regard to case.
+// "STS*.xml" or "STS*.zip" in any letter case, sorted alphabetically without
+// regard to case.
 std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folder);
 
 // The teachers of a cité scolaire: one sorted Orlane list, and the lines met

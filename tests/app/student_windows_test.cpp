@@ -14,6 +14,12 @@ const QByteArray kExport = SconetHeader() +
                            "DUPONT;Jean;;;12/03/1995;42;INE2;M;3\xE8me B;AGL1;;;;;;;;;1 rue;21000;"
                            "DIJON;03\r\n";
 
+// The CSV first, then the SIECLE exports and any file.
+const QString kCsvFilter =
+    "Fichier csv (*.csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)";
+const QString kVeskoFilter =
+    "Fichier csv (*.Csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)";
+
 } // namespace
 
 class StudentWindowsTest : public QObject {
@@ -31,22 +37,22 @@ private slots:
                                 << " Sconet vers Orlane : élèves "
                                 << "BFormatOrlane"
                                 << "Tressal Orlane"
-                                << "TreeElvOrlane" << true << "Fichier csv (*.csv)";
+                                << "TreeElvOrlane" << true << kCsvFilter;
         QTest::newRow("pmb") << "eleves-pmb"
                              << "Sconet vers PMB : élèves"
                              << "Bformat"
                              << "Tressal PMB"
-                             << "TreeElvPMB" << false << "Fichier csv (*.csv)";
+                             << "TreeElvPMB" << false << kCsvFilter;
         QTest::newRow("bcdi") << "eleves-bcdi"
                               << "Sconet vers BCDI  : élèves"
                               << "Bformat"
                               << "Tressal BCDI"
-                              << "TreeElvPMB" << false << "Fichier csv (*.csv)";
+                              << "TreeElvPMB" << false << kCsvFilter;
         QTest::newRow("vesko") << "eleves-vesko"
                                << "Sconet vers Vesko : élèves"
                                << "BFormatVesko"
                                << "Tressal Vesko"
-                               << "TreeElvVesko" << true << "Fichier csv (*.Csv)";
+                               << "TreeElvVesko" << true << kVeskoFilter;
     }
     void settings() {
         QFETCH(QString, cli);

@@ -1,0 +1,162 @@
+#include "sts/xml_single_byte.h"
+
+#include "text/cp1252.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace tressal::sts {
+namespace {
+
+struct Utf8Sequence {
+    std::array<char, 3> bytes{};
+    std::size_t size = 0;
+};
+using DecodeTable = std::array<Utf8Sequence, 256>;
+
+char32_t CodePoint(SingleByteCharset charset, unsigned char byte) {
+    switch (charset) {
+    case SingleByteCharset::Windows1252:
+        return Cp1252ToCodePoint(byte);
+    case SingleByteCharset::Latin9:
+        switch (byte) {
+        case 0xA4:
+            return 0x20AC; // €
+        case 0xA6:
+            return 0x160; // Š
+        case 0xA8:
+            return 0x161; // š
+        case 0xB4:
+            return 0x17D; // Ž
+        case 0xB8:
+            return 0x17E; // ž
+        case 0xBC:
+            return 0x152; // Œ
+        case 0xBD:
+            return 0x153; // œ
+        case 0xBE:
+            return 0x178; // Ÿ
+        default:
+            return byte;
+        }
+    case SingleByteCharset::Latin1:
+        break;
+    }
+    return byte;
+}
+
+DecodeTable MakeTable(SingleByteCharset charset) {
+    DecodeTable table;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const char32_t cp = CodePoint(charset, static_cast<unsigned char>(byte));
+        Utf8Sequence& sequence = table[byte];
+        if (cp < 0x80) {
+            sequence.bytes = {static_cast<char>(cp)};
+            sequence.size = 1;
+        } else if (cp < 0x800) {
+            sequence.bytes = {static_cast<char>(0xC0 | (cp >> 6)),
+                              static_cast<char>(0x80 | (cp & 0x3F))};
+            sequence.size = 2;
+        } else {
+            sequence.bytes = {static_cast<char>(0xE0 | (cp >> 12)),
+                              static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                              static_cast<char>(0x80 | (cp & 0x3F))};
+            sequence.size = 3;
+        }
+    }
+    return table;
+}
+
+const DecodeTable& TableOf(SingleByteCharset charset) {
+    static const DecodeTable latin1 = MakeTable(SingleByteCharset::Latin1);
+    static const DecodeTable latin9 = MakeTable(SingleByteCharset::Latin9);
+    static const DecodeTable windows1252 = MakeTable(SingleByteCharset::Windows1252);
+    switch (charset) {
+    case SingleByteCharset::Latin9:
+        return latin9;
+    case SingleByteCharset::Windows1252:
+        return windows1252;
+    case SingleByteCharset::Latin1:
+        break;
+    }
+    return latin1;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+} // namespace
+
+std::optional<SingleByteCharset> DeclaredSingleByteCharset(std::string_view bytes) {
+    if (!bytes.starts_with("<?xml") || bytes.size() < 6 || !IsBlank(bytes[5]))
+        return std::nullopt;
+    const std::string_view declaration = bytes.substr(0, bytes.find("?>"));
+    const auto key = declaration.find("encoding");
+    if (key == std::string_view::npos || declaration.size() == bytes.size())
+        return std::nullopt;
+    std::size_t pos = key + 8;
+    while (pos < declaration.size() && IsBlank(declaration[pos]))
+        ++pos;
+    if (pos >= declaration.size() || declaration[pos] != '=')
+        return std::nullopt;
+    ++pos;
+    while (pos < declaration.size() && IsBlank(declaration[pos]))
+        ++pos;
+    if (pos >= declaration.size() || (declaration[pos] != '"' && declaration[pos] != '\''))
+        return std::nullopt;
+    const auto end = declaration.find(declaration[pos], pos + 1);
+    if (end == std::string_view::npos)
+        return std::nullopt;
+    std::string name(declaration.substr(pos + 1, end - pos - 1));
+    for (char& c : name)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    if (name == "ISO-8859-15" || name == "ISO_8859-15" || name == "ISO8859-15" ||
+        name == "LATIN-9" || name == "LATIN9")
+        return SingleByteCharset::Latin9;
+    if (name == "ISO-8859-1" || name == "ISO_8859-1" || name == "ISO8859-1" || name == "LATIN1" ||
+        name == "LATIN-1")
+        return SingleByteCharset::Latin1;
+    if (name == "WINDOWS-1252" || name == "CP1252")
+        return SingleByteCharset::Windows1252;
+    return std::nullopt;
+}
+
+std::size_t DecodeSingleByte(SingleByteCharset charset, std::string_view bytes, std::size_t& from,
+                             char* out, std::size_t outSize) {
+    const DecodeTable& table = TableOf(charset);
+    std::size_t written = 0;
+    std::size_t at = from;
+    while (at < bytes.size() && written < outSize) {
+        // Most of a document is ASCII, copied eight bytes at a time.
+        std::uint64_t word = 0;
+        if (bytes.size() - at >= sizeof word && outSize - written >= sizeof word) {
+            std::memcpy(&word, bytes.data() + at, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                std::memcpy(out + written, &word, sizeof word);
+                written += sizeof word;
+                at += sizeof word;
+                continue;
+            }
+        }
+        const auto byte = static_cast<unsigned char>(bytes[at]);
+        if (byte < 0x80) {
+            out[written++] = static_cast<char>(byte);
+            ++at;
+            continue;
+        }
+        const Utf8Sequence& sequence = table[byte];
+        if (written + sequence.size > outSize)
+            break;
+        for (std::size_t k = 0; k < sequence.size; ++k)
+            out[written + k] = sequence.bytes[k];
+        written += sequence.size;
+        ++at;
+    }
+    from = at;
+    return written;
+}
+
+} // namespace tressal::sts

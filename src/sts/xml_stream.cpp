@@ -1,0 +1,246 @@
+#include "sts/xml_stream.h"
+
+#include "sts/sts_errors.h"
+#include "sts/xml_load.h"
+
+#include <libxml/globals.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <optional>
+
+namespace tressal::sts {
+namespace {
+
+// As ParseXml: never reach the network, drop blank text between elements.
+constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS;
+
+struct StreamState {
+    XmlEvents* events = nullptr;
+    xmlParserCtxtPtr ctxt = nullptr;
+    XmlInput* input = nullptr;
+    bool refused = false; // a DTD or entity declaration was met
+    bool stoppedByEvents = false;
+    std::exception_ptr failure;
+};
+
+void Stop(StreamState& state) {
+    xmlStopParser(state.ctxt);
+}
+
+template <typename Call> void Guarded(StreamState& state, Call call) {
+    if (state.failure || state.stoppedByEvents)
+        return;
+    try {
+        call();
+    } catch (...) {
+        state.failure = std::current_exception();
+        Stop(state);
+    }
+}
+
+void OnStartElement(void* context, const xmlChar* localName, const xmlChar* /*prefix*/,
+                    const xmlChar* /*uri*/, int /*namespaceCount*/, const xmlChar** /*namespaces*/,
+                    int attributeCount, int /*defaulted*/, const xmlChar** attributes) {
+    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    Guarded(state, [&] {
+        const XmlAttributes view(attributes, attributeCount);
+        if (!state.events->StartElement(reinterpret_cast<const char*>(localName), view)) {
+            state.stoppedByEvents = true;
+            Stop(state);
+        }
+    });
+}
+
+void OnEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    Guarded(state, [&] { state.events->EndElement(); });
+}
+
+void OnText(void* context, const xmlChar* text, int length) {
+    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    Guarded(state, [&] {
+        state.events->Text(std::string_view(reinterpret_cast<const char*>(text),
+                                            static_cast<std::size_t>(length)));
+    });
+}
+
+void Refuse(void* context) {
+    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    state.refused = true;
+    Stop(state);
+}
+
+void OnInternalSubset(void* context, const xmlChar*, const xmlChar* externalId,
+                      const xmlChar* systemId) {
+    if (externalId != nullptr || systemId != nullptr)
+        Refuse(context);
+}
+
+void OnEntityDecl(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
+    Refuse(context);
+}
+
+void OnUnparsedEntityDecl(void* context, const xmlChar*, const xmlChar*, const xmlChar*,
+                          const xmlChar*) {
+    Refuse(context);
+}
+
+void IgnoreGenericError(void*, const char*, ...) {}
+
+int ReadInput(void* context, char* buffer, int length) {
+    auto& state = *static_cast<StreamState*>(context);
+    if (state.failure)
+        return -1;
+    try {
+        return static_cast<int>(
+            state.input->Read(buffer, static_cast<std::size_t>(std::max(length, 0))));
+    } catch (...) {
+        state.failure = std::current_exception();
+        return -1;
+    }
+}
+
+int CloseInput(void*) {
+    return 0;
+}
+
+// Silences libxml2's reports that do not go through the parser context (an
+// encoding error, for one) for as long as it lives.
+class QuietErrors {
+public:
+    QuietErrors() : generic_(xmlGenericError), genericContext_(xmlGenericErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, &IgnoreGenericError);
+    }
+    ~QuietErrors() { xmlSetGenericErrorFunc(genericContext_, generic_); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+private:
+    xmlGenericErrorFunc generic_;
+    void* genericContext_;
+};
+
+// Older libxml2 keeps the handler given to xmlCreateIOParserCtxt, newer ones
+// copy it; the context must not free ours.
+struct ContextDeleter {
+    const xmlSAXHandler* ours;
+    void operator()(xmlParserCtxtPtr ctxt) const {
+        if (ctxt->sax == ours)
+            ctxt->sax = nullptr;
+        xmlFreeParserCtxt(ctxt);
+    }
+};
+
+// True when the document was read to its end or until the events stopped it.
+bool Stream(const ByteSource& source, XmlEvents& events) {
+    xmlInitParser();
+    xmlSAXHandler sax;
+    std::memset(&sax, 0, sizeof sax);
+    sax.initialized = XML_SAX2_MAGIC;
+    sax.startElementNs = &OnStartElement;
+    sax.endElementNs = &OnEndElement;
+    sax.characters = &OnText;
+    sax.cdataBlock = &OnText;
+    sax.internalSubset = &OnInternalSubset;
+    sax.entityDecl = &OnEntityDecl;
+    sax.unparsedEntityDecl = &OnUnparsedEntityDecl;
+    sax.serror = [](void*, auto) {}; // the error's constness differs across libxml2 versions
+
+    XmlInput input(source);
+    StreamState state;
+    state.events = &events;
+    state.input = &input;
+    const QuietErrors quiet;
+    std::unique_ptr<xmlParserCtxt, ContextDeleter> ctxt(
+        xmlCreateIOParserCtxt(&sax, nullptr, &ReadInput, &CloseInput, &state,
+                              XML_CHAR_ENCODING_NONE),
+        ContextDeleter{&sax});
+    if (ctxt == nullptr)
+        throw LoadError("Mémoire insuffisante", 0, "");
+    state.ctxt = ctxt.get();
+    ctxt->_private = &state;
+    xmlCtxtUseOptions(ctxt.get(), kParseOptions | (input.Charset() ? XML_PARSE_IGNORE_ENC : 0));
+    xmlParseDocument(ctxt.get());
+    if (state.failure)
+        std::rethrow_exception(state.failure);
+    return state.stoppedByEvents || (!state.refused && ctxt->wellFormed != 0);
+}
+
+ByteSource MemorySource(std::string_view bytes) {
+    return [bytes, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
+        const std::size_t count = std::min(size, bytes.size() - at);
+        std::memcpy(buffer, bytes.data() + at, count);
+        at += count;
+        return count;
+    };
+}
+
+class RootNameEvents : public XmlEvents {
+public:
+    bool StartElement(std::string_view name, const XmlAttributes&) override {
+        name_ = name;
+        return false;
+    }
+    void EndElement() override {}
+    void Text(std::string_view) override {}
+    const std::string& Name() const { return name_; }
+
+private:
+    std::string name_;
+};
+
+} // namespace
+
+std::string XmlAttributes::Value(std::string_view name) const {
+    for (int k = 0; k < count_; ++k) {
+        const unsigned char* const* attribute = raw_ + 5 * k;
+        if (name != reinterpret_cast<const char*>(attribute[0]))
+            continue;
+        // Without entity substitution libxml2 hands "&amp;" over as "&#38;",
+        // whose first character stands for it.
+        const std::string_view raw(reinterpret_cast<const char*>(attribute[3]),
+                                   static_cast<std::size_t>(attribute[4] - attribute[3]));
+        std::string value;
+        value.reserve(raw.size());
+        for (std::size_t at = 0; at < raw.size();) {
+            const bool escaped = raw.compare(at, 5, "&#38;") == 0;
+            value += raw[at];
+            at += escaped ? 5 : 1;
+        }
+        return value;
+    }
+    return {};
+}
+
+bool TryStreamXml(const ByteSource& source, XmlEvents& events) {
+    return Stream(source, events);
+}
+
+void ThrowXmlError(std::string_view bytes) {
+    // ParseXml words the reason and quotes the faulty line.
+    ParseXml(bytes);
+    throw LoadError("Le document XML n'est pas bien formé", 0, "");
+}
+
+void StreamXml(std::string_view bytes, XmlEvents& events) {
+    if (!Stream(MemorySource(bytes), events))
+        ThrowXmlError(bytes);
+}
+
+std::string RootElementName(std::string_view bytes) {
+    RootNameEvents events;
+    try {
+        Stream(MemorySource(bytes), events);
+    } catch (const std::exception&) {
+        return {};
+    }
+    return events.Name();
+}
+
+} // namespace tressal::sts

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "sts/xml_input.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Reading an XML document as a stream of events, for documents too large to
+// hold as a tree. The rules of ParseXml apply: nothing is fetched from
+// outside, a DOCTYPE that declares an entity or names an external DTD is
+// refused, and every failure raises the LoadError that ParseXml would raise.
+namespace tressal::sts {
+
+// The attributes of one element, by local name; values in UTF-8.
+class XmlAttributes {
+public:
+    XmlAttributes(const unsigned char** raw, int count) : raw_(raw), count_(count) {}
+    // The value of that attribute, "" when it is missing.
+    std::string Value(std::string_view name) const;
+
+private:
+    const unsigned char** raw_; // libxml2's five pointers per attribute
+    int count_;
+};
+
+class XmlEvents {
+public:
+    virtual ~XmlEvents() = default;
+    // An element opens (its local name). Answer false to end the reading here.
+    virtual bool StartElement(std::string_view name, const XmlAttributes& attributes) = 0;
+    virtual void EndElement() = 0;
+    // Character data of the element last opened, in pieces, UTF-8.
+    virtual void Text(std::string_view utf8) = 0;
+};
+
+// Reads the whole document, in the encoding it declares, and sends its events
+// in document order. An exception thrown by an event or by the source ends
+// the reading and leaves this function. False when the document is not
+// well-formed or is refused: ThrowXmlError on the same bytes says why.
+bool TryStreamXml(const ByteSource& source, XmlEvents& events);
+
+// The LoadError of bytes that TryStreamXml did not accept.
+[[noreturn]] void ThrowXmlError(std::string_view bytes);
+
+// TryStreamXml over bytes in memory, then ThrowXmlError if need be.
+void StreamXml(std::string_view bytes, XmlEvents& events);
+
+// The local name of the root element of a document, of which the bytes may be
+// only the start; "" when they do not start a readable XML document.
+std::string RootElementName(std::string_view bytes);
+
+} // namespace tressal::sts

@@ -1,0 +1,169 @@
+#include "students/siecle_export.h"
+
+#include "text/cp1252.h"
+#include "text/error.h"
+#include "text/text_helpers.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
+
+namespace tressal::students {
+namespace {
+
+constexpr std::size_t kFieldCount = 22;
+constexpr std::size_t kMaxOptions = 5;
+
+const char* const kHeader = "NOM;PRENOM;PRENOM 2;PRENOM 3;DATE NAISS;NUM INTERNE;INE;SEXE;"
+                            "DIVISION;OPTION 1;OPTION 2;OPTION 3;OPTION 4;OPTION 5;REGIME;"
+                            "GROUPE;ETAB ORIGINE;DATE ENTREE;ADRESSE;CODE POSTAL;COMMUNE;"
+                            "TELEPHONE";
+
+// A value as one field: trimmed, ";" and line ends replaced so that it cannot
+// shift the fields; still UTF-8.
+std::string Cleaned(const std::string& value) {
+    std::string text = TrimBlanks(value);
+    for (char& c : text) {
+        if (c == ';')
+            c = ',';
+        else if (c == '\r' || c == '\n' || c == '\t')
+            c = ' ';
+    }
+    return text;
+}
+
+std::string FirstNotEmpty(std::initializer_list<const std::string*> values) {
+    for (const std::string* value : values)
+        if (std::string text = Cleaned(*value); !text.empty())
+            return text;
+    return {};
+}
+
+// dd/mm/yyyy as yyyymmdd; nothing when the text is not such a date.
+std::optional<long> DateKey(const std::string& date) {
+    const std::string text = TrimBlanks(date);
+    if (CountFields(text, '/') != 3)
+        return std::nullopt;
+    const Fields part(text, '/');
+    long values[3] = {};
+    for (unsigned n = 1; n <= 3; ++n) {
+        const std::string digits = part(n);
+        if (digits.empty() || digits.size() > (n == 3 ? 4u : 2u) ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return std::nullopt;
+        values[n - 1] = std::stol(digits);
+    }
+    if (values[0] < 1 || values[0] > 31 || values[1] < 1 || values[1] > 12 || values[2] < 1000)
+        return std::nullopt;
+    return values[2] * 10000 + values[1] * 100 + values[0];
+}
+
+// A student with a leaving date is gone unless that date is readable and
+// after a readable export date.
+bool HasLeft(const SiecleStudent& student, const std::optional<long>& exportDate) {
+    if (TrimBlanks(student[StudentValue::LeavingDate]).empty())
+        return false;
+    const auto leaving = DateKey(student[StudentValue::LeavingDate]);
+    return !exportDate || !leaving || *leaving <= *exportDate;
+}
+
+long OptionOrder(const std::string& number) {
+    const std::string text = TrimBlanks(number);
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::numeric_limits<long>::max();
+    return std::stol(text);
+}
+
+// The management codes of the student's first five options, by NUM_OPTION.
+std::vector<std::string> OptionsOf(const SiecleSchooling& schooling, const OptionCodes& codes) {
+    std::vector<std::pair<long, const SiecleOption*>> ordered;
+    for (const auto& option : schooling.options)
+        ordered.emplace_back(OptionOrder(option.number), &option);
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> management;
+    for (std::size_t k = 0; k < ordered.size() && k < kMaxOptions; ++k)
+        management.push_back(
+            Cleaned(codes.ManagementCode(TrimBlanks(ordered[k].second->subjectCode))));
+    return management;
+}
+
+std::string SexLetter(const std::string& code) {
+    const std::string text = Cleaned(code);
+    return text == "1" ? "M" : text == "2" ? "F" : text;
+}
+
+// Fields 19 to 21: address lines, postal code, town.
+void PutAddress(const SiecleExport& data, const std::string& addressId,
+                std::array<std::string, kFieldCount>& field) {
+    const auto found = addressId.empty() ? data.addresses.end() : data.addresses.find(addressId);
+    if (found == data.addresses.end())
+        return;
+    const SiecleAddress& address = found->second;
+    for (const auto& line : address.lines) {
+        const std::string text = Cleaned(line);
+        if (!text.empty())
+            field[18] += (field[18].empty() ? "" : " ") + text;
+    }
+    field[19] = Cleaned(address.postalCode);
+    field[20] = FirstNotEmpty({&address.town, &address.foreignTown});
+}
+
+std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
+                        const OptionCodes& codes) {
+    using V = StudentValue;
+    std::array<std::string, kFieldCount> field;
+    field[0] =
+        FirstNotEmpty({&student[V::UsageName], &student[V::FamilyName], &student[V::OldName]});
+    field[1] = Cleaned(student[V::FirstName]);
+    field[2] = Cleaned(student[V::SecondFirstName]);
+    field[3] = Cleaned(student[V::ThirdFirstName]);
+    field[4] = Cleaned(student[V::BirthDate]);
+    field[5] = FirstNotEmpty({&student.internalNumber, &student[V::InternalNumber]});
+    field[6] = Cleaned(student[V::NationalId]);
+    field[7] = SexLetter(student[V::SexCode]);
+    if (const auto found =
+            student.id.empty() ? data.schooling.end() : data.schooling.find(student.id);
+        found != data.schooling.end()) {
+        field[8] = Cleaned(found->second.division.value_or(""));
+        const auto options = OptionsOf(found->second, codes);
+        std::copy(options.begin(), options.end(), field.begin() + 9);
+    }
+    field[15] = Cleaned(student[V::LastYearDivision]);
+    field[16] = Cleaned(student[V::LastYearSchool]);
+    PutAddress(data, TrimBlanks(student[V::AddressId]), field);
+    field[21] = FirstNotEmpty({&student[V::HomePhone], &student[V::MobilePhone]});
+
+    std::string line;
+    for (std::size_t k = 0; k < kFieldCount; ++k) {
+        if (k > 0)
+            line += ';';
+        line += field[k];
+    }
+    return Utf8ToCp1252(line);
+}
+
+} // namespace
+
+std::string SiecleEstablishmentCode(const SiecleExport& data) {
+    const std::string code = TrimBlanks(data.establishment);
+    if (!IsEstablishmentCode(code))
+        throw Error("L'export des élèves indique le code établissement « " + code +
+                    " », qui n'est pas un code valide (sept chiffres et une lettre) : refaites "
+                    "l'export depuis SIECLE, sans modifier le fichier.");
+    return code;
+}
+
+TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes) {
+    TextList lines{kHeader};
+    lines.reserve(data.students.size() + 1);
+    const auto exportDate = DateKey(data.exportDate);
+    for (const auto& student : data.students)
+        if (!HasLeft(student, exportDate))
+            lines.push_back(StudentLine(data, student, codes));
+    return lines;
+}
+
+} // namespace tressal::students

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "students/option_codes.h"
+#include "students/siecle_reader.h"
+#include "text/text_list.h"
+
+#include <string>
+
+// A SIECLE student export turned into the lines of a Sconet export, so that
+// every student conversion reads both the same way.
+namespace tressal::students {
+
+// PARAMETRES/UAJ, trimmed. Throws Error naming the value found unless it is an
+// establishment code (seven digits and a letter).
+std::string SiecleEstablishmentCode(const SiecleExport& data);
+
+// A 22-field header, then one 22-field line per student (Windows-1252), in
+// document order, leaving out the students who had left on the export date.
+TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes);
+
+} // namespace tressal::students

@@ -1,0 +1,222 @@
+#include "students/siecle_reader.h"
+
+#include "sts/xml_stream.h"
+#include "students/export_kind.h"
+#include "text/text_helpers.h"
+
+#include <utility>
+
+namespace tressal::students {
+namespace {
+
+// Where the reading stands: the kind of the element last opened.
+enum class Place {
+    Ignored,
+    Root,
+    Parameters,
+    Data,
+    Students,
+    Student,
+    LastYear,
+    Options,
+    StudentOptions, // OPTION
+    Option,         // OPTIONS_ELEVE
+    Structures,
+    StudentStructures, // STRUCTURES_ELEVE
+    Structure,
+    Addresses,
+    Address,
+    Value, // an element whose text is kept
+};
+
+struct NamedValue {
+    std::string_view name;
+    StudentValue value;
+};
+
+constexpr NamedValue kStudentValues[] = {
+    {"NOM_USAGE", StudentValue::UsageName},
+    {"NOM_DE_FAMILLE", StudentValue::FamilyName},
+    {"NOM", StudentValue::OldName},
+    {"PRENOM", StudentValue::FirstName},
+    {"PRENOM2", StudentValue::SecondFirstName},
+    {"PRENOM3", StudentValue::ThirdFirstName},
+    {"DATE_NAISS", StudentValue::BirthDate},
+    {"ELENOET", StudentValue::InternalNumber},
+    {"ID_NATIONAL", StudentValue::NationalId},
+    {"CODE_SEXE", StudentValue::SexCode},
+    {"ADRESSE_ID", StudentValue::AddressId},
+    {"TEL_PERSONNEL", StudentValue::HomePhone},
+    {"TEL_PORTABLE", StudentValue::MobilePhone},
+    {"DATE_SORTIE", StudentValue::LeavingDate},
+};
+
+class SiecleEvents : public sts::XmlEvents {
+public:
+    bool StartElement(std::string_view name, const sts::XmlAttributes& attributes) override {
+        const Place parent = places_.empty() ? Place::Ignored : places_.back();
+        target_ = nullptr;
+        if (places_.empty()) {
+            CheckStudentExportRoot(std::string(name));
+            places_.push_back(Place::Root);
+            return true;
+        }
+        places_.push_back(Enter(parent, name, attributes));
+        return true;
+    }
+
+    void EndElement() override {
+        switch (places_.back()) {
+        case Place::Student:
+            result_.students.push_back(std::move(student_));
+            break;
+        case Place::Option:
+            result_.schooling[owner_].options.push_back(std::move(option_));
+            break;
+        case Place::Structure:
+            if (auto& division = result_.schooling[owner_].division;
+                !division && TrimBlanks(structureType_) == "D")
+                division = std::move(structureCode_);
+            break;
+        case Place::Address:
+            result_.addresses.try_emplace(std::move(owner_), std::move(address_));
+            break;
+        default:
+            break;
+        }
+        places_.pop_back();
+        target_ = nullptr;
+    }
+
+    void Text(std::string_view utf8) override {
+        if (target_ != nullptr)
+            target_->append(utf8);
+    }
+
+    SiecleExport Take() { return std::move(result_); }
+
+private:
+    // The place of a child element; points target_ at the text to keep.
+    Place Enter(Place parent, std::string_view name, const sts::XmlAttributes& attributes) {
+        switch (parent) {
+        case Place::Root:
+            return name == "PARAMETRES" ? Place::Parameters
+                   : name == "DONNEES"  ? Place::Data
+                                        : Place::Ignored;
+        case Place::Parameters:
+            return name == "UAJ"           ? Keep(result_.establishment)
+                   : name == "DATE_EXPORT" ? Keep(result_.exportDate)
+                                           : Place::Ignored;
+        case Place::Data:
+            return name == "ELEVES"       ? Place::Students
+                   : name == "OPTIONS"    ? Place::Options
+                   : name == "STRUCTURES" ? Place::Structures
+                   : name == "ADRESSES"   ? Place::Addresses
+                                          : Place::Ignored;
+        case Place::Students:
+            if (name != "ELEVE")
+                return Place::Ignored;
+            student_ = {TrimBlanks(attributes.Value("ELEVE_ID")), attributes.Value("ELENOET"), {}};
+            return Place::Student;
+        case Place::Student:
+            if (name == "SCOLARITE_AN_DERNIER")
+                return Place::LastYear;
+            for (const auto& [valueName, value] : kStudentValues)
+                if (name == valueName)
+                    return Keep(student_.values[static_cast<std::size_t>(value)]);
+            return Place::Ignored;
+        case Place::LastYear:
+            return name == "CODE_STRUCTURE" ? Keep(student_, StudentValue::LastYearDivision)
+                   : name == "CODE_RNE"     ? Keep(student_, StudentValue::LastYearSchool)
+                                            : Place::Ignored;
+        case Place::Options:
+            return Owned(name, "OPTION", Place::StudentOptions, "ELEVE_ID", attributes);
+        case Place::StudentOptions:
+            if (name != "OPTIONS_ELEVE")
+                return Place::Ignored;
+            option_ = {};
+            return Place::Option;
+        case Place::Option:
+            return name == "NUM_OPTION"     ? Keep(option_.number)
+                   : name == "CODE_MATIERE" ? Keep(option_.subjectCode)
+                                            : Place::Ignored;
+        case Place::Structures:
+            return Owned(name, "STRUCTURES_ELEVE", Place::StudentStructures, "ELEVE_ID",
+                         attributes);
+        case Place::StudentStructures:
+            if (name != "STRUCTURE")
+                return Place::Ignored;
+            structureCode_.clear();
+            structureType_.clear();
+            return Place::Structure;
+        case Place::Structure:
+            return name == "CODE_STRUCTURE"   ? Keep(structureCode_)
+                   : name == "TYPE_STRUCTURE" ? Keep(structureType_)
+                                              : Place::Ignored;
+        case Place::Addresses:
+            address_ = {};
+            return Owned(name, "ADRESSE", Place::Address, "ADRESSE_ID", attributes);
+        case Place::Address:
+            return AddressPart(name);
+        default:
+            return Place::Ignored;
+        }
+    }
+
+    Place AddressPart(std::string_view name) {
+        static constexpr std::string_view kLines[] = {"LIGNE1_ADRESSE", "LIGNE2_ADRESSE",
+                                                      "LIGNE3_ADRESSE", "LIGNE4_ADRESSE"};
+        for (std::size_t k = 0; k < 4; ++k)
+            if (name == kLines[k])
+                return Keep(address_.lines[k]);
+        return name == "CODE_POSTAL"         ? Keep(address_.postalCode)
+               : name == "LIBELLE_POSTAL"    ? Keep(address_.town)
+               : name == "COMMUNE_ETRANGERE" ? Keep(address_.foreignTown)
+                                             : Place::Ignored;
+    }
+
+    // The first occurrence of a value counts: a repeated element adds nothing.
+    Place Keep(std::string& text) {
+        target_ = text.empty() ? &text : nullptr;
+        return Place::Value;
+    }
+    Place Keep(SiecleStudent& student, StudentValue value) {
+        return Keep(student.values[static_cast<std::size_t>(value)]);
+    }
+
+    Place Owned(std::string_view name, std::string_view expected, Place place,
+                std::string_view idName, const sts::XmlAttributes& attributes) {
+        if (name != expected)
+            return Place::Ignored;
+        owner_ = TrimBlanks(attributes.Value(idName));
+        return place;
+    }
+
+    SiecleExport result_;
+    std::vector<Place> places_;
+    std::string* target_ = nullptr;
+    SiecleStudent student_;
+    SiecleOption option_;
+    SiecleAddress address_;
+    std::string owner_; // ELEVE_ID or ADRESSE_ID of the element being read
+    std::string structureCode_;
+    std::string structureType_;
+};
+
+} // namespace
+
+SiecleExport ReadSiecleExport(std::string_view bytes) {
+    SiecleEvents events;
+    sts::StreamXml(bytes, events);
+    return events.Take();
+}
+
+SiecleExport ReadSiecleExport(const sts::ByteSource& source,
+                              const std::function<std::string()>& wholeBytes) {
+    SiecleEvents events;
+    if (!sts::TryStreamXml(source, events))
+        sts::ThrowXmlError(wholeBytes());
+    return events.Take();
+}
+
+} // namespace tressal::students
