@@ -4,6 +4,7 @@
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
+#include "students/school_year.h"
 #include "students/sconet_export.h"
 #include "students/student_source.h"
 #include "students/vesko_students.h"
@@ -47,11 +48,18 @@ std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
 
 Conversion Students(std::string cliName, const students::StudentFormat& format,
                     const SaveRule& rule) {
-    auto convert = [&format](const path& input, const ConvertContext&) {
+    auto convert = [&format](const path& input, const ConvertContext& context) {
         students::StudentSource source = students::ReadStudentSource(input);
         Converted result;
         result.code = std::move(source.code);
-        result.lines = students::ConvertExport(source.lines, format, source.numberedLines);
+        result.header = format.header.has_value();
+        ConversionReport& report = result.report;
+        report.read = source.leavers.size();
+        report.entries = std::move(source.leavers);
+        if (auto warning = students::SchoolYearWarning(source.schoolYear, context.today))
+            report.warnings.push_back(std::move(*warning));
+        result.lines = students::ConvertExport(source.lines, format, report,
+                                               source.numberedLines ? nullptr : &source.elements);
         return result;
     };
     return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};

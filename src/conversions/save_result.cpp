@@ -36,14 +36,17 @@ void ReplaceUnderRoot(const fs::path& root, std::vector<FileBytes> files, FileDe
 
 } // namespace
 
+fs::path ProposedFile(const OutputPlan& plan, const fs::path& root) {
+    return OutputFolder(root, plan) / plan.fileName;
+}
+
 SavedResult SaveResult(const Conversion& conversion, const Converted& result, const fs::path& root,
                        const ChooseFile& choose, FileDevice& device) {
     SavedResult saved{conversion.plan(result), {}};
     const OutputPlan& plan = saved.plan;
-    const fs::path folder = OutputFolder(root, plan);
+    const fs::path proposed = ProposedFile(plan, root);
     std::error_code ignored; // a folder that cannot be made fails the writes below
-    fs::create_directories(folder, ignored);
-    const fs::path proposed = folder / plan.fileName;
+    fs::create_directories(proposed.parent_path(), ignored);
     const fs::path chosen = choose ? choose(proposed) : proposed;
     if (chosen.empty())
         return saved;

@@ -1,5 +1,6 @@
 #include "students/sconet_export.h"
 
+#include "students/student_report.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
@@ -14,6 +15,11 @@ bool SameStudent(const std::string& a, const std::string& b) {
     return FieldAt(a, 1, ';') == FieldAt(b, 1, ';') && FieldAt(a, 2, ';') == FieldAt(b, 2, ';');
 }
 
+const char* const kExpectedName =
+    "Le nom attendu est le code de l'établissement, sept chiffres et une lettre, suivi de "
+    "« .csv » (par exemple 0123456A.csv) ; ou choisissez un export des élèves de SIECLE (.xml ou "
+    ".zip).";
+
 } // namespace
 
 std::string EstablishmentCodeOf(const std::filesystem::path& input) {
@@ -21,7 +27,7 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input) {
     const std::string code = FieldAt(name, 1, '.');
     const std::string extension = AsciiUpper(FieldAt(name, 2, '.'));
     if (extension != "CSV" || !IsEstablishmentCode(code))
-        throw Error("Nom de fichier incorrect");
+        throw Error("Nom de fichier incorrect\n" + std::string(kExpectedName));
     return code;
 }
 
@@ -43,7 +49,8 @@ TextList ExportLines(std::string bytes) {
 
 void CheckHeader(const TextList& lines) {
     if (lines.empty())
-        throw Error("Indice de liste hors limites (0)");
+        throw Error("Indice de liste hors limites (0)\nLe fichier est vide : refaites l'export des "
+                    "élèves, ou choisissez un autre fichier.");
     const int count = CountFields(lines.front(), ';');
     if (count != kHeaderFields)
         throw Error("Le fichier que vous avez sélectionné est incorrect. Il ne comporte que " +
@@ -64,16 +71,36 @@ std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun kee
 
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
                        bool numberedLines) {
+    static const std::vector<std::string> kNoElements;
+    ConversionReport report;
+    return ConvertExport(exportLines, format, report, numberedLines ? nullptr : &kNoElements);
+}
+
+TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
+                       ConversionReport& report, const std::vector<std::string>* elements) {
     CheckHeader(exportLines);
+    StudentReport told(exportLines, elements, report);
     TextList result;
     SortedTextList sorted;
     if (format.header)
         result.push_back(*format.header);
-    for (std::size_t k : NeighbourSurvivors(exportLines, format.keep)) {
-        const std::string& student = exportLines[k];
-        if (FieldAt(student, 1, ';').empty())
+    const std::vector<std::size_t> kept = NeighbourSurvivors(exportLines, format.keep);
+    std::size_t next = 0; // the first kept line not yet reached
+    for (std::size_t k = 1; k < exportLines.size(); ++k) {
+        if (next == kept.size() || kept[next] != k) {
+            // The run's first line kept is before it, its last after it.
+            told.SetAside(EntryReason::NeighbourDuplicate, k,
+                          format.keep == KeepInRun::First ? kept[next - 1] : kept[next]);
             continue;
-        std::string line = format.line(student, numberedLines ? k + 1 : 0);
+        }
+        ++next;
+        const std::string& student = exportLines[k];
+        if (FieldAt(student, 1, ';').empty()) {
+            told.SetAside(EntryReason::EmptyFirstField, k);
+            continue;
+        }
+        std::string line = format.line(student, elements == nullptr ? k + 1 : 0);
+        told.Written(k);
         if (format.sorted)
             sorted.Add(line);
         else
@@ -83,6 +110,7 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
         TextList lines = sorted.Lines();
         result.insert(result.end(), lines.begin(), lines.end());
     }
+    told.Finish();
     return result;
 }
 

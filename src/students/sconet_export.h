@@ -1,5 +1,6 @@
 #pragma once
 
+#include "conversions/conversion_report.h"
 #include "text/text_list.h"
 
 #include <cstddef>
@@ -13,7 +14,8 @@
 namespace tressal::students {
 
 // The establishment code of an export named CODE.csv (any case; text after a
-// second dot ignored), as typed. Throws Error "Nom de fichier incorrect".
+// second dot ignored), as typed. Throws Error "Nom de fichier incorrect" with
+// the expected form on a second line.
 std::string EstablishmentCodeOf(const std::filesystem::path& input);
 
 // The export's lines in Windows-1252; a UTF-8 file is turned into Windows-1252
@@ -49,5 +51,11 @@ struct StudentFormat {
 // are those of a file, numbered from 1 in messages.
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
                        bool numberedLines = true);
+
+// The same, telling the report what was written, set aside and found odd.
+// elements: for lines built from an XML export, the element each line came
+// from (such lines have no numbers); nullptr for the lines of a file.
+TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
+                       ConversionReport& report, const std::vector<std::string>* elements);
 
 } // namespace tressal::students

@@ -1,0 +1,133 @@
+#include "conversions/report_text.h"
+
+#include "text/cp1252.h"
+#include "text/file_io.h"
+
+namespace tressal {
+namespace {
+
+std::string Counted(std::size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count > 1 ? many : one);
+}
+
+bool OfStudents(const ConversionReport& report) {
+    return report.population == Population::Students;
+}
+
+std::string EntryCount(const ConversionReport& report, EntryReason reason, std::size_t count) {
+    switch (reason) {
+    case EntryReason::EmptyFirstField:
+        return OfStudents(report)
+                   ? Counted(count, "ligne sans nom", "lignes sans nom")
+                   : Counted(count, "personne sans nom d'usage", "personnes sans nom d'usage");
+    case EntryReason::NeighbourDuplicate:
+        return Counted(count, "doublon retiré", "doublons retirés");
+    case EntryReason::LeftSchool:
+        return Counted(count, "élève sorti", "élèves sortis");
+    case EntryReason::WithoutDivision:
+        return std::to_string(count) + " sans division";
+    case EntryReason::CiteDuplicate:
+        return Counted(count, "doublon de la cité", "doublons de la cité");
+    }
+    return {};
+}
+
+std::string EntryMeaning(const ConversionReport& report, const ListedEntry& entry) {
+    switch (entry.reason) {
+    case EntryReason::EmptyFirstField:
+        return OfStudents(report) ? "premier champ vide, la ligne n'est pas écrite"
+                                  : "pas de nom d'usage, la personne n'est pas écrite";
+    case EntryReason::NeighbourDuplicate:
+        return "même nom et prénom que la " + OriginText(entry.duplicateOf) + ", doublon retiré";
+    case EntryReason::LeftSchool:
+        return "élève sorti à la date de l'export, non écrit";
+    case EntryReason::WithoutDivision:
+        return "aucune division : écrit sans division";
+    case EntryReason::CiteDuplicate:
+        return "déjà lu dans " + OriginText(entry.duplicateOf) + " : mis dans Litiges.txt";
+    }
+    return {};
+}
+
+std::string Join(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (const auto& part : parts)
+        text += (text.empty() ? "" : separator) + part;
+    return text;
+}
+
+std::string Changes(const Comparison& comparison) {
+    if (comparison.added.empty() && comparison.removed.empty())
+        return "identique";
+    return Counted(comparison.added.size(), "ajout", "ajouts") + ", " +
+           Counted(comparison.removed.size(), "retrait", "retraits");
+}
+
+} // namespace
+
+std::string Subject(const Origin& origin, const std::string& name, const std::string& firstName) {
+    std::string where = OriginText(origin);
+    if (!where.empty() && where[0] >= 'a' && where[0] <= 'z')
+        where[0] = static_cast<char>(where[0] - 'a' + 'A');
+    const std::string who = name + (name.empty() || firstName.empty() ? "" : " ") + firstName;
+    return where + (where.empty() || who.empty() ? "" : " — ") + who;
+}
+
+std::string SummaryText(const ConversionReport& report) {
+    const bool students = OfStudents(report);
+    std::vector<std::string> segments{
+        (students ? Counted(report.written, "élève", "élèves")
+                  : Counted(report.written, "enseignant", "enseignants")) +
+        ", " +
+        (students ? Counted(report.groups.size(), "classe", "classes")
+                  : Counted(report.groups.size(), "discipline", "disciplines"))};
+    std::vector<std::string> notes;
+    for (const EntryReason reason : kEntryReasons)
+        if (const std::size_t count = report.Count(reason); count > 0)
+            notes.push_back(EntryCount(report, reason, count));
+    if (report.edited > 0)
+        notes.push_back(Counted(report.edited, "ligne modifiée", "lignes modifiées"));
+    if (!report.warnings.empty())
+        notes.push_back(Counted(report.warnings.size(), "avertissement", "avertissements"));
+    if (!notes.empty())
+        segments.push_back(Join(notes, ", "));
+    if (report.comparison)
+        segments.push_back("fichier existant : " + Changes(*report.comparison));
+    return Join(segments, " — ");
+}
+
+std::vector<DetailLine> DetailLines(const ConversionReport& report) {
+    const bool students = OfStudents(report);
+    std::vector<DetailLine> lines;
+    lines.push_back(
+        {DetailKind::Count, "Lus dans l'export : " + std::to_string(report.read) +
+                                " — lignes écrites : " + std::to_string(report.written)});
+    if (report.edited > 0)
+        lines.push_back({DetailKind::Count,
+                         "Lignes modifiées dans l'aperçu : " + std::to_string(report.edited)});
+    for (const auto& entry : report.entries)
+        lines.push_back({DetailKind::Entry, Subject(entry.origin, entry.name, entry.firstName) +
+                                                " : " + EntryMeaning(report, entry)});
+    for (const auto& [group, count] : report.groups)
+        lines.push_back(
+            {DetailKind::Group, (students ? "Classe " : "Discipline ") + group + " : " +
+                                    (students ? Counted(count, "élève", "élèves")
+                                              : Counted(count, "enseignant", "enseignants"))});
+    for (const auto& warning : report.warnings)
+        lines.push_back(
+            {DetailKind::Warning,
+             Subject(warning.origin, warning.name, warning.firstName) + " : " + warning.text});
+    if (const auto& comparison = report.comparison) {
+        lines.push_back(
+            {DetailKind::Comparison,
+             "Fichier existant " + PathText(comparison->file) + " : " + Changes(*comparison) +
+                 ", " + Counted(comparison->unchanged, "ligne inchangée", "lignes inchangées")});
+        for (const auto& line : comparison->added)
+            lines.push_back({DetailKind::Added, "+ " + Cp1252ToUtf8(line)});
+        for (const auto& line : comparison->removed)
+            lines.push_back({DetailKind::Removed, "− " + Cp1252ToUtf8(line)});
+    }
+    return lines;
+}
+
+} // namespace tressal

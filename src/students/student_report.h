@@ -1,0 +1,48 @@
+#pragma once
+
+#include "conversions/conversion_report.h"
+#include "text/text_list.h"
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tressal::students {
+
+// Tells the report of a student conversion what happens to each line of the
+// export (Windows-1252, a header line first) as the conversion goes.
+class StudentReport {
+public:
+    // elements: for lines built from an XML export, the element of each line
+    // (the lines then have no numbers); nullptr for the lines of a file.
+    StudentReport(const TextList& lines, const std::vector<std::string>* elements,
+                  ConversionReport& report);
+
+    // Line k was not written; kept is the line kept in its place, if any.
+    void SetAside(EntryReason reason, std::size_t k, std::size_t kept = 0);
+    // Line k was written: counted in its division, checked for warnings.
+    void Written(std::size_t k);
+    // Sorts the divisions into the report.
+    void Finish();
+
+private:
+    Origin OriginOf(std::size_t k) const;
+    void Warn(WarningKind kind, std::size_t k, const std::string& name,
+              const std::string& firstName, std::string text);
+
+    const TextList& lines_;
+    const std::vector<std::string>* elements_;
+    ConversionReport& report_;
+    std::map<std::string, std::size_t> divisions_; // Windows-1252 code -> students
+};
+
+// True when the text is a date dd/mm/yyyy with a day from 01 to 31 and a
+// month from 01 to 12.
+bool IsWholeDate(std::string_view date);
+
+// True when the Windows-1252 text holds a byte sequence that is well-formed
+// UTF-8 beyond ASCII: UTF-8 text read as Windows-1252 ("Ã©" for "é").
+bool HoldsUtf8Sequence(std::string_view text);
+
+} // namespace tressal::students
