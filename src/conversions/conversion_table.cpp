@@ -1,10 +1,11 @@
 #include "conversions/conversion.h"
 
+#include "conversions/school_year.h"
+#include "conversions/student_report.h"
 #include "sts/sts_source.h"
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
-#include "students/school_year.h"
 #include "students/sconet_export.h"
 #include "students/student_source.h"
 #include "students/vesko_students.h"
@@ -55,11 +56,14 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
         result.header = format.header.has_value();
         ConversionReport& report = result.report;
         report.read = source.leavers.size();
-        report.entries = std::move(source.leavers);
-        if (auto warning = students::SchoolYearWarning(source.schoolYear, context.today))
+        for (auto& left : source.leavers)
+            report.entries.push_back({EntryReason::LeftSchool, Origin(std::move(left.element)),
+                                      std::move(left.name), std::move(left.firstName), Origin()});
+        if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
-        result.lines = students::ConvertExport(source.lines, format, report,
-                                               source.numberedLines ? nullptr : &source.elements);
+        StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report);
+        result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);
+        told.Finish();
         return result;
     };
     return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};

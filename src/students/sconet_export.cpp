@@ -1,6 +1,5 @@
 #include "students/sconet_export.h"
 
-#include "students/student_report.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
@@ -69,17 +68,9 @@ std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun kee
     return kept;
 }
 
-TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
-                       bool numberedLines) {
-    static const std::vector<std::string> kNoElements;
-    ConversionReport report;
-    return ConvertExport(exportLines, format, report, numberedLines ? nullptr : &kNoElements);
-}
-
-TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
-                       ConversionReport& report, const std::vector<std::string>* elements) {
+TextList ConvertExport(const TextList& exportLines, const StudentFormat& format, bool numberedLines,
+                       ExportLineObserver* observer) {
     CheckHeader(exportLines);
-    StudentReport told(exportLines, elements, report);
     TextList result;
     SortedTextList sorted;
     if (format.header)
@@ -89,18 +80,21 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
     for (std::size_t k = 1; k < exportLines.size(); ++k) {
         if (next == kept.size() || kept[next] != k) {
             // The run's first line kept is before it, its last after it.
-            told.SetAside(EntryReason::NeighbourDuplicate, k,
-                          format.keep == KeepInRun::First ? kept[next - 1] : kept[next]);
+            if (observer)
+                observer->Duplicate(k,
+                                    format.keep == KeepInRun::First ? kept[next - 1] : kept[next]);
             continue;
         }
         ++next;
         const std::string& student = exportLines[k];
         if (FieldAt(student, 1, ';').empty()) {
-            told.SetAside(EntryReason::EmptyFirstField, k);
+            if (observer)
+                observer->Nameless(k);
             continue;
         }
-        std::string line = format.line(student, elements == nullptr ? k + 1 : 0);
-        told.Written(k);
+        std::string line = format.line(student, numberedLines ? k + 1 : 0);
+        if (observer)
+            observer->Written(k);
         if (format.sorted)
             sorted.Add(line);
         else
@@ -110,7 +104,6 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
         TextList lines = sorted.Lines();
         result.insert(result.end(), lines.begin(), lines.end());
     }
-    told.Finish();
     return result;
 }
 

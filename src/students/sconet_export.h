@@ -1,6 +1,5 @@
 #pragma once
 
-#include "conversions/conversion_report.h"
 #include "text/text_list.h"
 
 #include <cstddef>
@@ -47,15 +46,23 @@ struct StudentFormat {
     std::string (*line)(const std::string& student, std::size_t lineNumber) = nullptr;
 };
 
-// Check, remove neighbouring duplicates and convert. numberedLines: the lines
-// are those of a file, numbered from 1 in messages.
-TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
-                       bool numberedLines = true);
+// Told what becomes of each student line as the conversion goes; k indexes
+// the export's lines, the header being 0.
+class ExportLineObserver {
+public:
+    virtual ~ExportLineObserver() = default;
+    // Not written: a neighbouring duplicate of line kept, the line kept in its place.
+    virtual void Duplicate(std::size_t k, std::size_t kept) = 0;
+    // Not written: its first field is empty.
+    virtual void Nameless(std::size_t k) = 0;
+    // Converted into a line of the result.
+    virtual void Written(std::size_t k) = 0;
+};
 
-// The same, telling the report what was written, set aside and found odd.
-// elements: for lines built from an XML export, the element each line came
-// from (such lines have no numbers); nullptr for the lines of a file.
+// Check, remove neighbouring duplicates and convert. numberedLines: the lines
+// are those of a file, numbered from 1 in messages. The observer, when given,
+// is told what becomes of each line.
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
-                       ConversionReport& report, const std::vector<std::string>* elements);
+                       bool numberedLines = true, ExportLineObserver* observer = nullptr);
 
 } // namespace tressal::students

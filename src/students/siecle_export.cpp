@@ -174,13 +174,11 @@ TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
         std::string element =
             student.id.empty() ? "ELEVE n°" + std::to_string(position) : "ELEVE_ID " + student.id;
         if (left)
-            sources->leavers.push_back({EntryReason::LeftSchool,
-                                        Origin(std::move(element)),
+            sources->leavers.push_back({std::move(element),
                                         FirstNotEmpty({&student[StudentValue::UsageName],
                                                        &student[StudentValue::FamilyName],
                                                        &student[StudentValue::OldName]}),
-                                        Cleaned(student[StudentValue::FirstName]),
-                                        {}});
+                                        Cleaned(student[StudentValue::FirstName])});
         else
             sources->elements.push_back(std::move(element));
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "conversions/conversion_report.h"
 #include "students/option_codes.h"
 #include "students/siecle_reader.h"
 #include "text/text_list.h"
@@ -16,10 +15,17 @@ namespace tressal::students {
 // establishment code (seven digits and a letter).
 std::string SiecleEstablishmentCode(const SiecleExport& data);
 
-// Where the lines come from, for the report.
+// A student left out, gone on the export date (UTF-8).
+struct LeftStudent {
+    std::string element; // "ELEVE_ID 4711"
+    std::string name;
+    std::string firstName;
+};
+
+// Where the lines come from, for a report.
 struct SiecleLineSources {
     std::vector<std::string> elements; // per line, the ELEVE it was built from ("" for the header)
-    std::vector<ListedEntry> leavers;  // the students left out, in document order
+    std::vector<LeftStudent> leavers;  // in document order
 };
 
 // A 22-field header, then one 22-field line per student (Windows-1252), in

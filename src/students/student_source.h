@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversions/conversion_report.h"
+#include "students/siecle_export.h"
 #include "text/text_list.h"
 
 #include <filesystem>
@@ -19,7 +19,7 @@ struct StudentSource {
     // Built from XML: the element of each line, the students who had left
     // (no line), and the school year the export gives.
     std::vector<std::string> elements;
-    std::vector<ListedEntry> leavers;
+    std::vector<LeftStudent> leavers;
     std::string schoolYear;
 };
 

@@ -5,9 +5,10 @@
 #include "conversions/conversion.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
+#include "conversions/school_year.h"
+#include "conversions/student_report.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
-#include "students/school_year.h"
 #include "students/sconet_export.h"
 #include "students/vesko_students.h"
 #include "test_support.h"
@@ -66,8 +67,10 @@ std::vector<std::pair<WarningKind, std::string>> Warnings(const ConversionReport
 
 ConversionReport ReportOf(const StudentFormat& format, const std::string& studentBytes) {
     ConversionReport report;
-    students::ConvertExport(students::ExportLines(SconetHeader() + "\r\n" + studentBytes), format,
-                            report, nullptr);
+    const TextList lines = students::ExportLines(SconetHeader() + "\r\n" + studentBytes);
+    StudentReport told(lines, nullptr, report);
+    students::ConvertExport(lines, format, true, &told);
+    told.Finish();
     return report;
 }
 
@@ -214,7 +217,7 @@ TEST(SchoolYear, WarnsWhenTheExportIsNotOfTheCurrentYear) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(static_cast<int>(c.today.year())) + "-" +
                      std::to_string(static_cast<unsigned>(c.today.month())) + " " + c.schoolYear);
-        const auto warning = students::SchoolYearWarning(c.schoolYear, c.today);
+        const auto warning = SchoolYearWarning(c.schoolYear, c.today);
         EXPECT_EQ(warning.has_value(), c.warns);
         if (warning) {
             EXPECT_EQ(warning->kind, WarningKind::OtherSchoolYear);

@@ -1,4 +1,4 @@
-#include "students/student_report.h"
+#include "conversions/student_report.h"
 
 #include "text/collation.h"
 #include "text/cp1252.h"
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace tressal::students {
+namespace tressal {
 namespace {
 
 constexpr int kFieldCount = 22;
@@ -72,6 +72,14 @@ void StudentReport::SetAside(EntryReason reason, std::size_t k, std::size_t kept
                                kept ? OriginOf(kept) : Origin()});
 }
 
+void StudentReport::Duplicate(std::size_t k, std::size_t kept) {
+    SetAside(EntryReason::NeighbourDuplicate, k, kept);
+}
+
+void StudentReport::Nameless(std::size_t k) {
+    SetAside(EntryReason::EmptyFirstField, k, 0);
+}
+
 void StudentReport::Warn(WarningKind kind, std::size_t k, const std::string& name,
                          const std::string& firstName, std::string text) {
     report_.warnings.push_back(
@@ -121,4 +129,4 @@ void StudentReport::Finish() {
         report_.groups.emplace_back(Cp1252ToUtf8(division), count);
 }
 
-} // namespace tressal::students
+} // namespace tressal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "conversions/conversion_report.h"
+#include "students/sconet_export.h"
 #include "text/text_list.h"
 
 #include <cstddef>
@@ -8,26 +9,27 @@
 #include <string>
 #include <vector>
 
-namespace tressal::students {
+namespace tressal {
 
 // Tells the report of a student conversion what happens to each line of the
 // export (Windows-1252, a header line first) as the conversion goes.
-class StudentReport {
+class StudentReport : public students::ExportLineObserver {
 public:
     // elements: for lines built from an XML export, the element of each line
     // (the lines then have no numbers); nullptr for the lines of a file.
     StudentReport(const TextList& lines, const std::vector<std::string>* elements,
                   ConversionReport& report);
 
-    // Line k was not written; kept is the line kept in its place, if any.
-    void SetAside(EntryReason reason, std::size_t k, std::size_t kept = 0);
-    // Line k was written: counted in its division, checked for warnings.
-    void Written(std::size_t k);
+    void Duplicate(std::size_t k, std::size_t kept) override;
+    void Nameless(std::size_t k) override;
+    // Counted in its division, checked for warnings.
+    void Written(std::size_t k) override;
     // Sorts the divisions into the report.
     void Finish();
 
 private:
     Origin OriginOf(std::size_t k) const;
+    void SetAside(EntryReason reason, std::size_t k, std::size_t kept);
     void Warn(WarningKind kind, std::size_t k, const std::string& name,
               const std::string& firstName, std::string text);
 
@@ -45,4 +47,4 @@ bool IsWholeDate(std::string_view date);
 // UTF-8 beyond ASCII: UTF-8 text read as Windows-1252 ("Ã©" for "é").
 bool HoldsUtf8Sequence(std::string_view text);
 
-} // namespace tressal::students
+} // namespace tressal

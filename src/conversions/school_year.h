@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace tressal::students {
+namespace tressal {
 
 // The year in which the school year holding that day starts: the year itself
 // from September on, the year before until August.
@@ -19,4 +19,4 @@ int SchoolYearOf(std::chrono::year_month_day day);
 std::optional<Warning> SchoolYearWarning(const std::string& schoolYear,
                                          std::chrono::year_month_day today);
 
-} // namespace tressal::students
+} // namespace tressal

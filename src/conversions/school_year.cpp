@@ -1,8 +1,8 @@
-#include "students/school_year.h"
+#include "conversions/school_year.h"
 
 #include <algorithm>
 
-namespace tressal::students {
+namespace tressal {
 namespace {
 
 std::string YearSpan(int start) {
@@ -40,4 +40,4 @@ std::optional<Warning> SchoolYearWarning(const std::string& schoolYear,
                        "année."};
 }
 
-} // namespace tressal::students
+} // namespace tressal
