@@ -91,7 +91,8 @@ struct ConversionReport {
     std::size_t written = 0; // lines written, a header line aside
     std::size_t edited = 0;  // lines touched up in the preview before saving
     std::vector<ListedEntry> entries;
-    // Students per division, or persons per discipline (code), sorted.
+    // Students per division, or persons per discipline (code; "" for none,
+    // last), sorted.
     std::vector<std::pair<std::string, std::size_t>> groups;
     std::vector<Warning> warnings;
     std::optional<Comparison> comparison;

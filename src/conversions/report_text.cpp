@@ -3,6 +3,8 @@
 #include "text/cp1252.h"
 #include "text/file_io.h"
 
+#include <algorithm>
+
 namespace tressal {
 namespace {
 
@@ -49,6 +51,12 @@ std::string EntryMeaning(const ConversionReport& report, const ListedEntry& entr
     return {};
 }
 
+// The groups that have a name: persons without discipline are a group apart.
+std::size_t Named(const std::vector<std::pair<std::string, std::size_t>>& groups) {
+    return static_cast<std::size_t>(std::count_if(
+        groups.begin(), groups.end(), [](const auto& group) { return !group.first.empty(); }));
+}
+
 std::string Join(const std::vector<std::string>& parts, const char* separator) {
     std::string text;
     for (const auto& part : parts)
@@ -79,8 +87,8 @@ std::string SummaryText(const ConversionReport& report) {
         (students ? Counted(report.written, "élève", "élèves")
                   : Counted(report.written, "enseignant", "enseignants")) +
         ", " +
-        (students ? Counted(report.groups.size(), "classe", "classes")
-                  : Counted(report.groups.size(), "discipline", "disciplines"))};
+        (students ? Counted(Named(report.groups), "classe", "classes")
+                  : Counted(Named(report.groups), "discipline", "disciplines"))};
     std::vector<std::string> notes;
     for (const EntryReason reason : kEntryReasons)
         if (const std::size_t count = report.Count(reason); count > 0)
@@ -108,11 +116,14 @@ std::vector<DetailLine> DetailLines(const ConversionReport& report) {
     for (const auto& entry : report.entries)
         lines.push_back({DetailKind::Entry, Subject(entry.origin, entry.name, entry.firstName) +
                                                 " : " + EntryMeaning(report, entry)});
-    for (const auto& [group, count] : report.groups)
+    for (const auto& [group, count] : report.groups) {
+        const std::string what = group.empty() ? (students ? "Sans classe" : "Sans discipline")
+                                               : (students ? "Classe " : "Discipline ") + group;
         lines.push_back(
-            {DetailKind::Group, (students ? "Classe " : "Discipline ") + group + " : " +
+            {DetailKind::Group, what + " : " +
                                     (students ? Counted(count, "élève", "élèves")
                                               : Counted(count, "enseignant", "enseignants"))});
+    }
     for (const auto& warning : report.warnings)
         lines.push_back(
             {DetailKind::Warning,

@@ -26,8 +26,12 @@ std::string SexLetter(const sts::b::TXMLINDIVIDUType& person) {
 TextList PmbTeachers(const std::filesystem::path& input) {
     sts::b::StsDocument document;
     document.SetFileName(input);
+    return PmbTeachers(document.Root());
+}
+
+TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root) {
     SortedTextList sorted;
-    ForEachNamedPerson(document.Root(), [&](const auto& person, const std::string& name) {
+    ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
         const std::string first = person.PRENOM();
         const std::string year =
             FieldAt(GuardedRead([&] { return person.DATE_NAISSANCE(); }, std::string()), 1, '-');

@@ -297,7 +297,17 @@ TEST_F(CliTest, DryRunWritesNothingAndReportWritesTheSameBytes) {
         {"eleves-vesko", csv, "Vesko/0123456A/Eleves/eleves.txt", true, "21"},
         {"eleves-pmb", csv, "PMB/0123456A/Eleves/elevespmb.txt", false, "21"},
         {"eleves-bcdi", csv, "BCDI/0123456A/Eleves/elevesBCDI.csv", true, "21"},
+        {"profs-orlane", samples / "sts_emp_0123456A_2026.xml", "Orlane/0123456A/Profs/profs.txt",
+         false, "30"},
+        {"profs-vesko", samples / "sts_emp_0234567B_2026.xml", "Vesko/0234567B/Profs/profs.txt",
+         true, "15"},
+        {"profs-pmb", samples / "sts_emp_0123456A_2026.xml", "PMB/0123456A/Profs/profspmb.txt",
+         false, "30"},
+        {"profs-orlane-cite", input_ / "cite", "Orlane/Profs/profs.txt", false, "45"},
     };
+    std::filesystem::create_directory(input_ / "cite");
+    for (const char* name : {"sts_emp_0123456A_2026.xml", "sts_emp_0234567B_2026.xml"})
+        std::filesystem::copy_file(samples / name, input_ / "cite" / name);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.conversion);
         TempFolder root;
