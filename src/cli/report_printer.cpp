@@ -78,7 +78,7 @@ void PrintReport(std::ostream& out, const ConversionReport& report) {
     for (const auto& warning : report.warnings)
         out << "avertissement\t" << WarningCode(warning.kind) << '\t'
             << Value(OriginText(warning.origin)) << '\t' << Value(warning.name) << '\t'
-            << Value(warning.firstName) << '\t' << Value(warning.text) << '\n';
+            << Value(warning.firstName) << '\t' << Value(WarningText(warning)) << '\n';
     if (const auto& comparison = report.comparison) {
         out << "fichier-existant\t" << Value(PathText(comparison->file)) << '\n'
             << "inchangees\t" << comparison->unchanged << '\n'

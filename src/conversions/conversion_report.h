@@ -52,25 +52,29 @@ struct ListedEntry {
     Origin duplicateOf; // the entry kept in its place, for the duplicates
 };
 
+// What each kind keeps in value, other and number.
 enum class WarningKind {
-    ShortLine,              // fewer than 22 fields
-    MalformedBirthDate,     // not dd/mm/yyyy
+    ShortLine,              // fewer than 22 fields: number of fields, value the last one
+    MalformedBirthDate,     // not dd/mm/yyyy: value the date
     Utf8ReadAsCp1252,       // UTF-8 text in an export that was not valid UTF-8
     WithoutDivision,        // a student in no division
     WithoutBirthDate,       // a student without birth date
-    EstablishmentMismatch,  // the STS export's own code differs from its name's
-    SameEstablishmentTwice, // two exports of one establishment in a cité scolaire
-    OtherSchoolYear,        // a SIECLE export of another school year
-    ExistingFileUnreadable, // the file to replace cannot be read to compare
+    EstablishmentMismatch,  // the STS export's own code (value) differs from its name's (other)
+    SameEstablishmentTwice, // in a cité scolaire, the code (value) of an export read before (other)
+    OtherSchoolYear,        // a SIECLE export of another school year (value), not today's (number)
+    ExistingFileUnreadable, // the file to replace cannot be read to compare: value the reason
 };
 
-// Something that did not stop the conversion but deserves a look.
+// Something that did not stop the conversion but deserves a look. It keeps
+// the facts only; WarningText words it.
 struct Warning {
     WarningKind kind;
     Origin origin;
     std::string name;
     std::string firstName;
-    std::string text; // French: what is odd and what to do
+    std::string value = {};
+    std::string other = {};
+    std::size_t number = 0;
 };
 
 // The result set against the file it would replace. Lines are Windows-1252;

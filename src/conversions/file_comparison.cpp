@@ -47,12 +47,8 @@ void CompareWithProposedFile(const Conversion& conversion, Converted& result,
         result.report.comparison =
             CompareWithExisting(result.lines, LoadTextList(file), result.header, file);
     } catch (const std::exception& failure) {
-        Warning warning{WarningKind::ExistingFileUnreadable, Origin(PathText(file)), "", "", ""};
-        warning.text =
-            std::string("le fichier que l'enregistrement remplacerait ne peut pas être lu (") +
-            failure.what() +
-            ") : rien n'est comparé. Vérifiez ce fichier, ou enregistrez sous un autre "
-            "nom.";
+        Warning warning{WarningKind::ExistingFileUnreadable, Origin(PathText(file)), "", ""};
+        warning.value = failure.what();
         result.report.warnings.push_back(std::move(warning));
     }
 }

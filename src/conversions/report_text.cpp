@@ -71,7 +71,53 @@ std::string Changes(const Comparison& comparison) {
            Counted(comparison.removed.size(), "retrait", "retraits");
 }
 
+std::string YearSpan(long start) {
+    return std::to_string(start) + "-" + std::to_string(start + 1);
+}
+
 } // namespace
+
+std::string WarningText(const Warning& warning) {
+    const std::string& value = warning.value;
+    switch (warning.kind) {
+    case WarningKind::ShortLine:
+        return Counted(warning.number, "champ", "champs") +
+               " au lieu de 22 : chaque champ manquant reprend le dernier, « " + value +
+               " », qui peut ainsi devenir l'adresse, la commune ou le téléphone. Vérifiez la "
+               "ligne dans l'export, ou refaites l'export.";
+    case WarningKind::MalformedBirthDate:
+        return "la date de naissance « " + value +
+               " » n'est pas de la forme jj/mm/aaaa : corrigez-la dans SIECLE, puis refaites "
+               "l'export.";
+    case WarningKind::Utf8ReadAsCp1252:
+        return "du texte UTF-8 dans un fichier qui n'est pas entièrement en UTF-8 : la ligne a "
+               "été lue en Windows-1252 et ses accents sont altérés (« Ã© » pour « é »). Refaites "
+               "l'export, ou réenregistrez le fichier en UTF-8.";
+    case WarningKind::WithoutDivision:
+        return "pas de classe : affectez l'élève à une division dans SIECLE, puis refaites "
+               "l'export.";
+    case WarningKind::WithoutBirthDate:
+        return "pas de date de naissance : complétez-la dans SIECLE, puis refaites l'export.";
+    case WarningKind::EstablishmentMismatch:
+        return "l'export indique l'établissement " + value + ", mais son nom donne le code " +
+               warning.other +
+               ", qui nomme le dossier d'enregistrement. Vérifiez que c'est le bon export, ou "
+               "renommez-le sts_emp_" +
+               value + "_ANNEE.xml.";
+    case WarningKind::SameEstablishmentTwice:
+        return "export du même établissement " + value + " que " + warning.other +
+               " : ses enseignants sont comptés deux fois et vont dans Litiges.txt. Ne gardez "
+               "dans le dossier que l'export le plus récent de chaque établissement.";
+    case WarningKind::OtherSchoolYear:
+        return "l'export est de l'année scolaire « " + value + " », pas de l'année en cours (" +
+               YearSpan(static_cast<long>(warning.number)) +
+               ") : refaites l'export depuis SIECLE si vous voulez les élèves de cette année.";
+    case WarningKind::ExistingFileUnreadable:
+        return "le fichier que l'enregistrement remplacerait ne peut pas être lu (" + value +
+               ") : rien n'est comparé. Vérifiez ce fichier, ou enregistrez sous un autre nom.";
+    }
+    return {};
+}
 
 std::string Subject(const Origin& origin, const std::string& name, const std::string& firstName) {
     std::string where = OriginText(origin);
@@ -126,8 +172,8 @@ std::vector<DetailLine> DetailLines(const ConversionReport& report) {
     }
     for (const auto& warning : report.warnings)
         lines.push_back(
-            {DetailKind::Warning,
-             Subject(warning.origin, warning.name, warning.firstName) + " : " + warning.text});
+            {DetailKind::Warning, Subject(warning.origin, warning.name, warning.firstName) + " : " +
+                                      WarningText(warning)});
     if (const auto& comparison = report.comparison) {
         lines.push_back(
             {DetailKind::Comparison,

@@ -23,6 +23,10 @@ struct DetailLine {
 // groups, the warnings, then the comparison with its added and removed lines.
 std::vector<DetailLine> DetailLines(const ConversionReport& report);
 
+// What is odd and what to do, in French: "la date de naissance « 2011 » n'est
+// pas de la forme jj/mm/aaaa : corrigez-la dans SIECLE, puis refaites l'export."
+std::string WarningText(const Warning& warning);
+
 // "Ligne 7 — DURAND Paul" (the parts that are there).
 std::string Subject(const Origin& origin, const std::string& name, const std::string& firstName);
 

@@ -29,15 +29,13 @@ std::optional<Warning> SchoolYearWarning(const std::string& schoolYear,
     const int year = digits ? std::stoi(schoolYear) : 0;
     if (year == current || (summer && year == current + 1))
         return std::nullopt;
-    const std::string given = digits ? "de l'année scolaire " + YearSpan(year)
-                                     : "d'une année scolaire illisible (« " + schoolYear + " »)";
     return Warning{WarningKind::OtherSchoolYear,
                    Origin(std::string("PARAMETRES/ANNEE_SCOLAIRE")),
-                   {},
-                   {},
-                   "l'export est " + given + ", pas de l'année en cours (" + YearSpan(current) +
-                       ") : refaites l'export depuis SIECLE si vous voulez les élèves de cette "
-                       "année."};
+                   "",
+                   "",
+                   digits ? YearSpan(year) : schoolYear,
+                   "",
+                   static_cast<std::size_t>(current)};
 }
 
 } // namespace tressal

@@ -1,26 +1,30 @@
 #include "conversions/student_report.h"
 
+#include "conversions/utf8_sequence.h"
+
 #include "text/collation.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 
 namespace tressal {
 namespace {
 
-constexpr int kFieldCount = 22;
+constexpr std::size_t kFieldCount = 22;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool IsContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
-}
-
-std::string Quoted(const std::string& cp1252) {
-    return "« " + Cp1252ToUtf8(cp1252) + " »";
+// Cp1252ToUtf8, at once for ASCII: most names and dates.
+std::string Utf8(std::string_view cp1252) {
+    for (const char c : cp1252)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return Cp1252ToUtf8(cp1252);
+    return std::string(cp1252);
 }
 
 } // namespace
@@ -34,23 +38,6 @@ bool IsWholeDate(std::string_view date) {
     const int day = (date[0] - '0') * 10 + (date[1] - '0');
     const int month = (date[3] - '0') * 10 + (date[4] - '0');
     return day >= 1 && day <= 31 && month >= 1 && month <= 12;
-}
-
-bool HoldsUtf8Sequence(std::string_view text) {
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const auto lead = static_cast<unsigned char>(text[k]);
-        if (lead < 0xC2 || lead > 0xF4)
-            continue;
-        const std::size_t length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (k + length > text.size())
-            return false;
-        bool whole = true;
-        for (std::size_t n = 1; n < length && whole; ++n)
-            whole = IsContinuation(static_cast<unsigned char>(text[k + n]));
-        if (whole)
-            return true;
-    }
-    return false;
 }
 
 StudentReport::StudentReport(const TextList& lines, const std::vector<std::string>* elements,
@@ -80,48 +67,33 @@ void StudentReport::Nameless(std::size_t k) {
     SetAside(EntryReason::EmptyFirstField, k, 0);
 }
 
-void StudentReport::Warn(WarningKind kind, std::size_t k, const std::string& name,
-                         const std::string& firstName, std::string text) {
+void StudentReport::Warn(WarningKind kind, std::size_t k, std::string_view name,
+                         std::string_view firstName, std::string_view value, std::size_t number) {
     report_.warnings.push_back(
-        {kind, OriginOf(k), Cp1252ToUtf8(name), Cp1252ToUtf8(firstName), std::move(text)});
+        {kind, OriginOf(k), Utf8(name), Utf8(firstName), Utf8(value), "", number});
 }
 
-void StudentReport::Written(std::size_t k) {
+void StudentReport::Written(std::size_t k, const Fields& field) {
     ++report_.written;
-    const std::string& line = lines_[k];
-    const Fields field(line, ';');
-    const std::string name = field(1);
-    const std::string firstName = field(2);
-    if (const int count = CountFields(line, ';'); count < kFieldCount)
-        Warn(WarningKind::ShortLine, k, name, firstName,
-             std::to_string(count) + " champ" + (count > 1 ? "s" : "") +
-                 " au lieu de 22 : chaque champ manquant reprend le dernier, " +
-                 Quoted(field(kFieldCount)) +
-                 ", qui peut ainsi devenir l'adresse, la commune ou le téléphone. Vérifiez la "
-                 "ligne dans l'export, ou refaites l'export.");
-    if (const std::string date = field(5); date.empty())
-        Warn(WarningKind::WithoutBirthDate, k, name, firstName,
-             "pas de date de naissance : complétez-la dans SIECLE, puis refaites l'export.");
+    const std::string_view name = field.View(1);
+    const std::string_view firstName = field.View(2);
+    if (field.Count() < kFieldCount)
+        Warn(WarningKind::ShortLine, k, name, firstName, field.View(kFieldCount), field.Count());
+    if (const std::string_view date = field.View(5); date.empty())
+        Warn(WarningKind::WithoutBirthDate, k, name, firstName);
     else if (!IsWholeDate(date))
-        Warn(WarningKind::MalformedBirthDate, k, name, firstName,
-             "la date de naissance " + Quoted(date) +
-                 " n'est pas de la forme jj/mm/aaaa : corrigez-la dans SIECLE, puis refaites "
-                 "l'export.");
-    if (elements_ == nullptr && HoldsUtf8Sequence(line))
-        Warn(WarningKind::Utf8ReadAsCp1252, k, name, firstName,
-             "du texte UTF-8 dans un fichier qui n'est pas entièrement en UTF-8 : la ligne a été "
-             "lue en Windows-1252 et ses accents sont altérés (« Ã© » pour « é »). Refaites "
-             "l'export, ou réenregistrez le fichier en UTF-8.");
-    if (const std::string division = field(9); division.empty())
-        Warn(WarningKind::WithoutDivision, k, name, firstName,
-             "pas de classe : affectez l'élève à une division dans SIECLE, puis refaites "
-             "l'export.");
-    else
-        ++divisions_[division];
+        Warn(WarningKind::MalformedBirthDate, k, name, firstName, date);
+    if (elements_ == nullptr && HoldsUtf8Sequence(lines_[k]))
+        Warn(WarningKind::Utf8ReadAsCp1252, k, name, firstName);
+    if (const std::string_view division = field.View(9); division.empty()) {
+        Warn(WarningKind::WithoutDivision, k, name, firstName);
+    } else {
+        divisions_.Add(division);
+    }
 }
 
 void StudentReport::Finish() {
-    std::vector<std::pair<std::string, std::size_t>> groups(divisions_.begin(), divisions_.end());
+    std::vector<std::pair<std::string, std::size_t>> groups = divisions_.Counts();
     std::stable_sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) {
         return CompareLines(a.first, b.first) < 0;
     });

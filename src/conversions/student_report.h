@@ -1,12 +1,13 @@
 #pragma once
 
+#include "conversions/code_counter.h"
 #include "conversions/conversion_report.h"
 #include "students/sconet_export.h"
 #include "text/text_list.h"
 
 #include <cstddef>
-#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tressal {
@@ -23,28 +24,24 @@ public:
     void Duplicate(std::size_t k, std::size_t kept) override;
     void Nameless(std::size_t k) override;
     // Counted in its division, checked for warnings.
-    void Written(std::size_t k) override;
+    void Written(std::size_t k, const Fields& field) override;
     // Sorts the divisions into the report.
     void Finish();
 
 private:
     Origin OriginOf(std::size_t k) const;
     void SetAside(EntryReason reason, std::size_t k, std::size_t kept);
-    void Warn(WarningKind kind, std::size_t k, const std::string& name,
-              const std::string& firstName, std::string text);
+    void Warn(WarningKind kind, std::size_t k, std::string_view name, std::string_view firstName,
+              std::string_view value = {}, std::size_t number = 0);
 
     const TextList& lines_;
     const std::vector<std::string>* elements_;
     ConversionReport& report_;
-    std::map<std::string, std::size_t> divisions_; // Windows-1252 code -> students
+    CodeCounter divisions_; // Windows-1252 codes
 };
 
 // True when the text is a date dd/mm/yyyy with a day from 01 to 31 and a
 // month from 01 to 12.
 bool IsWholeDate(std::string_view date);
-
-// True when the Windows-1252 text holds a byte sequence that is well-formed
-// UTF-8 beyond ASCII: UTF-8 text read as Windows-1252 ("Ã©" for "é").
-bool HoldsUtf8Sequence(std::string_view text);
 
 } // namespace tressal

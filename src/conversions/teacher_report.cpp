@@ -80,13 +80,7 @@ void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::strin
     const auto [first, isNew] = exportOf_.try_emplace(code, exportName);
     if (!isNew)
         report_.warnings.push_back(
-            {WarningKind::SameEstablishmentTwice,
-             Origin(exportName),
-             {},
-             {},
-             "export du même établissement " + code + " que " + first->second +
-                 " : ses enseignants sont comptés deux fois et vont dans Litiges.txt. Ne gardez "
-                 "dans le dossier que l'export le plus récent de chaque établissement."});
+            {WarningKind::SameEstablishmentTwice, Origin(exportName), "", "", code, first->second});
 }
 
 void TeacherReport::CheckCode(const sts::b::TXMLSTS_EDTType& root, const std::string& exportName,
@@ -94,15 +88,8 @@ void TeacherReport::CheckCode(const sts::b::TXMLSTS_EDTType& root, const std::st
     const std::string code = OwnEstablishmentCode(root);
     if (code.empty() || AsciiUpper(code) == AsciiUpper(nameCode))
         return;
-    report_.warnings.push_back({WarningKind::EstablishmentMismatch,
-                                Origin("PARAMETRES/UAJ/@CODE"),
-                                {},
-                                {},
-                                "l'export indique l'établissement " + code + ", mais son nom « " +
-                                    exportName + " » donne le code " + nameCode +
-                                    ", qui nomme le dossier d'enregistrement. "
-                                    "Vérifiez que c'est le bon export, ou renommez-le sts_emp_" +
-                                    code + "_ANNEE.xml."});
+    report_.warnings.push_back(
+        {WarningKind::EstablishmentMismatch, Origin(exportName), "", "", code, nameCode});
 }
 
 void TeacherReport::WithoutDivision(const sts::b::TXMLSTS_EDTType& root,

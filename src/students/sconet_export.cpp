@@ -77,6 +77,7 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
         result.push_back(*format.header);
     const std::vector<std::size_t> kept = NeighbourSurvivors(exportLines, format.keep);
     std::size_t next = 0; // the first kept line not yet reached
+    Fields field;         // of each line in turn
     for (std::size_t k = 1; k < exportLines.size(); ++k) {
         if (next == kept.size() || kept[next] != k) {
             // The run's first line kept is before it, its last after it.
@@ -86,15 +87,15 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
             continue;
         }
         ++next;
-        const std::string& student = exportLines[k];
-        if (FieldAt(student, 1, ';').empty()) {
+        field.Reset(exportLines[k], ';');
+        if (field.View(1).empty()) {
             if (observer)
                 observer->Nameless(k);
             continue;
         }
-        std::string line = format.line(student, numberedLines ? k + 1 : 0);
+        std::string line = format.line(field, numberedLines ? k + 1 : 0);
         if (observer)
-            observer->Written(k);
+            observer->Written(k, field);
         if (format.sorted)
             sorted.Add(line);
         else

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/text_helpers.h"
 #include "text/text_list.h"
 
 #include <cstddef>
@@ -39,11 +40,11 @@ struct StudentFormat {
     std::optional<std::string> header; // first output line, when the target has one
     KeepInRun keep = KeepInRun::First;
     bool sorted = false;
-    // One output line from one student line (field 1 not empty); lineNumber
-    // counts from 1 in the export, for messages, and is 0 when the lines were
-    // built from an XML export (messages then name the student only). May
-    // throw Error.
-    std::string (*line)(const std::string& student, std::size_t lineNumber) = nullptr;
+    // One output line from the fields of one student line (field 1 not
+    // empty); lineNumber counts from 1 in the export, for messages, and is 0
+    // when the lines were built from an XML export (messages then name the
+    // student only). May throw Error.
+    std::string (*line)(const Fields& student, std::size_t lineNumber) = nullptr;
 };
 
 // Told what becomes of each student line as the conversion goes; k indexes
@@ -55,8 +56,8 @@ public:
     virtual void Duplicate(std::size_t k, std::size_t kept) = 0;
     // Not written: its first field is empty.
     virtual void Nameless(std::size_t k) = 0;
-    // Converted into a line of the result.
-    virtual void Written(std::size_t k) = 0;
+    // Converted into a line of the result; student holds its fields.
+    virtual void Written(std::size_t k, const Fields& student) = 0;
 };
 
 // Check, remove neighbouring duplicates and convert. numberedLines: the lines

@@ -30,8 +30,7 @@ std::string Language(const std::string& option) {
 
 } // namespace
 
-std::string VeskoStudentLine(const std::string& student, std::size_t lineNumber) {
-    const Fields field(student, ';');
+std::string VeskoStudentLine(const Fields& field, std::size_t lineNumber) {
     const std::string date = field(5);
     if (CountFields(date, '/') < 3)
         throw Error(

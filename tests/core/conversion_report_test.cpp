@@ -4,9 +4,11 @@
 
 #include "conversions/conversion.h"
 #include "conversions/file_comparison.h"
+#include "conversions/report_text.h"
 #include "conversions/save_result.h"
 #include "conversions/school_year.h"
 #include "conversions/student_report.h"
+#include "conversions/utf8_sequence.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
 #include "students/sconet_export.h"
@@ -193,8 +195,35 @@ TEST(StudentReport, RaisesEachWarningOnlyWhereItIsDue) {
         const ConversionReport report = ReportOf(c.format, c.students);
         EXPECT_EQ(Warnings(report), c.expected);
         if (!report.warnings.empty()) {
-            EXPECT_NE(report.warnings.front().text.find(c.textHolds), std::string::npos)
-                << report.warnings.front().text;
+            EXPECT_NE(WarningText(report.warnings.front()).find(c.textHolds), std::string::npos)
+                << WarningText(report.warnings.front());
+        }
+    }
+}
+
+// Every place in a line, across the blocks the search reads at once.
+TEST(StudentReport, FindsUtf8SequencesWhereverTheyAreInALine) {
+    const struct {
+        const char* bytes;
+        bool utf8;
+    } pieces[] = {
+        {"\xC3\xA9", true},         // é
+        {"\xE2\x82\xAC", true},     // €
+        {"\xF0\x9F\x98\x80", true}, // an emoji
+        {"\xE9t\xE9", false},       // été in Windows-1252
+        {"\xC3", false},            // a lead byte alone
+        {"\xE2\x82", false},        // a sequence cut short
+        {"\xC0\x80", false},        // an overlong form
+        {"\xC3\xA9\xA9", true},     // é then a stray byte
+    };
+    for (const auto& piece : pieces) {
+        for (std::size_t at = 0; at <= 40; ++at) {
+            for (const std::size_t after : {std::size_t{0}, std::size_t{17}}) {
+                const std::string line =
+                    std::string(at, 'a') + piece.bytes + std::string(after, ';');
+                SCOPED_TRACE(testing::PrintToString(line));
+                EXPECT_EQ(HoldsUtf8Sequence(line), piece.utf8);
+            }
         }
     }
 }
@@ -221,7 +250,8 @@ TEST(SchoolYear, WarnsWhenTheExportIsNotOfTheCurrentYear) {
         EXPECT_EQ(warning.has_value(), c.warns);
         if (warning) {
             EXPECT_EQ(warning->kind, WarningKind::OtherSchoolYear);
-            EXPECT_NE(warning->text.find(c.schoolYear), std::string::npos) << warning->text;
+            EXPECT_NE(WarningText(*warning).find(c.schoolYear), std::string::npos)
+                << WarningText(*warning);
         }
     }
 }

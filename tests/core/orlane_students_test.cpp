@@ -110,7 +110,8 @@ TEST(OrlaneStudentLineTest, BuildsTheTenColumns) {
         {tenFields("opt 1 b"), "DURAND,PAUL,200222,M,XX,XX,OUI,3E,1,opt 1 b"},
         {tenFields(""), "DURAND,PAUL,200222,M,XX,XX,OUI,3E,,9999999Z"},
     };
-    test::ExpectEach(cases, [](const std::string& line) { return OrlaneStudentLine(line, 2); });
+    test::ExpectEach(
+        cases, [](const std::string& line) { return OrlaneStudentLine(Fields(line, ';'), 2); });
 }
 
 struct ExportCase {

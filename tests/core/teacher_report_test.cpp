@@ -2,6 +2,7 @@
 // persons per discipline, and the warnings on the establishment codes.
 
 #include "conversions/conversion.h"
+#include "conversions/report_text.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -140,9 +141,8 @@ TEST(TeacherReport, WarnsWhenTheEstablishmentCodesDoNotAgree) {
         {"another code",
          "profs-vesko",
          {{name, Export(persons, " 0999999Z ")}},
-         {{W::EstablishmentMismatch, "PARAMETRES/UAJ/@CODE"}},
-         "l'export indique l'établissement 0999999Z, mais son nom « sts_emp_0123456A_2026.xml » "
-         "donne le code 0123456A"},
+         {{W::EstablishmentMismatch, name}},
+         "l'export indique l'établissement 0999999Z, mais son nom donne le code 0123456A"},
         {"a cité of two establishments",
          "profs-orlane-cite",
          {{"STS_a.xml", Export(persons, "0123456A")}, {"STS_b.xml", Export(persons, "0234567B")}},
@@ -167,8 +167,8 @@ TEST(TeacherReport, WarnsWhenTheEstablishmentCodesDoNotAgree) {
             warnings.emplace_back(w.kind, OriginText(w.origin));
         EXPECT_EQ(warnings, c.expected);
         if (!report.warnings.empty()) {
-            EXPECT_NE(report.warnings.front().text.find(c.textHolds), std::string::npos)
-                << report.warnings.front().text;
+            EXPECT_NE(WarningText(report.warnings.front()).find(c.textHolds), std::string::npos)
+                << WarningText(report.warnings.front());
         }
     }
 }
