@@ -75,6 +75,9 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     layout->addWidget(toolBar_);
     layout->addWidget(tree_, 1);
     layout->addWidget(report_);
+    // The details, once shown, share the height with the preview.
+    connect(report_->detailsButton(), &QToolButton::toggled, this,
+            [this, layout](bool shown) { layout->setStretchFactor(report_, shown ? 1 : 0); });
     resize(640, 420);
     PlaceBesideOpenWindows(this);
 

@@ -1,6 +1,7 @@
 #include "app/report_panel.h"
 
 #include "conversions/report_text.h"
+#include "text/file_io.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,6 +63,8 @@ void ReportPanel::ShowReport(const ConversionReport& report) {
         if (kind == DetailKind::Warning) {
             item->setIcon(warning);
             item->setForeground(kWarningColour);
+        } else if (kind == DetailKind::Comparison && report.comparison) {
+            item->setToolTip(QString::fromStdString(PathText(report.comparison->file)));
         } else if (kind == DetailKind::Added) {
             item->setForeground(kAddedColour);
         } else if (kind == DetailKind::Removed) {

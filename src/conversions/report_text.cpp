@@ -159,6 +159,10 @@ std::vector<DetailLine> DetailLines(const ConversionReport& report) {
     if (report.edited > 0)
         lines.push_back({DetailKind::Count,
                          "Lignes modifiées dans l'aperçu : " + std::to_string(report.edited)});
+    for (const auto& warning : report.warnings)
+        lines.push_back(
+            {DetailKind::Warning, Subject(warning.origin, warning.name, warning.firstName) + " : " +
+                                      WarningText(warning)});
     for (const auto& entry : report.entries)
         lines.push_back({DetailKind::Entry, Subject(entry.origin, entry.name, entry.firstName) +
                                                 " : " + EntryMeaning(report, entry)});
@@ -170,15 +174,12 @@ std::vector<DetailLine> DetailLines(const ConversionReport& report) {
                                     (students ? Counted(count, "élève", "élèves")
                                               : Counted(count, "enseignant", "enseignants"))});
     }
-    for (const auto& warning : report.warnings)
-        lines.push_back(
-            {DetailKind::Warning, Subject(warning.origin, warning.name, warning.firstName) + " : " +
-                                      WarningText(warning)});
     if (const auto& comparison = report.comparison) {
         lines.push_back(
             {DetailKind::Comparison,
-             "Fichier existant " + PathText(comparison->file) + " : " + Changes(*comparison) +
-                 ", " + Counted(comparison->unchanged, "ligne inchangée", "lignes inchangées")});
+             "Fichier existant " + PathText(comparison->file.filename()) + " : " +
+                 Changes(*comparison) + ", " +
+                 Counted(comparison->unchanged, "ligne inchangée", "lignes inchangées")});
         for (const auto& line : comparison->added)
             lines.push_back({DetailKind::Added, "+ " + Cp1252ToUtf8(line)});
         for (const auto& line : comparison->removed)

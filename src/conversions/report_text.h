@@ -19,8 +19,9 @@ struct DetailLine {
     std::string text;
 };
 
-// The whole report, one fact a line: counts, the entries set apart, the
-// groups, the warnings, then the comparison with its added and removed lines.
+// The whole report, one fact a line: counts, the warnings, the entries set
+// apart, the groups, then the comparison (the file by its name) with its
+// added and removed lines.
 std::vector<DetailLine> DetailLines(const ConversionReport& report);
 
 // What is odd and what to do, in French: "la date de naissance « 2011 » n'est
