@@ -127,12 +127,16 @@ private:
 };
 
 // Older libxml2 keeps the handler given to xmlCreateIOParserCtxt, newer ones
-// copy it; the context must not free ours.
+// copy it; the context must not free ours. A DOCTYPE makes libxml2 start a
+// document of its own (to hold the declarations) even without a tree: it goes
+// with the context.
 struct ContextDeleter {
     const xmlSAXHandler* ours;
     void operator()(xmlParserCtxtPtr ctxt) const {
         if (ctxt->sax == ours)
             ctxt->sax = nullptr;
+        xmlFreeDoc(ctxt->myDoc);
+        ctxt->myDoc = nullptr;
         xmlFreeParserCtxt(ctxt);
     }
 };
