@@ -1,9 +1,11 @@
 // Prints the time and peak memory of each student conversion, from loading a
-// 20,000-student export to the saved file.
+// 100,000-student export to the saved file, and its ratio to reading and
+// splitting the same export into lines, measured in the same run.
 
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "text/file_io.h"
+#include "text/text_list.h"
 
 #include <filesystem>
 #include <random>
@@ -11,8 +13,10 @@
 
 namespace {
 
-// Each figure is the best of this many runs.
+// Each figure is the median of this many runs.
 constexpr int kRuns = 5;
+
+constexpr int kStudents = 100000;
 
 std::string MakeExport(int students) {
     static const char* const kLast[] = {"DUPONT",  "MARTIN", "B\xC9RANGER", "O'NEIL",   "GAR\xC7ON",
@@ -55,21 +59,24 @@ int main() {
         fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const fs::path input = folder / "0123456A.csv";
-    tressal::WriteFileAtomically(input, MakeExport(20000));
-    std::printf("Export of 20,000 students: %.1f MB\n",
+    tressal::WriteFileAtomically(input, MakeExport(kStudents));
+    std::printf("Export of %d students: %.1f MB\n", kStudents,
                 static_cast<double>(fs::file_size(input)) / 1e6);
+    const Measure reading = MeasureMedianOf(
+        kRuns, [&] { (void)tressal::SplitLines(tressal::ReadWholeFile(input)).size(); });
+    PrintMeasure("read and split lines", reading);
     for (const auto& conversion : tressal::Conversions()) {
         if (!conversion.cliName.starts_with("eleves-"))
             continue;
         const fs::path root = folder / conversion.cliName;
-        const Measure measure = MeasureBestOf(kRuns, [&] {
+        const Measure measure = MeasureMedianOf(kRuns, [&] {
             const auto result = conversion.convert(input, {root, {}});
             const auto plan = conversion.plan(result);
             fs::create_directories(tressal::OutputFolder(root, plan));
             tressal::WriteResult(result, plan, root,
                                  tressal::OutputFolder(root, plan) / plan.fileName);
         });
-        PrintMeasure(conversion.cliName.c_str(), measure);
+        PrintRatio(conversion.cliName.c_str(), measure, reading.seconds, "of reading");
     }
     fs::remove_all(folder);
     return 0;
