@@ -5,6 +5,7 @@
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 #include "text/text_list.h"
 
 #include <filesystem>

@@ -6,6 +6,7 @@
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

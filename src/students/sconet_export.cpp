@@ -3,6 +3,7 @@
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 #include "text/text_helpers.h"
 
 namespace tressal::students {

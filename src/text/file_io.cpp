@@ -32,11 +32,6 @@ std::FILE* OpenFile(const std::filesystem::path& path, bool write) {
 #endif
 }
 
-Error OpenError(const std::filesystem::path& path, int errorNumber) {
-    return Error("Impossible d'ouvrir le fichier \"" + PathText(path) + "\". " +
-                 SystemReason(errorNumber));
-}
-
 Error CreateError(const std::filesystem::path& path, int errorNumber) {
     return Error("Impossible de créer le fichier \"" + PathText(path) + "\". " +
                  SystemReason(errorNumber));
@@ -80,24 +75,6 @@ std::string SystemReason(int errorNumber) {
     default:
         return "Erreur système " + std::to_string(errorNumber) + ".";
     }
-}
-
-std::string ReadWholeFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw OpenError(path, EISDIR);
-    errno = 0;
-    FileHandle file(OpenFile(path, false));
-    if (!file)
-        throw OpenError(path, errno);
-    std::string bytes;
-    char buffer[1 << 16];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
-        bytes.append(buffer, got);
-    if (std::ferror(file.get()))
-        throw OpenError(path, EIO);
-    return bytes;
 }
 
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {

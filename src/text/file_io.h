@@ -6,9 +6,6 @@
 
 namespace tressal {
 
-// The whole file as bytes; throws Error "Impossible d'ouvrir le fichier ...".
-std::string ReadWholeFile(const std::filesystem::path& path);
-
 // Writes the bytes to a temporary file beside the target, then renames it over
 // the target: a failed write never leaves a half-written file nor destroys the
 // previous one. Throws Error "Impossible de créer le fichier ...".

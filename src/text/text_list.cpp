@@ -1,6 +1,7 @@
 #include "text/text_list.h"
 
 #include "text/file_io.h"
+#include "text/file_read.h"
 
 namespace tressal {
 
