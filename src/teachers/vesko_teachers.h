@@ -4,14 +4,16 @@
 #include "text/text_list.h"
 
 #include <filesystem>
-#include <map>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace tressal::teachers {
 
 // For each teacher's ID (decimal text), the codes of the divisions where the
-// teacher has a service, in document order of the divisions, each code once.
-// Built in one pass over the structure.
+// teacher has a service (co-teachers included), in document order of the
+// divisions, each code once. Built in one pass over the structure, in time
+// linear in its size.
 class DivisionIndex {
 public:
     explicit DivisionIndex(const sts::b::TXMLSTS_EDTType& root);
@@ -19,7 +21,16 @@ public:
     std::string ListeClasses(const std::string& id) const;
 
 private:
-    std::map<std::string, std::string> classes_;
+    struct Divisions {
+        std::string list;
+        // Every ";"-separated piece of the codes in the list, gathered once
+        // the list has more than one code: a code equal to a piece is held.
+        std::unordered_set<std::string> pieces;
+    };
+    // Adds the code to the list of that ID unless the list holds it already.
+    void Add(const std::string& id, const std::string& code);
+
+    std::unordered_map<std::string, Divisions> classes_;
 };
 
 // The Vesko teacher file of one export: the header, then one line per person

@@ -245,6 +245,15 @@ TEST_F(TeachersTest, DivisionListsHoldWholeCodesOfEveryTeacher) {
              groupOfOne + "</STRUCTURE>",
          {{"1", ""}, {"2", "3A"}}},
         {"<STRUCTURE>" + groupOfOne + "</STRUCTURE>", {{"1", ""}}},
+        {Divisions(Division("X", Service(Teacher("1"))) + Division("Y", Service(Teacher("1"))) +
+                   Division("X", Service(Teacher("2") + Teacher("1")))),
+         {{"1", "X;Y"}, {"2", "X"}}},
+        {Divisions(Division("B", Service(Teacher("2") + Teacher("1"))) +
+                   Division("A", Service(Teacher("1") + Teacher("2")) + Service(Teacher("1")))),
+         {{"1", "B;A"}, {"2", "B;A"}}},
+        {Divisions(Division("A;B", Service(Teacher("1"))) + Division("A", Service(Teacher("1"))) +
+                   Division("C", Service(Teacher("1"))) + Division("A;B", Service(Teacher("1")))),
+         {{"1", "A;B;C;A;B"}}},
         {"", {{"1", ""}}},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
