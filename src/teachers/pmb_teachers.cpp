@@ -35,7 +35,7 @@ TextList PmbTeachers(const std::filesystem::path& input) {
         const std::string year = FieldAt(person.DATE_NAISSANCE(sts::kIfAny).value_or(""), 1, '-');
         sorted.Add(Utf8ToCp1252(name + ";" + first + ";;;;;;" + year + ";" + SexLetter(person)));
     });
-    return sorted.Lines();
+    return sorted.TakeLines();
 }
 
 } // namespace tressal::teachers

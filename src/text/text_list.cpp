@@ -83,4 +83,13 @@ TextList SortedTextList::Lines() const {
     return entries_;
 }
 
+TextList SortedTextList::TakeLines() {
+    Sort();
+    TextList lines = std::move(entries_);
+    entries_.clear();
+    sorted_ = 0;
+    lookup_.reset();
+    return lines;
+}
+
 } // namespace tressal

@@ -41,6 +41,8 @@ public:
     // True when a line equal to this one, letter case aside, is in the list.
     bool Contains(const std::string& line) const;
     TextList Lines() const;
+    // The lines, sorted, moved out: the list is left empty.
+    TextList TakeLines();
 
 private:
     struct CollatedLess {
