@@ -4,6 +4,7 @@
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -32,15 +33,28 @@ std::string DayMonthYear(const std::string& date) {
     return FieldAt(date, 3, '-') + "/" + FieldAt(date, 2, '-') + "/" + FieldAt(date, 1, '-');
 }
 
-// Adds every ";"-separated piece of the text to the set.
-void InsertPieces(std::string_view text, std::unordered_set<std::string>& pieces) {
+// Lists of up to this many pieces are searched piece by piece; longer ones
+// through a set, so that adding stays in constant time per code.
+constexpr std::size_t kScannedPieces = 16;
+
+// Calls visit(piece) for every ";"-separated piece of the text until it
+// returns true; returns whether one did.
+template <class Visit> bool AnyPiece(std::string_view text, Visit&& visit) {
     while (true) {
         const std::size_t end = text.find(';');
-        pieces.emplace(text.substr(0, end));
+        if (visit(text.substr(0, end)))
+            return true;
         if (end == std::string_view::npos)
-            return;
+            return false;
         text.remove_prefix(end + 1);
     }
+}
+
+void InsertPieces(std::string_view text, std::unordered_set<std::string>& pieces) {
+    AnyPiece(text, [&](std::string_view piece) {
+        pieces.emplace(piece);
+        return false;
+    });
 }
 
 } // namespace
@@ -57,30 +71,44 @@ DivisionIndex::DivisionIndex(const sts::b::TXMLSTS_EDTType& root) {
             // Every teacher of a service counts, co-teachers included.
             for (const auto teacher : service.ENSEIGNANTS(sts::kIfAny)) {
                 if (const std::optional<std::int32_t> id = teacher.ID(sts::kIfAny))
-                    Add(std::to_string(*id), code);
+                    Add(*id, code);
             }
         }
     }
 }
 
-void DivisionIndex::Add(const std::string& id, const std::string& code) {
+void DivisionIndex::Add(std::int32_t id, const std::string& code) {
     auto [entry, added] = classes_.try_emplace(id);
     Divisions& divisions = entry->second;
+    const std::size_t codePieces = 1 + std::count(code.begin(), code.end(), ';');
     if (added) {
         divisions.list = code;
+        divisions.pieceCount = codePieces;
         return;
     }
-    if (divisions.pieces.empty())
-        InsertPieces(divisions.list, divisions.pieces);
     // A code holding ";" never equals a piece: it always joins.
-    if (code.find(';') == std::string::npos && divisions.pieces.contains(code))
-        return;
+    if (codePieces == 1) {
+        if (divisions.pieceCount >= kScannedPieces && divisions.pieces.empty())
+            InsertPieces(divisions.list, divisions.pieces);
+        const bool held =
+            divisions.pieces.empty()
+                ? AnyPiece(divisions.list, [&](std::string_view p) { return p == code; })
+                : divisions.pieces.contains(code);
+        if (held)
+            return;
+    }
     divisions.list += ";" + code;
-    InsertPieces(code, divisions.pieces);
+    divisions.pieceCount += codePieces;
+    if (!divisions.pieces.empty())
+        InsertPieces(code, divisions.pieces);
 }
 
 std::string DivisionIndex::ListeClasses(const std::string& id) const {
-    const auto found = classes_.find(id);
+    // Only the decimal text of an ID names one.
+    const std::optional<std::int32_t> number = sts::ParseInteger(id);
+    if (!number || std::to_string(*number) != id)
+        return {};
+    const auto found = classes_.find(*number);
     return found == classes_.end() ? std::string() : found->second.list;
 }
 

@@ -3,6 +3,8 @@
 #include "sts/sts_model_b.h"
 #include "text/text_list.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <unordered_map>
@@ -23,14 +25,15 @@ public:
 private:
     struct Divisions {
         std::string list;
-        // Every ";"-separated piece of the codes in the list, gathered once
-        // the list has more than one code: a code equal to a piece is held.
+        // The ";"-separated pieces of the list: a code equal to one is held.
+        // Counted, and gathered in a set once the list is long.
+        std::size_t pieceCount = 0;
         std::unordered_set<std::string> pieces;
     };
     // Adds the code to the list of that ID unless the list holds it already.
-    void Add(const std::string& id, const std::string& code);
+    void Add(std::int32_t id, const std::string& code);
 
-    std::unordered_map<std::string, Divisions> classes_;
+    std::unordered_map<std::int32_t, Divisions> classes_;
 };
 
 // The Vesko teacher file of one export: the header, then one line per person
