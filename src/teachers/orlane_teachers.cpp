@@ -19,7 +19,7 @@ TextList OrlaneTeachers(const std::filesystem::path& input) {
     SortedTextList sorted;
     for (const auto& line : OrlaneTeacherLines(document.Root()))
         sorted.Add(line);
-    return sorted.Lines();
+    return sorted.TakeLines();
 }
 
 } // namespace tressal::teachers
