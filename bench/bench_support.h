@@ -1,14 +1,17 @@
 #pragma once
 
 // Measures a piece of work in a child process, so each figure is its own:
-// wall time and the child's peak resident memory.
+// wall time and the child's peak resident memory. Each figure printed is the
+// median of several runs.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 struct Measure {
     double seconds = 0;
@@ -49,23 +52,37 @@ inline Measure MeasureInChild(const std::function<void()>& work) {
     return measure;
 }
 
-// The best time of several runs (the others met a busier machine) and the
-// largest peak.
-inline Measure MeasureBestOf(int runs, const std::function<void()>& work) {
-    Measure best;
+// The median time of several runs (one busy moment of the machine moves it
+// little) and the largest peak.
+inline Measure MeasureMedianOf(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    Measure result;
     for (int i = 0; i < runs; ++i) {
         const Measure measure = MeasureInChild(work);
         if (!measure.ok)
             return measure;
-        best.seconds = (i == 0 || measure.seconds < best.seconds) ? measure.seconds : best.seconds;
-        best.peakMegabytes =
-            measure.peakMegabytes > best.peakMegabytes ? measure.peakMegabytes : best.peakMegabytes;
-        best.ok = true;
+        times.push_back(measure.seconds);
+        result.peakMegabytes = std::max(result.peakMegabytes, measure.peakMegabytes);
     }
-    return best;
+    std::sort(times.begin(), times.end());
+    const std::size_t middle = times.size() / 2;
+    result.seconds =
+        times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2;
+    result.ok = !times.empty();
+    return result;
 }
 
 inline void PrintMeasure(const char* name, const Measure& measure) {
-    std::printf("%-22s %s %8.3f s  %7.1f MB peak\n", name, measure.ok ? "ok    " : "FAILED",
+    std::printf("%-24s %s %8.3f s  %7.1f MB peak\n", name, measure.ok ? "ok    " : "FAILED",
                 measure.seconds, measure.peakMegabytes);
+}
+
+// The measure beside its ratio to a reference taken in the same run, so that
+// figures from a busier or quieter machine still compare.
+inline void PrintRatio(const char* name, const Measure& measure, double referenceSeconds,
+                       const char* referenceName) {
+    const double ratio = referenceSeconds > 0 ? measure.seconds / referenceSeconds : 0;
+    std::printf("%-24s %s %8.3f s  %7.1f MB peak  x%.2f %s\n", name,
+                measure.ok ? "ok    " : "FAILED", measure.seconds, measure.peakMegabytes, ratio,
+                referenceName);
 }

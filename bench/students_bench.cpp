@@ -1,21 +1,30 @@
 // Prints the time and peak memory of each student conversion, from loading a
-// 20,000-student export to the saved file: a Sconet CSV, then a SIECLE export
-// in its zip archive.
+// 100,000-student Sconet CSV to the saved file, then of a 20,000-student
+// SIECLE export in its zip archive, each with its ratio to a reference
+// measured in the same run: reading and splitting the CSV, reading and
+// inflating the zip.
 
+#include "archive/zip_archive.h"
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
 #include "siecle_bench_export.h"
+#include "text/file_read.h"
 #include "text/replace_files.h"
+#include "text/text_list.h"
 
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace {
 
-// Each figure is the best of this many runs.
+// Each figure is the median of this many runs.
 constexpr int kRuns = 5;
+
+constexpr int kStudents = 100000;
+constexpr int kSiecleStudents = 20000;
 
 std::string MakeExport(int students) {
     static const char* const kLast[] = {"DUPONT",  "MARTIN", "B\xC9RANGER", "O'NEIL",   "GAR\xC7ON",
@@ -58,22 +67,34 @@ int main() {
         fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const fs::path csv = folder / "0123456A.csv";
-    tressal::WriteFileAtomically(csv, MakeExport(20000));
+    tressal::WriteFileAtomically(csv, MakeExport(kStudents));
     const fs::path zip = folder / "ExportXML_ElevesAvecAdresses.zip";
-    const auto siecleSize = static_cast<double>(MakeSiecleStudents(20000).size());
-    tressal::WriteFileAtomically(zip, MakeSiecleZip(20000));
-    std::printf("Exports of 20,000 students: CSV %.1f MB; SIECLE XML %.1f MB, zipped %.1f MB\n",
-                static_cast<double>(fs::file_size(csv)) / 1e6, siecleSize / 1e6,
-                static_cast<double>(fs::file_size(zip)) / 1e6);
-    for (const auto& [input, form] : {std::pair{csv, " (CSV)"}, std::pair{zip, " (zip)"}}) {
+    const auto siecleSize = static_cast<double>(MakeSiecleStudents(kSiecleStudents).size());
+    tressal::WriteFileAtomically(zip, MakeSiecleZip(kSiecleStudents));
+    std::printf("Sconet CSV of %d students: %.1f MB; SIECLE XML of %d students: %.1f MB, "
+                "zipped %.1f MB\n",
+                kStudents, static_cast<double>(fs::file_size(csv)) / 1e6, kSiecleStudents,
+                siecleSize / 1e6, static_cast<double>(fs::file_size(zip)) / 1e6);
+    const Measure reading = MeasureMedianOf(
+        kRuns, [&] { (void)tressal::SplitLines(tressal::ReadWholeFile(csv)).size(); });
+    PrintMeasure("read and split the CSV", reading);
+    const Measure inflating = MeasureMedianOf(kRuns, [&] {
+        tressal::archive::ZipArchive archive(tressal::ReadWholeFile(zip));
+        for (const auto& entry : archive.Entries())
+            (void)archive.Read(entry).size();
+    });
+    PrintMeasure("read and inflate the zip", inflating);
+    for (const auto& [input, form, reference] :
+         {std::tuple{csv, " (CSV)", &reading}, std::tuple{zip, " (zip)", &inflating}}) {
         for (const auto& conversion : tressal::Conversions()) {
             if (!conversion.cliName.starts_with("eleves-"))
                 continue;
             const fs::path root = folder / conversion.cliName;
-            const Measure measure = MeasureBestOf(kRuns, [&] {
+            const Measure measure = MeasureMedianOf(kRuns, [&] {
                 tressal::SaveResult(conversion, conversion.convert(input, {}), root);
             });
-            PrintMeasure((conversion.cliName + form).c_str(), measure);
+            PrintRatio((conversion.cliName + form).c_str(), measure, reference->seconds,
+                       form[2] == 'C' ? "of reading" : "of inflating");
         }
     }
     fs::remove_all(folder);

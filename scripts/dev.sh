@@ -2,12 +2,16 @@
 # Tressal's two everyday commands:
 #   scripts/dev.sh start   installs what is missing, builds and starts the program
 #   scripts/dev.sh test    installs what is missing, builds and runs every test
+#   scripts/dev.sh sanitize   the whole test suite built with AddressSanitizer and
+#                             UndefinedBehaviorSanitizer
+#   scripts/dev.sh fuzz [SECONDS]   each libFuzzer target for SECONDS (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(build-essential cmake pkg-config qt6-base-dev qt6-translations-l10n libgl-dev
           libicu-dev libxml2-dev libzip-dev zlib1g-dev libgtest-dev fonts-dejavu-core
-          file lintian desktop-file-utils appstream) # the last four: scripts/check-package.sh
+          file lintian desktop-file-utils appstream # these four: scripts/check-package.sh
+          clang libclang-rt-14-dev python3)         # these: the fuzz targets
 
 install_missing() {
     local missing=()
@@ -43,8 +47,23 @@ test)
     build build
     ctest --test-dir build --output-on-failure -j"$(nproc)"
     ;;
+sanitize)
+    install_missing
+    build build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRESSAL_SANITIZE=address,undefined \
+        -DTRESSAL_BUILD_BENCH=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        LSAN_OPTIONS=suppressions=$PWD/fuzz/leak-suppressions.txt \
+        ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
+    ;;
+fuzz)
+    install_missing
+    CC=clang CXX=clang++ build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTRESSAL_SANITIZE=address,undefined -DTRESSAL_BUILD_FUZZ=ON -DTRESSAL_BUILD_GUI=OFF \
+        -DTRESSAL_BUILD_TESTS=OFF -DTRESSAL_BUILD_BENCH=OFF
+    exec fuzz/run.sh build-fuzz "${2:-60}"
+    ;;
 *)
-    echo "Usage : scripts/dev.sh start|test" >&2
+    echo "Usage : scripts/dev.sh start|test|sanitize|fuzz [SECONDES]" >&2
     exit 2
     ;;
 esac

@@ -206,8 +206,7 @@ void ConversionWindow::ShowReport() {
     if (report.edited > 0 && report.comparison) {
         try {
             const auto& file = report.comparison->file;
-            report.comparison =
-                CompareWithExisting(lines, LoadTextList(file), result_.header, file);
+            report.comparison = CompareWithFile(lines, result_.header, file);
         } catch (const std::exception&) {
             // the comparison made at conversion stands
         }

@@ -1,7 +1,9 @@
 #include "conversions/file_comparison.h"
 
 #include "conversions/save_result.h"
+#include "text/error.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 
 #include <exception>
 #include <string_view>
@@ -37,6 +39,16 @@ Comparison CompareWithExisting(const TextList& lines, const TextList& existing, 
     return comparison;
 }
 
+Comparison CompareWithFile(const TextList& lines, bool header, const std::filesystem::path& file) {
+    // Regular files only: a device or a pipe at that place could never end.
+    const FileBytes read = ReadFileBytes(file, ReadRules{});
+    if (read.problem == ReadProblem::SpecialFile)
+        throw Error("Ce n'est pas un fichier ordinaire.");
+    if (read.problem != ReadProblem::None)
+        throw Error(SystemReason(read.errorNumber));
+    return CompareWithExisting(lines, SplitLines(read.bytes), header, file);
+}
+
 void CompareWithProposedFile(const Conversion& conversion, Converted& result,
                              const std::filesystem::path& root) {
     const std::filesystem::path file = ProposedFile(conversion.plan(result), root);
@@ -44,8 +56,7 @@ void CompareWithProposedFile(const Conversion& conversion, Converted& result,
     if (!std::filesystem::exists(file, error))
         return;
     try {
-        result.report.comparison =
-            CompareWithExisting(result.lines, LoadTextList(file), result.header, file);
+        result.report.comparison = CompareWithFile(result.lines, result.header, file);
     } catch (const std::exception& failure) {
         Warning warning{WarningKind::ExistingFileUnreadable, Origin(PathText(file)), "", ""};
         warning.value = failure.what();

@@ -14,6 +14,10 @@ namespace tressal {
 Comparison CompareWithExisting(const TextList& lines, const TextList& existing, bool header,
                                const std::filesystem::path& file);
 
+// The same against that file, read as a text list (Windows-1252, any line
+// end). Throws Error saying why when it cannot be read.
+Comparison CompareWithFile(const TextList& lines, bool header, const std::filesystem::path& file);
+
 // When the file that saving the result would replace (the plan's proposed
 // file below the root) exists, puts the comparison with it into the report;
 // a file that cannot be read gives a warning instead.

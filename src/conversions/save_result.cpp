@@ -29,7 +29,7 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return error ? a == b : first == second;
 }
 
-void ReplaceUnderRoot(const fs::path& root, std::vector<FileBytes> files, FileDevice& device) {
+void ReplaceUnderRoot(const fs::path& root, std::vector<FileToWrite> files, FileDevice& device) {
     const FolderLock lock(root);
     ReplaceFiles(std::move(files), device);
 }
@@ -51,7 +51,7 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
     if (chosen.empty())
         return saved;
 
-    std::vector<FileBytes> files;
+    std::vector<FileToWrite> files;
     if (!plan.fixedCopy || !SameFile(chosen, proposed))
         files.push_back({chosen, JoinLines(result.lines)});
     if (plan.fixedCopy)

@@ -1,6 +1,5 @@
 #include "conversions/teacher_report.h"
 
-#include "teachers/guarded_read.h"
 #include "text/collation.h"
 #include "text/cp1252.h"
 #include "text/file_io.h"
@@ -14,33 +13,31 @@ namespace {
 
 using Person = sts::b::TXMLINDIVIDUType;
 
+// Absent and unreadable values read as empty: the report never stops a
+// conversion.
+std::string TextOf(const sts::XmlNode& node, std::string_view name) {
+    return node.TextIfAny(name).value_or("");
+}
+
 // "INDIVIDU ID=12", or its place when the ID cannot be read; in a cité
 // scolaire, after the export's name.
 Origin PersonOrigin(const Person& person, int index, const std::string& exportName) {
-    const auto id = teachers::GuardedRead([&] { return std::optional<std::int32_t>(person.ID()); },
-                                          std::optional<std::int32_t>());
+    const auto id = person.AttributeIntegerIfAny("ID");
     const std::string element =
         id ? "INDIVIDU ID=" + std::to_string(*id) : "INDIVIDU n°" + std::to_string(index + 1);
     return Origin(exportName.empty() ? element : exportName + ", " + element);
 }
 
-std::string Read(const std::function<std::string()>& read) {
-    return teachers::GuardedRead(read, std::string());
-}
-
 template <class Visit> void ForEachPerson(const sts::b::TXMLSTS_EDTType& root, Visit&& visit) {
-    using Persons = sts::b::TXMLINDIVIDUSType;
-    const auto persons =
-        teachers::GuardedRead([&] { return std::optional<Persons>(root.DONNEES().INDIVIDUS()); },
-                              std::optional<Persons>());
-    for (int i = 0; persons && i < persons->Count(); ++i)
-        visit(persons->Item(i), i);
+    int index = 0;
+    for (const Person person : root.DONNEES(sts::kIfAny).INDIVIDUS(sts::kIfAny))
+        visit(person, index++);
 }
 
 } // namespace
 
 std::string OwnEstablishmentCode(const sts::b::TXMLSTS_EDTType& root) {
-    return TrimBlanks(Read([&] { return root.PARAMETRES().UAJ().CODE(); }));
+    return TrimBlanks(root.Find("PARAMETRES").Find("UAJ").AttributeIfAny("CODE").value_or(""));
 }
 
 TeacherReport::TeacherReport(ConversionReport& report) : report_(report) {
@@ -53,8 +50,8 @@ void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::strin
     auto duplicate = duplicates.begin();
     ForEachPerson(root, [&](const Person& person, int index) {
         ++report_.read;
-        const std::string name = Read([&] { return person.NOM_USAGE(); });
-        const std::string firstName = Read([&] { return person.PRENOM(); });
+        const std::string name = TextOf(person, "NOM_USAGE");
+        const std::string firstName = TextOf(person, "PRENOM");
         if (name.empty()) {
             report_.entries.push_back({EntryReason::EmptyFirstField,
                                        PersonOrigin(person, index, exportName), name, firstName,
@@ -70,7 +67,10 @@ void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::strin
             return;
         }
         ++report_.written;
-        ++disciplines_[Read([&] { return person.DISCIPLINES().DISCIPLINE().CODE(); })];
+        ++disciplines_[person.DISCIPLINES(sts::kIfAny)
+                           .DISCIPLINE(sts::kIfAny)
+                           .CODE(sts::kIfAny)
+                           .value_or("")];
     });
     if (exportName.empty())
         return;
@@ -95,14 +95,12 @@ void TeacherReport::CheckCode(const sts::b::TXMLSTS_EDTType& root, const std::st
 void TeacherReport::WithoutDivision(const sts::b::TXMLSTS_EDTType& root,
                                     const teachers::DivisionIndex& index) {
     ForEachPerson(root, [&](const Person& person, int i) {
-        const std::string name = Read([&] { return person.NOM_USAGE(); });
-        const auto id =
-            teachers::GuardedRead([&] { return std::optional<std::int32_t>(person.ID()); },
-                                  std::optional<std::int32_t>());
+        const std::string name = TextOf(person, "NOM_USAGE");
+        const auto id = person.AttributeIntegerIfAny("ID");
         if (name.empty() || !id || !index.ListeClasses(std::to_string(*id)).empty())
             return;
         report_.entries.push_back({EntryReason::WithoutDivision, PersonOrigin(person, i, ""), name,
-                                   Read([&] { return person.PRENOM(); }), Origin()});
+                                   TextOf(person, "PRENOM"), Origin()});
     });
 }
 

@@ -4,6 +4,7 @@
 
 #include <libxml/tree.h>
 
+#include <string>
 #include <string_view>
 
 namespace tressal::sts {
@@ -35,7 +36,8 @@ XmlNode StsDocument::RootElement() {
     }
     const XmlNode root(xmlDocGetRootElement(document_.get()));
     if (root.IsNull() || !root.HasName(kRootName)) {
-        ThrowNotStsExport(root.Name());
+        ThrowNotStsExport(root.IsNull() ? std::string()
+                                        : reinterpret_cast<const char*>(root.Raw()->name));
     }
     return root;
 }

@@ -3,7 +3,7 @@
 #include "archive/zip_archive.h"
 #include "sts/xml_stream.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/file_read.h"
 
 #include <fstream>
 #include <vector>

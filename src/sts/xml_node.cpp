@@ -5,6 +5,7 @@
 #include <libxml/tree.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tressal::sts {
@@ -56,40 +57,34 @@ bool IsBlank(char c) {
                           ") en type (Integer)");
 }
 
-} // namespace
-
-std::string XmlNode::Name() const {
-    return node_ == nullptr ? std::string() : QualifiedName(node_);
+// The first element named name from node on, along its siblings.
+xmlNode* NextElementNamed(xmlNode* node, std::string_view name) {
+    while (node != nullptr && !IsElementNamed(node, name)) {
+        node = node->next;
+    }
+    return node;
 }
+
+} // namespace
 
 bool XmlNode::HasName(std::string_view name) const {
     return node_ != nullptr && NameMatches(node_, name);
 }
 
 XmlNode XmlNode::Child(std::string_view name) const {
-    if (node_ != nullptr) {
-        for (xmlNode* child = node_->children; child != nullptr; child = child->next) {
-            if (IsElementNamed(child, name)) {
-                return XmlNode(child);
-            }
-        }
+    const XmlNode child = Find(name);
+    if (child.IsNull()) {
+        throw NotFoundError(std::string(name));
     }
-    throw NotFoundError(std::string(name));
+    return child;
 }
 
 std::string XmlNode::Value() const {
-    if (node_ == nullptr) {
+    std::optional<std::string> value = ValueIfAny();
+    if (!value) {
         throw Error(kNotSingleText);
     }
-    const xmlNode* only = node_->children;
-    if (only == nullptr) {
-        return {};
-    }
-    if (only->next != nullptr ||
-        (only->type != XML_TEXT_NODE && only->type != XML_CDATA_SECTION_NODE)) {
-        throw Error(kNotSingleText);
-    }
-    return std::string(View(only->content));
+    return std::move(*value);
 }
 
 std::string XmlNode::Text(std::string_view name) const {
@@ -97,22 +92,11 @@ std::string XmlNode::Text(std::string_view name) const {
 }
 
 std::string XmlNode::AttributeText(std::string_view name) const {
-    if (node_ != nullptr && node_->type == XML_ELEMENT_NODE) {
-        for (const xmlAttr* attr = node_->properties; attr != nullptr; attr = attr->next) {
-            if (!NameMatches(attr, name)) {
-                continue;
-            }
-            // No entity is ever declared, so the value is plain text nodes.
-            std::string value;
-            for (const xmlNode* part = attr->children; part != nullptr; part = part->next) {
-                if (part->type == XML_TEXT_NODE) {
-                    value += View(part->content);
-                }
-            }
-            return value;
-        }
+    std::optional<std::string> value = AttributeIfAny(name);
+    if (!value) {
+        throw NotFoundError(std::string(name));
     }
-    throw NotFoundError(std::string(name));
+    return std::move(*value);
 }
 
 std::int32_t XmlNode::Integer(std::string_view name) const {
@@ -123,39 +107,72 @@ std::int32_t XmlNode::AttributeInteger(std::string_view name) const {
     return ToInteger(AttributeText(name));
 }
 
-int XmlNode::Count(std::string_view itemName) const {
-    int count = 0;
-    if (node_ != nullptr) {
-        for (const xmlNode* child = node_->children; child != nullptr; child = child->next) {
-            if (IsElementNamed(child, itemName)) {
-                ++count;
-            }
-        }
-    }
-    return count;
+XmlNode XmlNode::Find(std::string_view name) const {
+    return XmlNode(node_ == nullptr ? nullptr : NextElementNamed(node_->children, name));
 }
 
-std::vector<XmlNode> XmlNode::Items(std::string_view itemName) const {
-    std::vector<XmlNode> items;
-    if (node_ != nullptr) {
-        for (xmlNode* child = node_->children; child != nullptr; child = child->next) {
-            if (IsElementNamed(child, itemName)) {
-                items.emplace_back(child);
-            }
-        }
+std::optional<std::string> XmlNode::ValueIfAny() const {
+    if (node_ == nullptr) {
+        return std::nullopt;
     }
-    return items;
+    const xmlNode* only = node_->children;
+    if (only == nullptr) {
+        return std::string();
+    }
+    if (only->next != nullptr ||
+        (only->type != XML_TEXT_NODE && only->type != XML_CDATA_SECTION_NODE)) {
+        return std::nullopt;
+    }
+    return std::string(View(only->content));
 }
 
-XmlNode XmlNode::Item(std::string_view itemName, int index) const {
-    if (node_ != nullptr && index >= 0) {
-        int seen = 0;
-        for (xmlNode* child = node_->children; child != nullptr; child = child->next) {
-            if (IsElementNamed(child, itemName) && seen++ == index) {
-                return XmlNode(child);
+std::optional<std::string> XmlNode::AttributeIfAny(std::string_view name) const {
+    if (node_ == nullptr || node_->type != XML_ELEMENT_NODE) {
+        return std::nullopt;
+    }
+    for (const xmlAttr* attr = node_->properties; attr != nullptr; attr = attr->next) {
+        if (!NameMatches(attr, name)) {
+            continue;
+        }
+        // No entity is ever declared, so the value is plain text nodes.
+        std::string value;
+        for (const xmlNode* part = attr->children; part != nullptr; part = part->next) {
+            if (part->type == XML_TEXT_NODE) {
+                value += View(part->content);
             }
         }
+        return value;
     }
+    return std::nullopt;
+}
+
+std::optional<std::string> XmlNode::TextIfAny(std::string_view name) const {
+    return Find(name).ValueIfAny();
+}
+
+std::optional<std::int32_t> XmlNode::IntegerIfAny(std::string_view name) const {
+    const std::optional<std::string> text = TextIfAny(name);
+    return text ? ParseInteger(*text) : std::nullopt;
+}
+
+std::optional<std::int32_t> XmlNode::AttributeIntegerIfAny(std::string_view name) const {
+    const std::optional<std::string> text = AttributeIfAny(name);
+    return text ? ParseInteger(*text) : std::nullopt;
+}
+
+ElementRange XmlNode::Children(std::string_view name) const {
+    return ElementRange(node_ == nullptr ? nullptr : node_->children, name);
+}
+
+ElementRange::Iterator::Iterator(_xmlNode* node, std::string_view name)
+    : node_(NextElementNamed(node, name)), name_(name) {}
+
+ElementRange::Iterator& ElementRange::Iterator::operator++() {
+    node_ = NextElementNamed(node_->next, name_);
+    return *this;
+}
+
+void ThrowIndexOutOfRange(int index) {
     throw Error("Indice de liste hors limites (" + std::to_string(index) + ")");
 }
 
@@ -163,6 +180,14 @@ std::int32_t ToInteger(std::string_view text) {
     if (text.empty()) {
         ThrowConversion("Null");
     }
+    const std::optional<std::int32_t> value = ParseInteger(text);
+    if (!value) {
+        ThrowConversion("String");
+    }
+    return *value;
+}
+
+std::optional<std::int32_t> ParseInteger(std::string_view text) {
     std::size_t pos = 0;
     std::size_t end = text.size();
     while (pos < end && IsBlank(text[pos])) {
@@ -177,7 +202,7 @@ std::int32_t ToInteger(std::string_view text) {
         ++pos;
     }
     if (pos == end) {
-        ThrowConversion("String");
+        return std::nullopt;
     }
     // Accumulate as a negative number so that INT32_MIN fits.
     constexpr std::int64_t kMin = INT32_MIN;
@@ -185,17 +210,17 @@ std::int32_t ToInteger(std::string_view text) {
     for (; pos < end; ++pos) {
         const char c = text[pos];
         if (c < '0' || c > '9') {
-            ThrowConversion("String");
+            return std::nullopt;
         }
         value = value * 10 - (c - '0');
         if (value < kMin) {
-            ThrowConversion("String");
+            return std::nullopt;
         }
     }
     if (!negative) {
         value = -value;
         if (value > INT32_MAX) {
-            ThrowConversion("String");
+            return std::nullopt;
         }
     }
     return static_cast<std::int32_t>(value);

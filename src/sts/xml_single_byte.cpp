@@ -1,11 +1,13 @@
 #include "sts/xml_single_byte.h"
 
 #include "text/cp1252.h"
+#include "text/utf8.h"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace tressal::sts {
 namespace {
@@ -16,31 +18,21 @@ struct Utf8Sequence {
 };
 using DecodeTable = std::array<Utf8Sequence, 256>;
 
+constexpr std::pair<unsigned char, char32_t> kLatin9Changes[] = {
+    {0xA4, 0x20AC}, {0xA6, 0x160}, {0xA8, 0x161}, {0xB4, 0x17D},
+    {0xB8, 0x17E},  {0xBC, 0x152}, {0xBD, 0x153}, {0xBE, 0x178}}; // € Š š Ž ž Œ œ Ÿ
+
 char32_t CodePoint(SingleByteCharset charset, unsigned char byte) {
     switch (charset) {
     case SingleByteCharset::Windows1252:
         return Cp1252ToCodePoint(byte);
     case SingleByteCharset::Latin9:
-        switch (byte) {
-        case 0xA4:
-            return 0x20AC; // €
-        case 0xA6:
-            return 0x160; // Š
-        case 0xA8:
-            return 0x161; // š
-        case 0xB4:
-            return 0x17D; // Ž
-        case 0xB8:
-            return 0x17E; // ž
-        case 0xBC:
-            return 0x152; // Œ
-        case 0xBD:
-            return 0x153; // œ
-        case 0xBE:
-            return 0x178; // Ÿ
-        default:
-            return byte;
-        }
+        // Latin-1 but for eight places: the euro sign and letters of French
+        // and other languages.
+        for (const auto& [from, to] : kLatin9Changes)
+            if (byte == from)
+                return to;
+        return byte;
     case SingleByteCharset::Latin1:
         break;
     }
@@ -51,20 +43,10 @@ DecodeTable MakeTable(SingleByteCharset charset) {
     DecodeTable table;
     for (unsigned byte = 0; byte < 256; ++byte) {
         const char32_t cp = CodePoint(charset, static_cast<unsigned char>(byte));
+        char bytes[4];
         Utf8Sequence& sequence = table[byte];
-        if (cp < 0x80) {
-            sequence.bytes = {static_cast<char>(cp)};
-            sequence.size = 1;
-        } else if (cp < 0x800) {
-            sequence.bytes = {static_cast<char>(0xC0 | (cp >> 6)),
-                              static_cast<char>(0x80 | (cp & 0x3F))};
-            sequence.size = 2;
-        } else {
-            sequence.bytes = {static_cast<char>(0xE0 | (cp >> 12)),
-                              static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
-                              static_cast<char>(0x80 | (cp & 0x3F))};
-            sequence.size = 3;
-        }
+        sequence.size = EncodeUtf8(cp, bytes); // at most 3 bytes below U+10000
+        std::memcpy(sequence.bytes.data(), bytes, sequence.size);
     }
     return table;
 }

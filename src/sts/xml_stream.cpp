@@ -1,12 +1,10 @@
 #include "sts/xml_stream.h"
 
+#include "sts/safe_parse.h"
 #include "sts/sts_errors.h"
 #include "sts/xml_load.h"
 
-#include <libxml/globals.h>
 #include <libxml/parser.h>
-#include <libxml/parserInternals.h>
-#include <libxml/xmlerror.h>
 
 #include <algorithm>
 #include <cstring>
@@ -17,17 +15,21 @@
 namespace tressal::sts {
 namespace {
 
-// As ParseXml: never reach the network, drop blank text between elements.
-constexpr int kParseOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS;
-
-struct StreamState {
+// The parse of one stream: the safe parse's report (refusals, errors), then
+// what the events need.
+struct StreamState : ParseReport {
     XmlEvents* events = nullptr;
     xmlParserCtxtPtr ctxt = nullptr;
     XmlInput* input = nullptr;
-    bool refused = false; // a DTD or entity declaration was met
     bool stoppedByEvents = false;
     std::exception_ptr failure;
 };
+
+// The safe parse keeps its report in the context; the stream's state is that report.
+StreamState& StateOf(void* context) {
+    return static_cast<StreamState&>(
+        *static_cast<ParseReport*>(static_cast<xmlParserCtxtPtr>(context)->_private));
+}
 
 void Stop(StreamState& state) {
     xmlStopParser(state.ctxt);
@@ -47,7 +49,7 @@ template <typename Call> void Guarded(StreamState& state, Call call) {
 void OnStartElement(void* context, const xmlChar* localName, const xmlChar* /*prefix*/,
                     const xmlChar* /*uri*/, int /*namespaceCount*/, const xmlChar** /*namespaces*/,
                     int attributeCount, int /*defaulted*/, const xmlChar** attributes) {
-    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    auto& state = StateOf(context);
     Guarded(state, [&] {
         const XmlAttributes view(attributes, attributeCount);
         if (!state.events->StartElement(reinterpret_cast<const char*>(localName), view)) {
@@ -58,40 +60,17 @@ void OnStartElement(void* context, const xmlChar* localName, const xmlChar* /*pr
 }
 
 void OnEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
-    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    auto& state = StateOf(context);
     Guarded(state, [&] { state.events->EndElement(); });
 }
 
 void OnText(void* context, const xmlChar* text, int length) {
-    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    auto& state = StateOf(context);
     Guarded(state, [&] {
         state.events->Text(std::string_view(reinterpret_cast<const char*>(text),
                                             static_cast<std::size_t>(length)));
     });
 }
-
-void Refuse(void* context) {
-    auto& state = *static_cast<StreamState*>(static_cast<xmlParserCtxtPtr>(context)->_private);
-    state.refused = true;
-    Stop(state);
-}
-
-void OnInternalSubset(void* context, const xmlChar*, const xmlChar* externalId,
-                      const xmlChar* systemId) {
-    if (externalId != nullptr || systemId != nullptr)
-        Refuse(context);
-}
-
-void OnEntityDecl(void* context, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
-    Refuse(context);
-}
-
-void OnUnparsedEntityDecl(void* context, const xmlChar*, const xmlChar*, const xmlChar*,
-                          const xmlChar*) {
-    Refuse(context);
-}
-
-void IgnoreGenericError(void*, const char*, ...) {}
 
 int ReadInput(void* context, char* buffer, int length) {
     auto& state = *static_cast<StreamState*>(context);
@@ -110,29 +89,17 @@ int CloseInput(void*) {
     return 0;
 }
 
-// Silences libxml2's reports that do not go through the parser context (an
-// encoding error, for one) for as long as it lives.
-class QuietErrors {
-public:
-    QuietErrors() : generic_(xmlGenericError), genericContext_(xmlGenericErrorContext) {
-        xmlSetGenericErrorFunc(nullptr, &IgnoreGenericError);
-    }
-    ~QuietErrors() { xmlSetGenericErrorFunc(genericContext_, generic_); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-private:
-    xmlGenericErrorFunc generic_;
-    void* genericContext_;
-};
-
 // Older libxml2 keeps the handler given to xmlCreateIOParserCtxt, newer ones
-// copy it; the context must not free ours.
+// copy it; the context must not free ours. A DOCTYPE makes libxml2 start a
+// document of its own (to hold the declarations) even without a tree: it goes
+// with the context.
 struct ContextDeleter {
     const xmlSAXHandler* ours;
     void operator()(xmlParserCtxtPtr ctxt) const {
         if (ctxt->sax == ours)
             ctxt->sax = nullptr;
+        xmlFreeDoc(ctxt->myDoc);
+        ctxt->myDoc = nullptr;
         xmlFreeParserCtxt(ctxt);
     }
 };
@@ -147,16 +114,12 @@ bool Stream(const ByteSource& source, XmlEvents& events) {
     sax.endElementNs = &OnEndElement;
     sax.characters = &OnText;
     sax.cdataBlock = &OnText;
-    sax.internalSubset = &OnInternalSubset;
-    sax.entityDecl = &OnEntityDecl;
-    sax.unparsedEntityDecl = &OnUnparsedEntityDecl;
-    sax.serror = [](void*, auto) {}; // the error's constness differs across libxml2 versions
 
     XmlInput input(source);
     StreamState state;
     state.events = &events;
     state.input = &input;
-    const QuietErrors quiet;
+    const ErrorCapture capture(state);
     std::unique_ptr<xmlParserCtxt, ContextDeleter> ctxt(
         xmlCreateIOParserCtxt(&sax, nullptr, &ReadInput, &CloseInput, &state,
                               XML_CHAR_ENCODING_NONE),
@@ -164,12 +127,12 @@ bool Stream(const ByteSource& source, XmlEvents& events) {
     if (ctxt == nullptr)
         throw LoadError("Mémoire insuffisante", 0, "");
     state.ctxt = ctxt.get();
-    ctxt->_private = &state;
-    xmlCtxtUseOptions(ctxt.get(), kParseOptions | (input.Charset() ? XML_PARSE_IGNORE_ENC : 0));
+    ApplySafeSettings(ctxt.get(), state);
+    xmlCtxtUseOptions(ctxt.get(), kSafeParseOptions | (input.Charset() ? XML_PARSE_IGNORE_ENC : 0));
     xmlParseDocument(ctxt.get());
     if (state.failure)
         std::rethrow_exception(state.failure);
-    return state.stoppedByEvents || (!state.refused && ctxt->wellFormed != 0);
+    return state.stoppedByEvents || (state.refusal.empty() && ctxt->wellFormed != 0);
 }
 
 ByteSource MemorySource(std::string_view bytes) {

@@ -3,7 +3,10 @@
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 #include "text/text_helpers.h"
+
+#include <iterator>
 
 namespace tressal::students {
 namespace {
@@ -102,8 +105,9 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
             result.push_back(std::move(line));
     }
     if (format.sorted) {
-        TextList lines = sorted.Lines();
-        result.insert(result.end(), lines.begin(), lines.end());
+        TextList lines = sorted.TakeLines();
+        result.insert(result.end(), std::make_move_iterator(lines.begin()),
+                      std::make_move_iterator(lines.end()));
     }
     return result;
 }

@@ -8,6 +8,7 @@
 #include "students/siecle_export.h"
 #include "text/error.h"
 #include "text/file_io.h"
+#include "text/file_read.h"
 #include "text/text_helpers.h"
 
 #include <optional>

@@ -23,7 +23,7 @@ TextList OrlaneTeachers(const sts::a::TXMLSTS_EDTType& root) {
     SortedTextList sorted;
     for (const auto& line : OrlaneTeacherLines(root))
         sorted.Add(line);
-    return sorted.Lines();
+    return sorted.TakeLines();
 }
 
 } // namespace tressal::teachers

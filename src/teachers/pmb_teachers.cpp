@@ -1,16 +1,18 @@
 #include "teachers/pmb_teachers.h"
 
 #include "sts/sts_model_b.h"
-#include "teachers/guarded_read.h"
 #include "teachers/named_persons.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
+#include <string>
+
 namespace tressal::teachers {
 namespace {
 
+// From CIVILITE; empty when it is missing, empty or not a whole number.
 std::string SexLetter(const sts::b::TXMLINDIVIDUType& person) {
-    switch (GuardedRead([&] { return person.CIVILITE(); }, 0)) {
+    switch (person.CIVILITE(sts::kIfAny).value_or(0)) {
     case 1:
         return "M";
     case 2:
@@ -33,11 +35,11 @@ TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root) {
     SortedTextList sorted;
     ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
         const std::string first = person.PRENOM();
-        const std::string year =
-            FieldAt(GuardedRead([&] { return person.DATE_NAISSANCE(); }, std::string()), 1, '-');
+        // Empty when the date is missing or unreadable.
+        const std::string year = FieldAt(person.DATE_NAISSANCE(sts::kIfAny).value_or(""), 1, '-');
         sorted.Add(Utf8ToCp1252(name + ";" + first + ";;;;;;" + year + ";" + SexLetter(person)));
     });
-    return sorted.Lines();
+    return sorted.TakeLines();
 }
 
 } // namespace tressal::teachers

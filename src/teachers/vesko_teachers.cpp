@@ -1,11 +1,13 @@
 #include "teachers/vesko_teachers.h"
 
-#include "teachers/guarded_read.h"
 #include "teachers/named_persons.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace tressal::teachers {
 namespace {
@@ -31,65 +33,83 @@ std::string DayMonthYear(const std::string& date) {
     return FieldAt(date, 3, '-') + "/" + FieldAt(date, 2, '-') + "/" + FieldAt(date, 1, '-');
 }
 
-// True when the ";"-joined list holds exactly that code.
-bool HoldsCode(const std::string& list, const std::string& code) {
-    std::string_view rest(list);
+// Lists of up to this many pieces are searched piece by piece; longer ones
+// through a set, so that adding stays in constant time per code.
+constexpr std::size_t kScannedPieces = 16;
+
+// Calls visit(piece) for every ";"-separated piece of the text until it
+// returns true; returns whether one did.
+template <class Visit> bool AnyPiece(std::string_view text, Visit&& visit) {
     while (true) {
-        const auto end = rest.find(';');
-        if (rest.substr(0, end) == code)
+        const std::size_t end = text.find(';');
+        if (visit(text.substr(0, end)))
             return true;
         if (end == std::string_view::npos)
             return false;
-        rest.remove_prefix(end + 1);
+        text.remove_prefix(end + 1);
     }
+}
+
+void InsertPieces(std::string_view text, std::unordered_set<std::string>& pieces) {
+    AnyPiece(text, [&](std::string_view piece) {
+        pieces.emplace(piece);
+        return false;
+    });
 }
 
 } // namespace
 
 DivisionIndex::DivisionIndex(const sts::b::TXMLSTS_EDTType& root) {
-    using Divisions = sts::b::TXMLDIVISIONSType;
-    // A missing structure (an export sent before the timetable) gives no division.
-    const auto divisions = GuardedRead(
-        [&] { return std::optional<Divisions>(root.DONNEES().STRUCTURE().DIVISIONS()); },
-        std::optional<Divisions>());
-    if (!divisions)
-        return;
-    for (int d = 0; d < divisions->Count(); ++d) {
-        const auto division = divisions->Item(d);
-        const std::string code = GuardedRead([&] { return division.CODE(); }, std::string());
+    // A missing structure (an export sent before the timetable), division
+    // list, code, service list or teacher ID gives nothing.
+    const auto divisions = root.DONNEES(sts::kIfAny).STRUCTURE(sts::kIfAny).DIVISIONS(sts::kIfAny);
+    for (const auto division : divisions) {
+        const std::string code = division.CODE(sts::kIfAny).value_or("");
         if (code.empty())
             continue;
-        using Services = sts::b::TXMLSERVICESType;
-        const auto services =
-            GuardedRead([&] { return std::optional<Services>(division.SERVICES()); },
-                        std::optional<Services>());
-        for (int s = 0; services && s < services->Count(); ++s) {
-            const auto service = services->Item(s);
+        for (const auto service : division.SERVICES(sts::kIfAny)) {
             // Every teacher of a service counts, co-teachers included.
-            const int teachers =
-                GuardedRead([&] { return service.ENSEIGNANTS().CountENSEIGNANT(); }, 0);
-            for (int t = 0; t < teachers; ++t) {
-                const auto id = GuardedRead(
-                    [&] {
-                        return std::optional<std::int32_t>(
-                            service.ENSEIGNANTS().AllENSEIGNANT(t).ID());
-                    },
-                    std::optional<std::int32_t>());
-                if (!id)
-                    continue;
-                std::string& list = classes_[std::to_string(*id)];
-                if (list.empty())
-                    list = code;
-                else if (!HoldsCode(list, code))
-                    list += ";" + code;
+            for (const auto teacher : service.ENSEIGNANTS(sts::kIfAny)) {
+                if (const std::optional<std::int32_t> id = teacher.ID(sts::kIfAny))
+                    Add(*id, code);
             }
         }
     }
 }
 
+void DivisionIndex::Add(std::int32_t id, const std::string& code) {
+    auto [entry, added] = classes_.try_emplace(id);
+    Divisions& divisions = entry->second;
+    const std::size_t codePieces = 1 + std::count(code.begin(), code.end(), ';');
+    if (added) {
+        divisions.list = code;
+        divisions.pieceCount = codePieces;
+        return;
+    }
+    // A code holding ";" never equals a piece: it always joins.
+    if (codePieces == 1) {
+        if (divisions.pieceCount >= kScannedPieces && divisions.pieces.empty())
+            InsertPieces(divisions.list, divisions.pieces);
+        const bool held =
+            divisions.pieces.empty()
+                ? AnyPiece(divisions.list, [&](std::string_view p) { return p == code; })
+                : divisions.pieces.contains(code);
+        if (held)
+            return;
+    }
+    divisions.list += ";" + code;
+    divisions.pieceCount += codePieces;
+    if (!divisions.pieces.empty())
+        InsertPieces(code, divisions.pieces);
+}
+
 std::string DivisionIndex::ListeClasses(const std::string& id) const {
-    const auto found = classes_.find(id);
-    return found == classes_.end() ? std::string() : found->second;
+    // Only the decimal text of an ID names one.
+    const std::optional<std::int32_t> number = sts::ParseInteger(id);
+    if (!number || std::to_string(*number) != id)
+        return {};
+    const auto found = classes_.find(*number);
+    return found == classes_.end() ? std::string() : found->second.list;
 }
 
 TextList VeskoTeachers(const std::filesystem::path& input) {
@@ -105,10 +125,11 @@ TextList VeskoTeachers(const sts::b::TXMLSTS_EDTType& root, const DivisionIndex&
         const std::string first = person.PRENOM();
         const std::string civility = Civility(person.CIVILITE());
         const std::string id = std::to_string(person.ID());
-        const std::string date =
-            GuardedRead([&] { return DayMonthYear(person.DATE_NAISSANCE()); }, std::string());
+        // Both empty when they are missing or unreadable.
+        const std::optional<std::string> born = person.DATE_NAISSANCE(sts::kIfAny);
+        const std::string date = born ? DayMonthYear(*born) : std::string();
         const std::string discipline =
-            GuardedRead([&] { return person.DISCIPLINES().DISCIPLINE().CODE(); }, std::string());
+            person.DISCIPLINES(sts::kIfAny).DISCIPLINE(sts::kIfAny).CODE(sts::kIfAny).value_or("");
         lines.push_back(Utf8ToCp1252(";" + id + ";" + civility + ";" + name + ";" + first + ";" +
                                      discipline + ";" + date + ";;;" + index.ListeClasses(id)));
     });

@@ -27,16 +27,36 @@ const icu::Collator& FrenchCollator() {
 }
 
 // Every Windows-1252 character is a single UTF-16 unit.
-std::u16string ToUtf16(std::string_view line) {
-    std::u16string units(line.size(), u'\0');
+const std::array<char16_t, 256>& Utf16Units() {
+    static const std::array<char16_t, 256> units = [] {
+        std::array<char16_t, 256> table{};
+        for (std::size_t byte = 0; byte < table.size(); ++byte)
+            table[byte] =
+                static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(byte)));
+        return table;
+    }();
+    return units;
+}
+
+// The line in UTF-16, in a buffer that keeps its room from one call to the next.
+void ToUtf16(std::string_view line, std::u16string& units) {
+    const std::array<char16_t, 256>& table = Utf16Units();
+    units.resize(line.size());
     for (std::size_t i = 0; i < line.size(); ++i)
-        units[i] = static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(line[i])));
+        units[i] = table[static_cast<unsigned char>(line[i])];
+}
+
+std::u16string ToUtf16(std::string_view line) {
+    std::u16string units;
+    ToUtf16(line, units);
     return units;
 }
 
 int IcuCompare(std::string_view a, std::string_view b) {
-    const std::u16string ua = ToUtf16(a);
-    const std::u16string ub = ToUtf16(b);
+    thread_local std::u16string ua;
+    thread_local std::u16string ub;
+    ToUtf16(a, ua);
+    ToUtf16(b, ub);
     UErrorCode status = U_ZERO_ERROR;
     return FrenchCollator().compare(ua.data(), static_cast<int32_t>(ua.size()), ub.data(),
                                     static_cast<int32_t>(ub.size()), status);

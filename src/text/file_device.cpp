@@ -1,5 +1,7 @@
 #include "text/file_device.h"
 
+#include "text/c_file.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -10,25 +12,9 @@
 #endif
 
 namespace tressal {
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::FILE* OpenForWriting(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wb");
-#else
-    return std::fopen(path.c_str(), "wb");
-#endif
-}
-
-} // namespace
-
 int FileDevice::WriteNew(const std::filesystem::path& file, std::string_view bytes) {
     errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> handle(OpenForWriting(file));
+    CFile handle = OpenCFile(file, CFileMode::Write);
     if (!handle)
         return errno ? errno : EIO;
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), handle.get()) == bytes.size();

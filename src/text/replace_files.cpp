@@ -49,7 +49,7 @@ public:
     Replacement(const Replacement&) = delete;
     Replacement& operator=(const Replacement&) = delete;
 
-    void Write(const FileBytes& file) {
+    void Write(const FileToWrite& file) {
         steps_.push_back({file.path, TemporaryBeside(file.path), {}});
         if (const int error = device_.WriteNew(steps_.back().temporary, file.bytes))
             throw CreateError(file.path, error);
@@ -101,7 +101,7 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     ReplaceFiles({{path, std::string(bytes)}});
 }
 
-void ReplaceFiles(std::vector<FileBytes> files, FileDevice& device) {
+void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device) {
     std::set<fs::path> folders;
     for (const auto& file : files)
         folders.insert(file.path.parent_path());

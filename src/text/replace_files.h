@@ -9,7 +9,7 @@
 
 namespace tressal {
 
-struct FileBytes {
+struct FileToWrite {
     std::filesystem::path path;
     std::string bytes;
 };
@@ -22,7 +22,7 @@ struct FileBytes {
 // behind; it throws Error "Impossible de créer le fichier ...". A replaced
 // file keeps its permissions. Temporary files left in those folders by a run
 // killed more than an hour ago are removed first.
-void ReplaceFiles(std::vector<FileBytes> files, FileDevice& device = SystemFiles());
+void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device = SystemFiles());
 
 // ReplaceFiles for one file.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);

@@ -3,6 +3,8 @@
 #include "text/file_io.h"
 #include "text/replace_files.h"
 
+#include <algorithm>
+
 namespace tressal {
 
 TextList SplitLines(std::string_view bytes) {
@@ -47,10 +49,6 @@ std::string JoinLinesNoFinalEnd(const TextList& lines) {
     return bytes;
 }
 
-TextList LoadTextList(const std::filesystem::path& path) {
-    return SplitLines(ReadWholeFile(path));
-}
-
 void SaveTextList(const std::filesystem::path& path, const TextList& lines) {
     WriteFileAtomically(path, JoinLines(lines));
 }
@@ -59,18 +57,39 @@ bool SortedTextList::CollatedLess::operator()(const std::string& a, const std::s
     return CompareLines(a, b) < 0;
 }
 
-void SortedTextList::Add(const std::string& line) {
-    entries_.insert(line);
+void SortedTextList::Add(std::string line) {
+    if (lookup_)
+        lookup_->insert(line);
+    entries_.push_back(std::move(line));
 }
 
 bool SortedTextList::Contains(const std::string& line) const {
-    return entries_.find(line) != entries_.end();
+    if (!lookup_)
+        lookup_.emplace(entries_.begin(), entries_.end());
+    return lookup_->contains(line);
+}
+
+void SortedTextList::Sort() const {
+    if (sorted_ == entries_.size())
+        return;
+    const auto middle = entries_.begin() + static_cast<std::ptrdiff_t>(sorted_);
+    // Both steps are stable: equal lines stay in the order they came.
+    std::stable_sort(middle, entries_.end(), CollatedLess());
+    std::inplace_merge(entries_.begin(), middle, entries_.end(), CollatedLess());
+    sorted_ = entries_.size();
 }
 
 TextList SortedTextList::Lines() const {
-    TextList lines;
-    lines.reserve(entries_.size());
-    lines.assign(entries_.begin(), entries_.end());
+    Sort();
+    return entries_;
+}
+
+TextList SortedTextList::TakeLines() {
+    Sort();
+    TextList lines = std::move(entries_);
+    entries_.clear();
+    sorted_ = 0;
+    lookup_.reset();
     return lines;
 }
 

@@ -3,6 +3,7 @@
 #include "text/collation.h"
 
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -20,33 +21,40 @@ TextList SplitLines(std::string_view bytes);
 // Every line followed by CR LF, the last one too.
 std::string JoinLines(const TextList& lines);
 
-// Every non-empty line followed by CR LF but the last, which has no line end
-// (the form some targets read).
+// The form some targets read: empty lines are left out, and every other line
+// is followed by CR LF except the list's last line. The rule looks at the
+// list's last entry, not at the last line written: when that entry is empty
+// the text ends with the line end of the line before it ({"a", ""} gives
+// "a\r\n"; {"a", "b"} gives "a\r\nb").
 std::string JoinLinesNoFinalEnd(const TextList& lines);
-
-TextList LoadTextList(const std::filesystem::path& path);
 
 // Writes JoinLines(lines), replacing the file through a temporary one.
 void SaveTextList(const std::filesystem::path& path, const TextList& lines);
 
-// A list kept in ascending order of a French, case-insensitive collation
-// (accents significant, "," and ";" before letters). Each line is placed as it
-// is added; equal lines are all kept, in the order they came.
+// A list read in ascending order of a French, case-insensitive collation
+// (accents significant, "," and ";" before letters); equal lines are all
+// kept, in the order they came. Lines are gathered as they come and sorted
+// once when they are read.
 class SortedTextList {
 public:
-    void Add(const std::string& line);
+    void Add(std::string line);
     // True when a line equal to this one, letter case aside, is in the list.
     bool Contains(const std::string& line) const;
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
-    void clear() { entries_.clear(); }
     TextList Lines() const;
+    // The lines, sorted, moved out: the list is left empty.
+    TextList TakeLines();
 
 private:
     struct CollatedLess {
         bool operator()(const std::string& a, const std::string& b) const;
     };
-    std::multiset<std::string, CollatedLess> entries_;
+    void Sort() const;
+
+    // entries_[0, sorted_) are in order; the lines after came since.
+    mutable std::vector<std::string> entries_;
+    mutable std::size_t sorted_ = 0;
+    // Built on the first lookup, then kept up to date by Add.
+    mutable std::optional<std::set<std::string, CollatedLess>> lookup_;
 };
 
 } // namespace tressal

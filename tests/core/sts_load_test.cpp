@@ -1,15 +1,20 @@
 // Loading STS exports: the document object's states, load error messages,
 // declared encodings, and hostile inputs.
 
+#include "sts/safe_parse.h"
 #include "sts/sts_errors.h"
 #include "sts/sts_model_a.h"
 #include "sts/sts_model_b.h"
 #include "sts/xml_load.h"
+#include "sts/xml_node.h"
 
 #include <gtest/gtest.h>
 #include <libxml/globals.h>
+#include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
+#include <iconv.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -280,7 +285,10 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
         {"missing folder", folder.Path() / "absent" / "sts.xml",
          "Le fichier est introuvable\r\nLigne: 0\r\n"},
         {"a folder", folder.Path(), "Accès refusé\r\nLigne: 0\r\n"},
+        {"a pipe, which may never end", folder.Path() / "pipe.xml",
+         "Le fichier ne peut pas être lu\r\nLigne: 0\r\n"},
     };
+    ASSERT_EQ(::mkfifo((folder.Path() / "pipe.xml").c_str(), 0600), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         const std::optional<LoadError> error = LoadFailure(c.file);
@@ -290,7 +298,7 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
 }
 
 int gForeignHandlerCalls = 0;
-void ForeignHandler(void* /*context*/, xmlErrorPtr /*error*/) {
+void ForeignHandler(void* /*context*/, tressal::sts::XmlErrorArgument /*error*/) {
     ++gForeignHandlerCalls;
 }
 
@@ -349,6 +357,34 @@ TEST(StsEncodingTest, DeclaredEncodingIsHonoured) {
         doc.SetFileName(folder.Write(std::string(c.label) + ".xml", c.bytes));
         EXPECT_EQ(doc.Root().DONNEES().INDIVIDUS().Item(0).PRENOM(), c.firstName);
     }
+}
+
+// Every byte of ISO-8859-15 decodes as the system's iconv decodes it, in a
+// text long enough to fill the parser's buffers many times over.
+TEST(StsEncodingTest, Latin9DecodesEveryByteAsIconvDoes) {
+    std::string latin9;
+    for (int byte = 0x20; byte <= 0xFF; ++byte) {
+        if (byte != '<' && byte != '&') {
+            latin9 += static_cast<char>(byte);
+        }
+    }
+    for (int i = 0; i < 50000; ++i) {
+        latin9 += "\xA4\xE9\xBD a";
+    }
+    iconv_t converter = iconv_open("UTF-8", "ISO-8859-15");
+    ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1));
+    std::string expected(latin9.size() * 3, '\0');
+    char* in = latin9.data();
+    std::size_t inLeft = latin9.size();
+    char* out = expected.data();
+    std::size_t outLeft = expected.size();
+    ASSERT_NE(iconv(converter, &in, &inLeft, &out, &outLeft), static_cast<std::size_t>(-1));
+    iconv_close(converter);
+    expected.resize(expected.size() - outLeft);
+
+    const tressal::sts::XmlDocPtr doc = tressal::sts::ParseXml(
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\n<STS_EDT>" + latin9 + "</STS_EDT>");
+    EXPECT_EQ(tressal::sts::XmlNode(xmlDocGetRootElement(doc.get())).Value(), expected);
 }
 
 // --- Hostile inputs ---

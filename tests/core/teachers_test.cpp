@@ -224,6 +224,16 @@ TEST_F(TeachersTest, DivisionListsHoldWholeCodesOfEveryTeacher) {
         std::string structure;
         std::map<std::string, std::string> expected; // teacher ID -> division list
     };
+    // Twenty divisions, then two of them again: a long list.
+    std::string twenty;
+    std::string twentyCodes;
+    for (int d = 1; d <= 20; ++d) {
+        std::string code(1, 'D');
+        code += std::to_string(d);
+        twenty += Division(code, Service(Teacher("1")));
+        twentyCodes += (d > 1 ? ";" : "") + code;
+    }
+    twenty += Division("D3", Service(Teacher("1"))) + Division("D20", Service(Teacher("1")));
     const std::string groupOfOne = "<GROUPES><GROUPE CODE=\"G1\"><SERVICES>" +
                                    Service(Teacher("1")) + "</SERVICES></GROUPE></GROUPES>";
     const std::vector<Case> cases = {
@@ -249,6 +259,16 @@ TEST_F(TeachersTest, DivisionListsHoldWholeCodesOfEveryTeacher) {
              groupOfOne + "</STRUCTURE>",
          {{"1", ""}, {"2", "3A"}}},
         {"<STRUCTURE>" + groupOfOne + "</STRUCTURE>", {{"1", ""}}},
+        {Divisions(Division("X", Service(Teacher("1"))) + Division("Y", Service(Teacher("1"))) +
+                   Division("X", Service(Teacher("2") + Teacher("1")))),
+         {{"1", "X;Y"}, {"2", "X"}}},
+        {Divisions(Division("B", Service(Teacher("2") + Teacher("1"))) +
+                   Division("A", Service(Teacher("1") + Teacher("2")) + Service(Teacher("1")))),
+         {{"1", "B;A"}, {"2", "B;A"}}},
+        {Divisions(Division("A;B", Service(Teacher("1"))) + Division("A", Service(Teacher("1"))) +
+                   Division("C", Service(Teacher("1"))) + Division("A;B", Service(Teacher("1")))),
+         {{"1", "A;B;C;A;B"}}},
+        {Divisions(twenty), {{"1", twentyCodes}}},
         {"", {{"1", ""}}},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
