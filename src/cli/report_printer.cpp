@@ -9,46 +9,6 @@
 namespace tressal::cli {
 namespace {
 
-const char* ReasonCode(EntryReason reason) {
-    switch (reason) {
-    case EntryReason::EmptyFirstField:
-        return "sans-nom";
-    case EntryReason::NeighbourDuplicate:
-        return "doublon";
-    case EntryReason::LeftSchool:
-        return "sorti";
-    case EntryReason::WithoutDivision:
-        return "sans-division";
-    case EntryReason::CiteDuplicate:
-        return "doublon-cite";
-    }
-    return "";
-}
-
-const char* WarningCode(WarningKind kind) {
-    switch (kind) {
-    case WarningKind::ShortLine:
-        return "ligne-courte";
-    case WarningKind::MalformedBirthDate:
-        return "date-de-naissance-incorrecte";
-    case WarningKind::Utf8ReadAsCp1252:
-        return "utf8-lu-en-windows-1252";
-    case WarningKind::WithoutDivision:
-        return "sans-classe";
-    case WarningKind::WithoutBirthDate:
-        return "sans-date-de-naissance";
-    case WarningKind::EstablishmentMismatch:
-        return "code-etablissement";
-    case WarningKind::SameEstablishmentTwice:
-        return "etablissement-en-double";
-    case WarningKind::OtherSchoolYear:
-        return "annee-scolaire";
-    case WarningKind::ExistingFileUnreadable:
-        return "fichier-existant-illisible";
-    }
-    return "";
-}
-
 // A value kept on its line and in its column.
 std::string Value(std::string text) {
     std::replace_if(

@@ -30,7 +30,8 @@ struct Origin {
 // "ligne 14", or the label.
 std::string OriginText(const Origin& origin);
 
-// Why an entry of the export is listed apart from the lines written.
+// Why an entry of the export is listed apart from the lines written (their
+// keywords, in report_text.cpp, follow this order).
 enum class EntryReason {
     EmptyFirstField,    // no name: no line
     NeighbourDuplicate, // same name and first name as its neighbour: no line
@@ -52,7 +53,8 @@ struct ListedEntry {
     Origin duplicateOf; // the entry kept in its place, for the duplicates
 };
 
-// What each kind keeps in value, other and number.
+// What each kind keeps in value, other and number (their keywords, in
+// report_text.cpp, follow this order).
 enum class WarningKind {
     ShortLine,              // fewer than 22 fields: number of fields, value the last one
     MalformedBirthDate,     // not dd/mm/yyyy: value the date

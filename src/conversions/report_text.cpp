@@ -77,6 +77,27 @@ std::string YearSpan(long start) {
 
 } // namespace
 
+const char* ReasonCode(EntryReason reason) {
+    static constexpr const char* kCodes[] = {"sans-nom", "doublon", "sorti", "sans-division",
+                                             "doublon-cite"}; // in EntryReason order
+    return kCodes[static_cast<std::size_t>(reason)];
+}
+
+const char* WarningCode(WarningKind kind) {
+    static constexpr const char* kCodes[] = {
+        "ligne-courte",
+        "date-de-naissance-incorrecte",
+        "utf8-lu-en-windows-1252",
+        "sans-classe",
+        "sans-date-de-naissance",
+        "code-etablissement",
+        "etablissement-en-double",
+        "annee-scolaire",
+        "fichier-existant-illisible",
+    }; // in WarningKind order
+    return kCodes[static_cast<std::size_t>(kind)];
+}
+
 std::string WarningText(const Warning& warning) {
     const std::string& value = warning.value;
     switch (warning.kind) {

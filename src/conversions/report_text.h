@@ -28,6 +28,11 @@ std::vector<DetailLine> DetailLines(const ConversionReport& report);
 // pas de la forme jj/mm/aaaa : corrigez-la dans SIECLE, puis refaites l'export."
 std::string WarningText(const Warning& warning);
 
+// The keyword of a reason or of a warning's kind, stable for scripts:
+// "doublon", "sans-nom", "ligne-courte"...
+const char* ReasonCode(EntryReason reason);
+const char* WarningCode(WarningKind kind);
+
 // "Ligne 7 — DURAND Paul" (the parts that are there).
 std::string Subject(const Origin& origin, const std::string& name, const std::string& firstName);
 

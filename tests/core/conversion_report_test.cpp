@@ -9,6 +9,7 @@
 #include "conversions/school_year.h"
 #include "conversions/student_report.h"
 #include "conversions/utf8_sequence.h"
+#include "report_test_support.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
 #include "students/sconet_export.h"
@@ -28,44 +29,13 @@ namespace {
 
 using namespace std::chrono_literals;
 using students::StudentFormat;
+using test::Entries;
 using test::SconetHeader;
 using test::StudentLine;
 using test::TempFolder;
+using test::Warnings;
 using test::WriteBytes;
 using Groups = std::vector<std::pair<std::string, std::size_t>>;
-
-const char* ReasonName(EntryReason reason) {
-    switch (reason) {
-    case EntryReason::EmptyFirstField:
-        return "sans-nom";
-    case EntryReason::NeighbourDuplicate:
-        return "doublon";
-    case EntryReason::LeftSchool:
-        return "sorti";
-    case EntryReason::WithoutDivision:
-        return "sans-division";
-    case EntryReason::CiteDuplicate:
-        return "doublon-cite";
-    }
-    return "?";
-}
-
-// "doublon ligne 3 DUPONT Jean < ligne 2": reason, where, who, and what it duplicated.
-std::vector<std::string> Entries(const ConversionReport& report) {
-    std::vector<std::string> entries;
-    for (const auto& e : report.entries)
-        entries.push_back(std::string(ReasonName(e.reason)) + " " + OriginText(e.origin) + " " +
-                          e.name + " " + e.firstName +
-                          (e.duplicateOf == Origin() ? "" : " < " + OriginText(e.duplicateOf)));
-    return entries;
-}
-
-std::vector<std::pair<WarningKind, std::string>> Warnings(const ConversionReport& report) {
-    std::vector<std::pair<WarningKind, std::string>> warnings;
-    for (const auto& w : report.warnings)
-        warnings.emplace_back(w.kind, OriginText(w.origin));
-    return warnings;
-}
 
 ConversionReport ReportOf(const StudentFormat& format, const std::string& studentBytes) {
     ConversionReport report;
@@ -127,10 +97,7 @@ TEST(StudentReport, ListsEveryLineSetAsideAndCountsTheDivisions) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         const ConversionReport report = ReportOf(c.format, c.students);
-        EXPECT_EQ(report.read, c.read);
-        EXPECT_EQ(report.written, c.written);
-        EXPECT_EQ(Entries(report), c.entries);
-        EXPECT_EQ(report.groups, c.divisions);
+        test::ExpectListed(report, c.read, c.written, c.entries, c.divisions);
     }
 }
 
@@ -193,11 +160,7 @@ TEST(StudentReport, RaisesEachWarningOnlyWhereItIsDue) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
         const ConversionReport report = ReportOf(c.format, c.students);
-        EXPECT_EQ(Warnings(report), c.expected);
-        if (!report.warnings.empty()) {
-            EXPECT_NE(WarningText(report.warnings.front()).find(c.textHolds), std::string::npos)
-                << WarningText(report.warnings.front());
-        }
+        test::ExpectWarnings(report, c.expected, c.textHolds);
     }
 }
 
