@@ -464,7 +464,7 @@ TEST_F(TeachersTest, CommandLineWritesNoDuplicatesFileWhenAnExportIsBroken) {
 
 TEST_F(TeachersTest, CommandLineWritesNothingForABrokenExport) {
     const std::vector<std::pair<fs::path, std::string>> inputs = {
-        {Write("STS_X_0123456A_2009.xml", "<STS_EDT><DONNEES>"), "\r\nLigne: "},
+        {Write("STS_X_0123456A_2009.xml", "<STS_EDT><DONNEES>"), "\nLigne: 1\n<STS_EDT>"},
         {Write("other/STS_X_0123456A_2009.xml", "<AUTRE/>"), "Interface non supportée"},
         {Write("STS_X__2009.xml", Sts(Individu(Names("ROY", "Paul")))), "Nom de fichier incorrect"},
     };
