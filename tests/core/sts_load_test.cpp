@@ -466,8 +466,8 @@ TEST(StsHostileInputTest, EachEndsInALoadError) {
         {"NUL bytes", std::string("<STS_EDT>\0\0</STS_EDT>", 21), std::nullopt},
         {"attribute over libxml2's limit",
          "<STS_EDT>\n<A B=\"" + std::string(10'000'001, 'x') + "\"/></STS_EDT>",
-         "Valeur d'attribut trop longue (plus de 10 000 000 caractères) : le fichier est abîmé "
-         "ou ce n'est pas un export ; refaites l'export",
+         "Valeur trop longue (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
+         "n'est pas un export ; refaites l'export",
          2},
     };
     for (const Case& c : cases) {
