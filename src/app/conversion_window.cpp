@@ -5,6 +5,7 @@
 #include "app/preview_tree.h"
 #include "app/window_placement.h"
 #include "conversions/save_result.h"
+#include "text/error.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -81,7 +82,7 @@ void ConversionWindow::RunAction(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
-        services_.dialogs->Inform(this, QString::fromUtf8(error.what()));
+        services_.dialogs->Inform(this, QString::fromUtf8(UserMessage(error)));
     }
 }
 
