@@ -7,7 +7,7 @@
 #include "app/window_placement.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
-#include "text/file_io.h"
+#include "text/error.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -94,7 +94,7 @@ void ConversionWindow::RunAction(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
-        services_.dialogs->Warn(this, QString::fromUtf8(error.what()));
+        services_.dialogs->Warn(this, QString::fromUtf8(UserMessage(error)));
     }
 }
 

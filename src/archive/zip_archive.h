@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/file_read.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -23,7 +25,7 @@ bool LooksLikeZip(std::string_view bytes);
 
 struct ZipLimits {
     std::size_t maxEntries = 64;
-    std::uint64_t maxInflatedBytes = std::uint64_t{512} << 20; // all reads together
+    std::uint64_t maxInflatedBytes = kMaxInputBytes; // all reads together, as for a file
 };
 
 struct ZipEntry {

@@ -4,7 +4,9 @@
 #include "conversions/conversion.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
+#include "text/error.h"
 #include "text/file_io.h"
+#include "text/text_list.h"
 #include "version.h"
 
 #include <algorithm>
@@ -76,6 +78,19 @@ void PrintHelp(std::ostream& out) {
            "incorrect.\n";
 }
 
+// A message as plain terminal lines: no CR, and no "Ligne: 0" (nor the empty
+// quote after it) when the line is not known.
+std::string PlainLines(const std::string& message) {
+    TextList lines = SplitLines(message);
+    std::erase(lines, "Ligne: 0");
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    std::string text;
+    for (const auto& line : lines)
+        text += line + '\n';
+    return text;
+}
+
 bool Has(const std::vector<std::string>& args, const char* option) {
     return std::find(args.begin(), args.end(), option) != args.end();
 }
@@ -119,7 +134,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             PrintReport(out, result.report);
         return 0;
     } catch (const std::exception& error) {
-        err << error.what() << '\n';
+        err << PlainLines(UserMessage(error));
         return 1;
     }
 }

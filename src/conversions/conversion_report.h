@@ -58,7 +58,7 @@ struct ListedEntry {
 enum class WarningKind {
     ShortLine,              // fewer than 22 fields: number of fields, value the last one
     MalformedBirthDate,     // not dd/mm/yyyy: value the date
-    Utf8ReadAsCp1252,       // UTF-8 text in an export that was not valid UTF-8
+    Utf8ReadAsCp1252,       // UTF-8 text on a line read as Windows-1252, not being valid UTF-8
     WithoutDivision,        // a student in no division
     WithoutBirthDate,       // a student without birth date
     EstablishmentMismatch,  // the STS export's own code (value) differs from its name's (other)

@@ -1,7 +1,6 @@
 #include "conversions/file_comparison.h"
 
 #include "conversions/save_result.h"
-#include "text/error.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
 
@@ -39,14 +38,9 @@ Comparison CompareWithExisting(const TextList& lines, const TextList& existing, 
     return comparison;
 }
 
-Comparison CompareWithFile(const TextList& lines, bool header, const std::filesystem::path& file) {
-    // Regular files only: a device or a pipe at that place could never end.
-    const FileBytes read = ReadFileBytes(file, ReadRules{});
-    if (read.problem == ReadProblem::SpecialFile)
-        throw Error("Ce n'est pas un fichier ordinaire.");
-    if (read.problem != ReadProblem::None)
-        throw Error(SystemReason(read.errorNumber));
-    return CompareWithExisting(lines, SplitLines(read.bytes), header, file);
+Comparison CompareWithFile(const TextList& lines, bool header,
+                           const std::filesystem::path& file) {
+    return CompareWithExisting(lines, SplitLines(ReadWholeFile(file)), header, file);
 }
 
 void CompareWithProposedFile(const Conversion& conversion, Converted& result,

@@ -111,9 +111,9 @@ std::string WarningText(const Warning& warning) {
                " » n'est pas de la forme jj/mm/aaaa : corrigez-la dans SIECLE, puis refaites "
                "l'export.";
     case WarningKind::Utf8ReadAsCp1252:
-        return "du texte UTF-8 dans un fichier qui n'est pas entièrement en UTF-8 : la ligne a "
-               "été lue en Windows-1252 et ses accents sont altérés (« Ã© » pour « é »). Refaites "
-               "l'export, ou réenregistrez le fichier en UTF-8.";
+        return "du texte UTF-8 sur une ligne qui n'est pas entièrement en UTF-8 : elle a été lue "
+               "en Windows-1252 et ses accents sont altérés (« Ã© » pour « é »). Refaites "
+               "l'export, ou corrigez la ligne et réenregistrez le fichier en UTF-8.";
     case WarningKind::WithoutDivision:
         return "pas de classe : affectez l'élève à une division dans SIECLE, puis refaites "
                "l'export.";
@@ -134,8 +134,9 @@ std::string WarningText(const Warning& warning) {
                YearSpan(static_cast<long>(warning.number)) +
                ") : refaites l'export depuis SIECLE si vous voulez les élèves de cette année.";
     case WarningKind::ExistingFileUnreadable:
-        return "le fichier que l'enregistrement remplacerait ne peut pas être lu (" + value +
-               ") : rien n'est comparé. Vérifiez ce fichier, ou enregistrez sous un autre nom.";
+        return "rien n'est comparé, le fichier que l'enregistrement remplacerait ne peut pas être "
+               "lu. " +
+               value + " Vérifiez ce fichier, ou enregistrez sous un autre nom.";
     }
     return {};
 }

@@ -1,5 +1,7 @@
 #include "conversions/save_result.h"
 
+#include "text/error.h"
+#include "text/file_io.h"
 #include "text/folder_lock.h"
 #include "text/replace_files.h"
 
@@ -44,9 +46,11 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
                        const ChooseFile& choose, FileDevice& device) {
     SavedResult saved{conversion.plan(result), {}};
     const OutputPlan& plan = saved.plan;
+    const fs::path folder = OutputFolder(root, plan);
+    // Made before the choice, for the dialog to open in it.
+    std::error_code folderError;
+    fs::create_directories(folder, folderError);
     const fs::path proposed = ProposedFile(plan, root);
-    std::error_code ignored; // a folder that cannot be made fails the writes below
-    fs::create_directories(proposed.parent_path(), ignored);
     const fs::path chosen = choose ? choose(proposed) : proposed;
     if (chosen.empty())
         return saved;
@@ -58,8 +62,13 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
         files.push_back({proposed, JoinLinesNoFinalEnd(result.lines)});
     if (!plan.duplicatesFile.empty())
         files.push_back({root / plan.duplicatesFile, JoinLines(result.duplicates)});
-    for (const auto& file : files)
+    for (const auto& file : files) {
+        if (folderError && file.path.parent_path() == folder)
+            throw Error("Impossible de créer le dossier \"" + PathText(folder) + "\". " +
+                        SystemReason(folderError.value()) +
+                        " Choisissez un dossier de sortie où vous pouvez écrire.");
         saved.files.push_back(file.path);
+    }
     ReplaceUnderRoot(root, std::move(files), device);
     return saved;
 }

@@ -25,7 +25,12 @@ std::string Upper(std::string text) {
     return text;
 }
 
+// Only a regular file is opened: a pipe would block here. LoadXmlFile says
+// what is wrong with anything else.
 bool StartsLikeZip(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
     std::ifstream in(path, std::ios::binary);
     char start[4] = {};
     return in.read(start, sizeof start) && archive::LooksLikeZip(std::string_view(start, 4));

@@ -37,6 +37,13 @@ std::string FrenchReason(const ReportedError& error, bool readAsUtf8) {
     if (IsEncodingError(error)) {
         return readAsUtf8 && error.domain != XML_FROM_I18N ? kNotUtf8 : kNotAsDeclared;
     }
+    // libxml2's limit on one value (10,000,000 bytes): 2.9 names the attribute,
+    // later versions the buffer that holds it.
+    if (error.message.find("AttValue length too long") != std::string::npos ||
+        error.message.find("Buffer size limit exceeded") != std::string::npos) {
+        return "Valeur trop longue (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
+               "n'est pas un export ; refaites l'export";
+    }
     // An internal error in libxml2 2.9, a resource limit later.
     if (StartsWith(error.message, "Excessive depth")) {
         return "Imbrication des éléments trop profonde (plus de " + line + " niveaux)";

@@ -4,6 +4,7 @@
 #include "sts/safe_parse.h"
 #include "sts/source_text.h"
 #include "sts/sts_errors.h"
+#include "text/file_io.h"
 #include "text/file_read.h"
 
 #include <libxml/SAX2.h>
@@ -24,7 +25,7 @@ void XmlDocDeleter::operator()(_xmlDoc* doc) const noexcept {
 
 namespace {
 
-// xmlCreateMemoryParserCtxt takes an int size.
+// xmlCtxtReadMemory takes an int size; files are bounded lower by the reader.
 constexpr std::size_t kMaxBytes = INT_MAX;
 
 const char* const kNotFound = "Le fichier est introuvable";
@@ -39,14 +40,17 @@ struct ParserCtxtDeleter {
 using ParserCtxtPtr = std::unique_ptr<xmlParserCtxt, ParserCtxtDeleter>;
 
 // The reason for a file that could not be read, in the loader's words.
-const char* ReadFailureReason(const FileBytes& read) {
+std::string ReadFailureReason(const std::filesystem::path& path, const FileBytes& read) {
+    if (std::string refused = RefusedFileMessage(path, read); !refused.empty()) {
+        return refused;
+    }
     switch (read.problem) {
     case ReadProblem::NotFound:
         return kNotFound;
     case ReadProblem::Folder:
-        return kAccessDenied;
-    case ReadProblem::TooBig:
-        return kTooBig;
+        return "« " + PathText(path) +
+               " » est un dossier : choisissez le fichier de l'export qu'il contient "
+               "(sts_emp_….xml).";
     case ReadProblem::CannotOpen:
         return read.errorNumber == EACCES || read.errorNumber == EPERM ? kAccessDenied
                : read.errorNumber == ENOENT                            ? kNotFound
@@ -99,11 +103,9 @@ XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     if (path.empty()) {
         throw LoadError("Aucun fichier n'est indiqué", 0, "");
     }
-    ReadRules rules;
-    rules.maxBytes = kMaxBytes;
-    const FileBytes read = ReadFileBytes(path, rules);
+    const FileBytes read = ReadFileBytes(path, ReadRules());
     if (read.problem != ReadProblem::None) {
-        throw LoadError(ReadFailureReason(read), 0, "");
+        throw LoadError(ReadFailureReason(path, read), 0, "");
     }
     return ParseXml(read.bytes);
 }

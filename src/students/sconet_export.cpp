@@ -1,9 +1,9 @@
 #include "students/sconet_export.h"
 
-#include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
+#include "text/text_decoding.h"
 #include "text/text_helpers.h"
 
 #include <iterator>
@@ -38,15 +38,12 @@ TextList LoadExport(const std::filesystem::path& input) {
 }
 
 TextList ExportLines(std::string bytes) {
-    if (const auto nul = bytes.find('\0'); nul != std::string::npos)
-        bytes.resize(nul);
-    if (LooksLikeUtf8(bytes)) {
-        std::string_view text(bytes);
-        if (text.starts_with("\xEF\xBB\xBF"))
-            text.remove_prefix(3);
-        return SplitLines(Utf8ToCp1252(text));
-    }
-    return SplitLines(bytes);
+    const std::string text = DecodeText(std::move(bytes));
+    // NULs that only pad the end are dropped; one before text would lose it.
+    if (const std::size_t line = LineOfNulBeforeText(text))
+        throw Error("Le fichier contient un caractère nul à la ligne " + std::to_string(line) +
+                    " : il est abîmé ou ce n'est pas un export texte.");
+    return SplitLines(text);
 }
 
 void CheckHeader(const TextList& lines) {

@@ -18,8 +18,8 @@ namespace tressal::students {
 // the expected form on a second line.
 std::string EstablishmentCodeOf(const std::filesystem::path& input);
 
-// The export's lines in Windows-1252; a UTF-8 file is turned into Windows-1252
-// first ("?" for what the code page cannot hold).
+// The export's lines in Windows-1252, decoded by DecodeText. Throws Error for a
+// NUL that text follows: the file is damaged, or not text.
 TextList LoadExport(const std::filesystem::path& input);
 
 // The same from the file's bytes.

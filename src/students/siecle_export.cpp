@@ -23,14 +23,7 @@ const char* const kHeader = "NOM;PRENOM;PRENOM 2;PRENOM 3;DATE NAISS;NUM INTERNE
 // A value as one field: trimmed, ";" and line ends replaced so that it cannot
 // shift the fields; still UTF-8.
 std::string Cleaned(const std::string& value) {
-    std::string text = TrimBlanks(value);
-    for (char& c : text) {
-        if (c == ';')
-            c = ',';
-        else if (c == '\r' || c == '\n' || c == '\t')
-            c = ' ';
-    }
-    return text;
+    return AsOneField(TrimBlanks(value), ';');
 }
 
 std::string FirstNotEmpty(std::initializer_list<const std::string*> values) {

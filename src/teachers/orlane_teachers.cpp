@@ -2,13 +2,15 @@
 
 #include "teachers/named_persons.h"
 #include "text/cp1252.h"
+#include "text/text_helpers.h"
 
 namespace tressal::teachers {
 
 TextList OrlaneTeacherLines(const sts::a::TXMLSTS_EDTType& root) {
     TextList lines;
     ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
-        lines.push_back(Utf8ToCp1252(name + "," + person.PRENOM()));
+        lines.push_back(
+            Utf8ToCp1252(AsOneField(name, ',') + "," + AsOneField(person.PRENOM(), ',')));
     });
     return lines;
 }

@@ -34,10 +34,12 @@ TextList PmbTeachers(const std::filesystem::path& input) {
 TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root) {
     SortedTextList sorted;
     ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
-        const std::string first = person.PRENOM();
+        const std::string first = AsOneField(person.PRENOM(), ';');
         // Empty when the date is missing or unreadable.
-        const std::string year = FieldAt(person.DATE_NAISSANCE(sts::kIfAny).value_or(""), 1, '-');
-        sorted.Add(Utf8ToCp1252(name + ";" + first + ";;;;;;" + year + ";" + SexLetter(person)));
+        const std::string year =
+            AsOneField(FieldAt(person.DATE_NAISSANCE(sts::kIfAny).value_or(""), 1, '-'), ';');
+        sorted.Add(Utf8ToCp1252(AsOneField(name, ';') + ";" + first + ";;;;;;" + year + ";" +
+                                SexLetter(person)));
     });
     return sorted.TakeLines();
 }

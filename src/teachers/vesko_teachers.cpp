@@ -64,7 +64,7 @@ DivisionIndex::DivisionIndex(const sts::b::TXMLSTS_EDTType& root) {
     // list, code, service list or teacher ID gives nothing.
     const auto divisions = root.DONNEES(sts::kIfAny).STRUCTURE(sts::kIfAny).DIVISIONS(sts::kIfAny);
     for (const auto division : divisions) {
-        const std::string code = division.CODE(sts::kIfAny).value_or("");
+        const std::string code = AsOneField(division.CODE(sts::kIfAny).value_or(""), ';');
         if (code.empty())
             continue;
         for (const auto service : division.SERVICES(sts::kIfAny)) {
@@ -122,16 +122,18 @@ TextList VeskoTeachers(const std::filesystem::path& input) {
 TextList VeskoTeachers(const sts::b::TXMLSTS_EDTType& root, const DivisionIndex& index) {
     TextList lines{kHeader};
     ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
-        const std::string first = person.PRENOM();
+        const std::string first = AsOneField(person.PRENOM(), ';');
         const std::string civility = Civility(person.CIVILITE());
         const std::string id = std::to_string(person.ID());
         // Both empty when they are missing or unreadable.
         const std::optional<std::string> born = person.DATE_NAISSANCE(sts::kIfAny);
-        const std::string date = born ? DayMonthYear(*born) : std::string();
-        const std::string discipline =
-            person.DISCIPLINES(sts::kIfAny).DISCIPLINE(sts::kIfAny).CODE(sts::kIfAny).value_or("");
-        lines.push_back(Utf8ToCp1252(";" + id + ";" + civility + ";" + name + ";" + first + ";" +
-                                     discipline + ";" + date + ";;;" + index.ListeClasses(id)));
+        const std::string date = born ? DayMonthYear(AsOneField(*born, ';')) : std::string();
+        const std::string discipline = AsOneField(
+            person.DISCIPLINES(sts::kIfAny).DISCIPLINE(sts::kIfAny).CODE(sts::kIfAny).value_or(""),
+            ';');
+        lines.push_back(Utf8ToCp1252(";" + id + ";" + civility + ";" + AsOneField(name, ';') + ";" +
+                                     first + ";" + discipline + ";" + date + ";;;" +
+                                     index.ListeClasses(id)));
     });
     return lines;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -11,5 +12,10 @@ class Error : public std::runtime_error {
 public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
+
+// What the user reads for an exception that stopped a conversion or a save:
+// an Error's own message; French words for memory exhausted and for a system
+// error; the exception's own text for anything else.
+std::string UserMessage(const std::exception& error);
 
 } // namespace tressal

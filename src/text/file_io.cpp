@@ -1,6 +1,7 @@
 #include "text/file_io.h"
 
 #include <cerrno>
+#include <system_error>
 
 namespace tressal {
 std::string PathText(const std::filesystem::path& path) {
@@ -8,6 +9,7 @@ std::string PathText(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// Every system error the user may read is worded here.
 std::string SystemReason(int errorNumber) {
     switch (errorNumber) {
     case ENOENT:
@@ -29,8 +31,35 @@ std::string SystemReason(int errorNumber) {
         return "Le fichier existe déjà.";
     case EIO:
         return "Erreur d'entrée/sortie.";
+    case ELOOP:
+        return "Le chemin passe par trop de liens symboliques (ils forment sans doute une "
+               "boucle) : choisissez le fichier lui-même.";
+    case EFBIG:
+        return "Le fichier dépasse la taille que le système ou le disque permet : choisissez un "
+               "autre disque.";
+#ifdef EDQUOT
+    case EDQUOT:
+        return "Votre quota d'espace disque est atteint : libérez de la place ou choisissez un "
+               "autre dossier.";
+#endif
+    case ENOMEM:
+        return "Mémoire insuffisante : fermez d'autres programmes et recommencez.";
+    case EMFILE:
+    case ENFILE:
+        return "Trop de fichiers sont ouverts : fermez d'autres programmes et recommencez.";
+    case EBUSY:
+    case ETXTBSY:
+        return "Le fichier est utilisé par un autre programme : fermez-le et recommencez.";
+    case ENXIO:
+    case ENODEV:
+        return "Le périphérique est introuvable : vérifiez qu'il est branché.";
+    case ETIMEDOUT:
+        return "Le support ne répond pas (partage réseau ?) : vérifiez la connexion et "
+               "recommencez.";
     default:
-        return "Erreur système " + std::to_string(errorNumber) + ".";
+        // The system's own words, for an error no one expects here.
+        return "Erreur système " + std::to_string(errorNumber) + " : " +
+               std::generic_category().message(errorNumber) + ".";
     }
 }
 

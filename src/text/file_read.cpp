@@ -13,8 +13,14 @@ namespace tressal {
 namespace {
 
 FileBytes Failure(ReadProblem problem, int errorNumber) {
-    return {std::string(), problem, errorNumber};
+    return {std::string(), problem, errorNumber, 0};
 }
+
+FileBytes TooBig(std::uintmax_t size) {
+    return {std::string(), ReadProblem::TooBig, 0, size};
+}
+
+constexpr std::uintmax_t kMegabyte = 1 << 20;
 
 } // namespace
 
@@ -28,8 +34,10 @@ FileBytes ReadFileBytes(const std::filesystem::path& path, const ReadRules& rule
         return Failure(ReadProblem::CannotOpen, ec.value());
     if (fs::is_directory(status))
         return Failure(ReadProblem::Folder, EISDIR);
-    if (!fs::is_regular_file(status) && !rules.specialFiles)
+    if (!fs::is_regular_file(status))
         return Failure(ReadProblem::SpecialFile, 0);
+    if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > rules.maxBytes)
+        return TooBig(size);
     errno = 0;
     const CFile file = OpenCFile(path, CFileMode::Read);
     if (!file)
@@ -37,9 +45,10 @@ FileBytes ReadFileBytes(const std::filesystem::path& path, const ReadRules& rule
     FileBytes result;
     char buffer[1 << 16];
     std::size_t got = 0;
+    // The file may grow while it is read.
     while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
         if (result.bytes.size() + got > rules.maxBytes)
-            return Failure(ReadProblem::TooBig, 0);
+            return TooBig(result.bytes.size() + got);
         result.bytes.append(buffer, got);
     }
     if (std::ferror(file.get()))
@@ -47,10 +56,23 @@ FileBytes ReadFileBytes(const std::filesystem::path& path, const ReadRules& rule
     return result;
 }
 
+std::string RefusedFileMessage(const std::filesystem::path& path, const FileBytes& read) {
+    const std::string name = "« " + PathText(path) + " »";
+    if (read.problem == ReadProblem::SpecialFile)
+        return name + " n'est pas un fichier ordinaire (c'est un périphérique, un tube ou une "
+                      "socket) : choisissez le fichier de l'export lui-même.";
+    if (read.problem == ReadProblem::TooBig)
+        return name + " est trop gros (" + std::to_string((read.size + kMegabyte - 1) / kMegabyte) +
+               " Mo, au plus " + std::to_string(kMaxInputBytes / kMegabyte) +
+               " Mo) : ce n'est pas un export, ou il est abîmé ; choisissez le fichier de "
+               "l'export.";
+    return {};
+}
+
 std::string ReadWholeFile(const std::filesystem::path& path) {
-    ReadRules rules;
-    rules.specialFiles = true;
-    FileBytes read = ReadFileBytes(path, rules);
+    FileBytes read = ReadFileBytes(path, ReadRules());
+    if (const std::string refused = RefusedFileMessage(path, read); !refused.empty())
+        throw Error(refused);
     if (read.problem != ReadProblem::None)
         throw Error("Impossible d'ouvrir le fichier \"" + PathText(path) + "\". " +
                     SystemReason(read.errorNumber));

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
-#include <limits>
 #include <string>
 
 // The one way the program reads an input file: whole, as bytes. The reader
@@ -13,30 +13,39 @@ enum class ReadProblem {
     None,
     NotFound,    // the file, or a folder of its path, is missing
     Folder,      // the path names a folder
-    SpecialFile, // a device, a pipe, a socket: refused unless the rules allow them
+    SpecialFile, // a device, a pipe, a socket: they may never end, or block
     CannotOpen,  // the system refused to open it (see errorNumber)
     TooBig,      // larger than the rules allow
     ReadFailed,  // the system failed while reading it
 };
 
+// The largest input the program reads: far above any real export, far below
+// what would exhaust the memory of a school's computer.
+constexpr std::size_t kMaxInputBytes = std::size_t{512} << 20;
+
 struct ReadRules {
-    std::size_t maxBytes = std::numeric_limits<std::size_t>::max();
-    // Devices and pipes may never end; only callers that accept that read them.
-    bool specialFiles = false;
+    std::size_t maxBytes = kMaxInputBytes;
 };
 
 struct FileBytes {
     std::string bytes;
     ReadProblem problem = ReadProblem::None;
-    int errorNumber = 0; // the system's error number behind the problem, when there is one
+    int errorNumber = 0;     // the system's error number behind the problem, when there is one
+    std::uintmax_t size = 0; // TooBig: the file's size, or what was read of it before stopping
 };
 
-// Reads the whole file, following links. Never throws for a file-system
-// failure: the problem comes back with no bytes.
+// Reads the whole file, following links: a regular file of at most
+// rules.maxBytes; anything else is refused before it is opened. Never throws
+// for a file-system failure: the problem comes back with no bytes.
 FileBytes ReadFileBytes(const std::filesystem::path& path, const ReadRules& rules);
 
-// The whole file as bytes, whatever its kind; throws Error "Impossible
-// d'ouvrir le fichier ..." with the reason.
+// The message for a file that the rules refuse whatever the caller: a device,
+// a pipe or a socket, or a file over the size limit. Empty for any other problem.
+std::string RefusedFileMessage(const std::filesystem::path& path, const FileBytes& read);
+
+// An input file (a regular file of at most kMaxInputBytes) whole, as bytes;
+// throws Error with RefusedFileMessage, or "Impossible d'ouvrir le fichier
+// ..." with the reason.
 std::string ReadWholeFile(const std::filesystem::path& path);
 
 } // namespace tressal

@@ -150,6 +150,17 @@ std::string TrimBlanks(const std::string& text) {
     return first < last ? std::string(first, last) : std::string();
 }
 
+std::string AsOneField(std::string value, char separator) {
+    const char replacement = separator == ',' ? ' ' : ',';
+    for (char& c : value) {
+        if (c == separator)
+            c = replacement;
+        else if (c == '\r' || c == '\n' || c == '\t')
+            c = ' ';
+    }
+    return value;
+}
+
 std::string AsciiUpper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), AsciiUpperChar);
     return text;

@@ -53,6 +53,11 @@ std::string ExeFolder(const std::string& path);
 // The text without the characters of code 32 or below at both ends.
 std::string TrimBlanks(const std::string& text);
 
+// A value read from an export (Windows-1252 or UTF-8) made safe as one field
+// of a line whose fields are cut at separator: CR, LF and TAB become a blank,
+// and the separator becomes "," (a blank when the separator is ",").
+std::string AsOneField(std::string value, char separator);
+
 // a-z to A-Z, every other byte unchanged.
 std::string AsciiUpper(std::string text);
 

@@ -28,6 +28,19 @@ TextList SplitLines(std::string_view bytes) {
     return lines;
 }
 
+std::size_t LineOfNulBeforeText(std::string_view bytes) {
+    const std::size_t nul = bytes.find('\0');
+    if (nul == std::string_view::npos ||
+        bytes.find_first_not_of(std::string_view("\0 \t\r\n", 5), nul) == std::string_view::npos)
+        return 0;
+    std::size_t line = 1;
+    for (std::size_t k = 0; k < nul; ++k) {
+        if (bytes[k] == '\n' || (bytes[k] == '\r' && bytes[k + 1] != '\n'))
+            ++line;
+    }
+    return line;
+}
+
 std::string JoinLines(const TextList& lines) {
     std::string bytes;
     for (const auto& line : lines) {

@@ -18,6 +18,11 @@ using TextList = std::vector<std::string>;
 // the last line does not add an empty line.
 TextList SplitLines(std::string_view bytes);
 
+// The line, counted from 1 as SplitLines counts them, of the first NUL when
+// something other than NULs, blanks and line ends follows it: what SplitLines
+// would drop. 0 when there is none (no NUL, or NULs only padding the end).
+std::size_t LineOfNulBeforeText(std::string_view bytes);
+
 // Every line followed by CR LF, the last one too.
 std::string JoinLines(const TextList& lines);
 

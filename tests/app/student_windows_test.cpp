@@ -78,22 +78,33 @@ private slots:
         QCOMPARE(window->tree()->topLevelItem(0)->flags().testFlag(Qt::ItemIsEditable), editable);
     }
 
-    void headerErrorLeavesEveryWindowFresh_data() {
+    void refusedExportLeavesEveryWindowFresh_data() {
         QTest::addColumn<QString>("cli");
-        for (const char* cli : {"eleves-orlane", "eleves-pmb", "eleves-bcdi", "eleves-vesko"})
-            QTest::newRow(cli) << cli;
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QByteArray nulBeforeText = kExport + QByteArray("\0\r\n", 3) + kExport;
+        for (const char* cli : {"eleves-orlane", "eleves-pmb", "eleves-bcdi", "eleves-vesko"}) {
+            QTest::addRow("%s header", cli)
+                << cli << SconetHeader(21)
+                << "Le fichier que vous avez sélectionné est incorrect. Il ne comporte que 21 "
+                   "Champs. L'extracteur necessite 22 champs";
+            QTest::addRow("%s NUL", cli) << cli << nulBeforeText
+                                         << "Le fichier contient un caractère nul à la ligne 4 : "
+                                            "il est abîmé ou ce n'est pas un export texte.";
+        }
     }
-    void headerErrorLeavesEveryWindowFresh() {
+    void refusedExportLeavesEveryWindowFresh() {
         QFETCH(QString, cli);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
         WindowFixture f;
         QScopedPointer<ConversionWindow> window(Open(cli.toUtf8(), f));
-        f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", SconetHeader(21)));
+        f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", bytes));
         window->ConvertClick();
-        QCOMPARE(f.dialogs.messages,
-                 QStringList{"Le fichier que vous avez sélectionné est incorrect. Il ne comporte "
-                             "que 21 Champs. L'extracteur necessite 22 champs"});
+        QCOMPARE(f.dialogs.messages, QStringList{message});
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
         QVERIFY(window->convertButton()->isEnabled());
+        QCOMPARE(window->tree()->topLevelItemCount(), 0);
     }
 
     void savesIntoTheTargetFolder_data() {

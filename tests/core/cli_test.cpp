@@ -17,7 +17,9 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace tressal::cli {
@@ -126,6 +128,71 @@ TEST_F(CliTest, InputErrorsWriteNothing) {
             EXPECT_TRUE(EntriesBelow(root_.path()).empty());
         }
     }
+}
+
+// Damaged and hostile inputs, and a root that cannot be written: exit 1, the
+// message in plain lines (no CR, no "Ligne: 0"), nothing written.
+TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
+    namespace fs = std::filesystem;
+    const std::string in = input_.path().string();
+    const std::string root = root_.path().string();
+    const std::string notRegular = " » n'est pas un fichier ordinaire (c'est un périphérique, un "
+                                   "tube ou une socket) : choisissez le fichier de l'export "
+                                   "lui-même.\n";
+    ASSERT_EQ(::mkfifo((input_ / "0123456A.csv").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((input_ / "sts_emp_0123456A_2026.xml").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", input_ / "0123456B.csv");
+    fs::create_directory(input_ / "sts_emp_0123456B_2026.xml");
+    WriteBytes(input_ / "0123456C.csv", SconetHeader() + "\r\n" + StudentLine("A", "a") +
+                                            std::string("\0\r\n", 3) + StudentLine("B", "b") +
+                                            "\r\n");
+    WriteBytes(input_ / "sts_emp_0123456C_2026.xml", "<STS_EDT><DONNEES>");
+    const auto good = Export("0123456D.csv", {SconetHeader(), StudentLine("A", "a")});
+    WriteBytes(input_ / "file", "");
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    std::vector<Case> cases = {
+        {{"eleves-bcdi", in + "/0123456C.csv"},
+         "Le fichier contient un caractère nul à la ligne 2 : il est abîmé ou ce n'est pas un "
+         "export texte.\n"},
+        {{"eleves-orlane", in + "/0123456A.csv"}, "« " + in + "/0123456A.csv" + notRegular},
+        {{"eleves-pmb", in + "/0123456B.csv"}, "« " + in + "/0123456B.csv" + notRegular},
+        {{"profs-orlane", in + "/sts_emp_0123456A_2026.xml"},
+         "« " + in + "/sts_emp_0123456A_2026.xml" + notRegular},
+        {{"profs-vesko", in + "/sts_emp_0123456B_2026.xml"},
+         "« " + in +
+             "/sts_emp_0123456B_2026.xml » est un dossier : choisissez le fichier de l'export "
+             "qu'il contient (sts_emp_….xml).\n"},
+        {{"profs-pmb", in + "/sts_emp_0123456Z_2026.xml"}, "Le fichier est introuvable\n"},
+        {{"profs-orlane", in + "/sts_emp_0123456C_2026.xml"},
+         "Fin prématurée des données dans la balise <DONNEES> de la ligne 1\nLigne: 1\n"
+         "<STS_EDT><DONNEES>\n"},
+        {{"eleves-vesko", good, "--root", in + "/file"},
+         "Impossible de créer le dossier \"" + in +
+             "/file/Vesko/0123456D/Eleves\". Un élément du chemin n'est pas un dossier. "
+             "Choisissez un dossier de sortie où vous pouvez écrire.\n"},
+    };
+    if (::geteuid() != 0) { // permissions bind every user but the superuser
+        fs::permissions(root_.path(), fs::perms::owner_read | fs::perms::owner_exec);
+        cases.push_back({{"eleves-orlane", good},
+                         "Impossible de créer le dossier \"" + root +
+                             "/Orlane/0123456D/Eleves\". Accès refusé. Choisissez un dossier de "
+                             "sortie où vous pouvez écrire.\n"});
+    }
+    for (Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        if (c.args.size() == 2)
+            c.args.insert(c.args.end(), {"--root", root});
+        const Outcome outcome = RunCli(c.args);
+        EXPECT_EQ(outcome.code, 1);
+        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_TRUE(EntriesBelow(root_.path()).empty());
+    }
+    fs::permissions(root_.path(), fs::perms::owner_all);
+    EXPECT_EQ(ReadBytes(input_ / "file"), "");
 }
 
 TEST_F(CliTest, BadArgumentsPrintTheUsage) {

@@ -1,6 +1,7 @@
 // The one file reader: what it says went wrong, and how the student exports
 // word it.
 
+#include "text/error.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
 
@@ -11,8 +12,11 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <new>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tressal {
@@ -59,20 +63,61 @@ TEST(ReadFileBytesTest, SaysWhatWentWrong) {
 TEST(ReadWholeFileTest, WordsEachProblemForTheUser) {
     TempFolder folder;
     WriteBytes(folder / "four.txt", "abcd");
+    ASSERT_EQ(::mkfifo((folder / "pipe.csv").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder / "zero.csv");
+    std::filesystem::create_symlink("loop.csv", folder / "loop.csv");
+    // Sparse: it takes no room on the disk.
+    WriteBytes(folder / "big.csv", "");
+    std::filesystem::resize_file(folder / "big.csv", kMaxInputBytes + 1);
     const std::string path = PathText(folder.path());
+    const std::string cannotOpen = "Impossible d'ouvrir le fichier \"" + path;
+    const std::string notRegular = " » n'est pas un fichier ordinaire (c'est un périphérique, un "
+                                   "tube ou une socket) : choisissez le fichier de l'export "
+                                   "lui-même.";
     const std::vector<std::pair<std::filesystem::path, std::string>> cases = {
         {folder / "absent.txt",
-         "\"" + path + "/absent.txt\". Le fichier ou le dossier est introuvable."},
+         cannotOpen + "/absent.txt\". Le fichier ou le dossier est introuvable."},
         {folder / "four.txt" / "x",
-         "\"" + path + "/four.txt/x\". Un \xC3\xA9l\xC3\xA9ment du chemin n'est pas un dossier."},
-        {folder.path(), "\"" + path + "\". Le chemin d\xC3\xA9signe un dossier."},
+         cannotOpen + "/four.txt/x\". Un \xC3\xA9l\xC3\xA9ment du chemin n'est pas un dossier."},
+        {folder.path(), cannotOpen + "\". Le chemin d\xC3\xA9signe un dossier."},
+        // Refused before anything is read: these would block or never end.
+        {folder / "pipe.csv", "« " + path + "/pipe.csv" + notRegular},
+        {folder / "zero.csv", "« " + path + "/zero.csv" + notRegular},
+        {folder / "big.csv", "« " + path +
+                                 "/big.csv » est trop gros (513 Mo, au plus 512 Mo) : ce n'est pas "
+                                 "un export, ou il est abîmé ; choisissez le fichier de l'export."},
+        {folder / "loop.csv", cannotOpen + "/loop.csv\". Le chemin passe par trop de liens "
+                                           "symboliques (ils forment sans doute une boucle) : "
+                                           "choisissez le fichier lui-même."},
     };
-    for (const auto& [file, reason] : cases) {
+    for (const auto& [file, message] : cases) {
         SCOPED_TRACE(file);
-        EXPECT_EQ(ErrorOf([&] { ReadWholeFile(file); }),
-                  "Impossible d'ouvrir le fichier " + reason);
+        EXPECT_EQ(ErrorOf([&] { ReadWholeFile(file); }), message);
     }
     EXPECT_EQ(ReadWholeFile(folder / "four.txt"), "abcd");
+}
+
+// The words for a system error: French for every error a user may meet, the
+// system's own text for the others; an exception that is not an Error
+// reaches the user in French too.
+TEST(SystemReasonTest, EveryLikelyErrorIsWordedInFrench) {
+    for (const int likely : {ENOENT,       EACCES, EPERM, EISDIR,  ENOTDIR, ENOSPC, EROFS,
+                             ENAMETOOLONG, EEXIST, EIO,   ELOOP,   EFBIG,   EDQUOT, ENOMEM,
+                             EMFILE,       ENFILE, EBUSY, ETXTBSY, ENXIO,   ENODEV, ETIMEDOUT}) {
+        SCOPED_TRACE(likely);
+        EXPECT_EQ(SystemReason(likely).find("Erreur système"), std::string::npos);
+    }
+    EXPECT_EQ(SystemReason(EXDEV),
+              "Erreur système " + std::to_string(EXDEV) + " : " + std::strerror(EXDEV) + ".");
+    const std::vector<std::pair<std::string, std::string>> messages = {
+        {UserMessage(Error("Nom de fichier incorrect")), "Nom de fichier incorrect"},
+        {UserMessage(std::bad_alloc()),
+         "Mémoire insuffisante pour aller au bout : fermez d'autres programmes et recommencez, "
+         "ou vérifiez que le fichier choisi est bien l'export attendu."},
+        {UserMessage(std::system_error(EFBIG, std::generic_category())), SystemReason(EFBIG)},
+    };
+    for (const auto& [message, expected] : messages)
+        EXPECT_EQ(message, expected);
 }
 
 } // namespace

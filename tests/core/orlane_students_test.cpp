@@ -193,13 +193,66 @@ TEST(LoadExportTest, SplitsAtAnyLineEndAndStopsAtNul) {
     const auto file = folder / "0123456A.csv";
     const std::string a = StudentLine("A", "a");
     const std::string b = StudentLine("B", "b");
-    WriteBytes(file, SconetHeader() + "\r" + a + "\n" + b + std::string(1, '\0') + "\r\n" +
-                         StudentLine("D", "d"));
+    WriteBytes(file, SconetHeader() + "\r" + a + "\n" + b + std::string("\0\r\n\0 ", 5));
     EXPECT_EQ(LoadExport(file), (TextList{SconetHeader(), a, b}));
-    // Behind a byte order mark, bytes that are not UTF-8 read as "?".
+    // Behind a byte order mark, bytes that are not UTF-8 are Windows-1252.
     WriteBytes(file, "\xEF\xBB\xBF" + SconetHeader() + "\r\nL\xC9ON;J\xE9r\xF4me\r\n");
-    EXPECT_EQ(LoadExport(file), (TextList{SconetHeader(), "L?ON;J?r?me"}));
+    EXPECT_EQ(LoadExport(file), (TextList{SconetHeader(), "L\xC9ON;J\xE9r\xF4me"}));
     EXPECT_NE(ErrorOf([&] { LoadExport(folder / "9999999Z.csv"); }), "");
+}
+
+// Each line in the encoding it shows, whatever its neighbours; a NUL only
+// where nothing is lost after it.
+TEST(ExportLinesTest, DecodesEachLineAndRefusesANulBeforeText) {
+    using namespace std::literals;
+    const auto nulOnLine = [](int line) {
+        return "Le fichier contient un caractère nul à la ligne " + std::to_string(line) +
+               " : il est abîmé ou ce n'est pas un export texte.";
+    };
+    struct Case {
+        const char* label;
+        std::string bytes;
+        TextList lines;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {"UTF-8 lines beside Windows-1252 lines",
+         "L\xC3\x89ON;J\xC3\xA9r\xC3\xB4me\r\n\xC9TIENNE;Z\xE9\r\nMARTIN;Luc\r\n",
+         {"L\xC9ON;J\xE9r\xF4me", "\xC9TIENNE;Z\xE9", "MARTIN;Luc"},
+         ""},
+        {"a stray byte spoils only its own line",
+         "\xC3\x89TIENNE;Jos\xE9\nL\xC3\x89ON;\xE2\x82\xAC\xC5\x82",
+         {"\xC3\x89TIENNE;Jos\xE9", "L\xC9ON;\x80?"},
+         ""},
+        {"behind a UTF-8 mark, stray bytes are Windows-1252",
+         "\xEF\xBB\xBFL\xC9ON;J\xC3\xA9r\xF4me\r\nZo\xC3\xAB",
+         {"L\xC9ON;J\xE9r\xF4me", "Zo\xEB"},
+         ""},
+        {"UTF-16, little-endian",
+         test::Utf16(u"L\u00C9ON;\u20AC\u0142\U0001F600\xDC00\r\nZo\u00EB", false),
+         {"L\xC9ON;\x80???", "Zo\xEB"},
+         ""},
+        {"UTF-16, big-endian, with an odd last byte",
+         test::Utf16(u"A;\u00E9\nB", true) + "X",
+         {"A;\xE9", "B?"},
+         ""},
+        {"UTF-16 behind a UTF-8 mark",
+         "\xEF\xBB\xBF" + test::Utf16(u"A;\u00E9", false),
+         {"A;\xE9"},
+         ""},
+        {"NULs that pad the end", "A;b\r\nC;d\0\0 \t\r\n\0"s, {"A;b", "C;d"}, ""},
+        {"a NUL before text", "A;b\r\nC;d\0\r\nE;f"s, {}, nulOnLine(2)},
+        {"lines counted at CR LF, CR and LF", "A\r\nB\rC\nD\0E"s, {}, nulOnLine(4)},
+        {"a NUL first", "\0A;b"s, {}, nulOnLine(1)},
+        {"a NUL in UTF-16", test::Utf16(u"A\r\nB\0C"sv, false), {}, nulOnLine(2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        if (c.error.empty())
+            EXPECT_EQ(ExportLines(c.bytes), c.lines);
+        else
+            EXPECT_EQ(ErrorOf([&] { ExportLines(c.bytes); }), c.error);
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "sts/sts_model_b.h"
 #include "sts/xml_load.h"
 #include "sts/xml_node.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 #include <libxml/globals.h>
@@ -30,6 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace a = tressal::sts::a;
 using tressal::sts::LoadError;
+using tressal::test::Utf16;
 
 const fs::path kData = TRESSAL_TEST_DATA;
 
@@ -82,17 +84,6 @@ std::optional<LoadError> LoadFailure(const fs::path& file) {
         return e;
     }
     return std::nullopt;
-}
-
-std::string Utf16(std::u16string_view text, bool bigEndian) {
-    std::string bytes;
-    for (const char16_t unit : u"\uFEFF" + std::u16string(text)) {
-        const char high = static_cast<char>(unit >> 8);
-        const char low = static_cast<char>(unit & 0xFF);
-        bytes += bigEndian ? high : low;
-        bytes += bigEndian ? low : high;
-    }
-    return bytes;
 }
 
 std::size_t Utf8Length(std::string_view text) {
@@ -277,23 +268,39 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
     struct Case {
         const char* label;
         fs::path file;
-        const char* message;
+        std::string message;
     };
+    const std::string path = folder.Path().string();
+    const std::string notRegular = " » n'est pas un fichier ordinaire (c'est un périphérique, un "
+                                   "tube ou une socket) : choisissez le fichier de l'export "
+                                   "lui-même.\r\nLigne: 0\r\n";
     const std::vector<Case> cases = {
         {"missing file", folder.Path() / "absent.xml",
          "Le fichier est introuvable\r\nLigne: 0\r\n"},
         {"missing folder", folder.Path() / "absent" / "sts.xml",
          "Le fichier est introuvable\r\nLigne: 0\r\n"},
-        {"a folder", folder.Path(), "Accès refusé\r\nLigne: 0\r\n"},
+        {"a folder", folder.Path(),
+         "« " + path +
+             " » est un dossier : choisissez le fichier de l'export qu'il contient "
+             "(sts_emp_….xml).\r\nLigne: 0\r\n"},
         {"a pipe, which may never end", folder.Path() / "pipe.xml",
-         "Le fichier ne peut pas être lu\r\nLigne: 0\r\n"},
+         "« " + path + "/pipe.xml" + notRegular},
+        {"a link to an endless device", folder.Path() / "zero.xml",
+         "« " + path + "/zero.xml" + notRegular},
+        {"over the size limit", folder.Path() / "big.xml",
+         "« " + path +
+             "/big.xml » est trop gros (600 Mo, au plus 512 Mo) : ce n'est pas un export, ou il "
+             "est abîmé ; choisissez le fichier de l'export.\r\nLigne: 0\r\n"},
     };
     ASSERT_EQ(::mkfifo((folder.Path() / "pipe.xml").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", folder.Path() / "zero.xml");
+    folder.Write("big.xml", "<STS_EDT/>");
+    fs::resize_file(folder.Path() / "big.xml", std::uintmax_t{600} << 20); // sparse
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         const std::optional<LoadError> error = LoadFailure(c.file);
         ASSERT_TRUE(error.has_value());
-        EXPECT_STREQ(error->what(), c.message);
+        EXPECT_EQ(error->what(), c.message);
     }
 }
 
@@ -457,6 +464,11 @@ TEST(StsHostileInputTest, EachEndsInALoadError) {
          "Imbrication des éléments trop profonde (plus de 256 niveaux)", 1},
         {"binary garbage", Garbage(), std::nullopt},
         {"NUL bytes", std::string("<STS_EDT>\0\0</STS_EDT>", 21), std::nullopt},
+        {"attribute over libxml2's limit",
+         "<STS_EDT>\n<A B=\"" + std::string(10'000'001, 'x') + "\"/></STS_EDT>",
+         "Valeur trop longue (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
+         "n'est pas un export ; refaites l'export",
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);

@@ -120,7 +120,7 @@ TEST_F(TeachersTest, OrlaneLinesAreNameCommaFirstNameSorted) {
         {Individu(Names("  ", "Luc")), {"  ,Luc"}},
         {Individu(Names("ROY", "Paul"), "1") + Individu(Names("ROY", "Paul"), "2"),
          {"ROY,Paul", "ROY,Paul"}},
-        {Individu(Names("DUPONT, MARTIN", "Jean,Luc")), {"DUPONT, MARTIN,Jean,Luc"}},
+        {Individu(Names("DUPONT, MARTIN", "Jean,Luc")), {"DUPONT  MARTIN,Jean Luc"}},
         {"", {}},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
@@ -147,6 +147,29 @@ TEST_F(TeachersTest, LatinOneAndUtf8ExportsGiveWindows1252Lines) {
     EXPECT_EQ(OrlaneTeachers(latin), TextList{"LEF\xC8VRE,H\xE9l\xE8ne"});
     EXPECT_EQ(OrlaneTeachers(utf8), TextList{"C\x9Cur,B\xE9r\xE9nice"});
     EXPECT_EQ(PmbTeachers(latin), TextList{"LEF\xC8VRE;H\xE9l\xE8ne;;;;;;;"});
+}
+
+// A value holding a line end, a tab or the target's separator stays one field
+// of one line, in every teacher target.
+TEST_F(TeachersTest, ValuesCannotSplitALineOrShiftColumns) {
+    // Character references: the parser would turn a raw line end into LF, or
+    // into a blank inside an attribute.
+    const std::string person = Names("DU&#13;&#10;PONT;A,B", "Jean;&#9;Luc,Marc") +
+                               Element("CIVILITE", "1") +
+                               Element("DATE_NAISSANCE", "1970;&#10;-05-31") +
+                               "<DISCIPLINES><DISCIPLINE CODE=\"L;0&#10;1\"/></DISCIPLINES>";
+    const auto file =
+        Write("STS_X_0123456A_2009.xml",
+              Sts(Individu(person), Divisions(Division("3;A&#13;&#10;", Service(Teacher("1"))) +
+                                              Division("4B", Service(Teacher("1"))))));
+    const std::vector<std::pair<TextList (*)(const fs::path&), TextList>> cases = {
+        {&OrlaneTeachers, {"DU  PONT;A B,Jean; Luc Marc"}},
+        {&PmbTeachers, {"DU  PONT,A,B;Jean, Luc,Marc;;;;;;1970, ;M"}},
+        {&VeskoTeachers,
+         {kVeskoHeader, ";1;M.;DU  PONT,A,B;Jean, Luc,Marc;L,0 1;31/05/1970, ;;;3,A  ;4B"}},
+    };
+    for (const auto& [convert, lines] : cases)
+        EXPECT_EQ(convert(file), lines);
 }
 
 // --- PMB --------------------------------------------------------------------
@@ -267,7 +290,7 @@ TEST_F(TeachersTest, DivisionListsHoldWholeCodesOfEveryTeacher) {
          {{"1", "B;A"}, {"2", "B;A"}}},
         {Divisions(Division("A;B", Service(Teacher("1"))) + Division("A", Service(Teacher("1"))) +
                    Division("C", Service(Teacher("1"))) + Division("A;B", Service(Teacher("1")))),
-         {{"1", "A;B;C;A;B"}}},
+         {{"1", "A,B;A;C"}}},
         {Divisions(twenty), {{"1", twentyCodes}}},
         {"", {{"1", ""}}},
     };
@@ -466,7 +489,7 @@ TEST_F(TeachersTest, CommandLineWritesNoDuplicatesFileWhenAnExportIsBroken) {
 
 TEST_F(TeachersTest, CommandLineWritesNothingForABrokenExport) {
     const std::vector<std::pair<fs::path, std::string>> inputs = {
-        {Write("STS_X_0123456A_2009.xml", "<STS_EDT><DONNEES>"), "\r\nLigne: "},
+        {Write("STS_X_0123456A_2009.xml", "<STS_EDT><DONNEES>"), "\nLigne: 1\n<STS_EDT>"},
         {Write("other/STS_X_0123456A_2009.xml", "<AUTRE/>"), "Interface non supportée"},
         {Write("STS_X__2009.xml", Sts(Individu(Names("ROY", "Paul")))), "Nom de fichier incorrect"},
     };

@@ -129,6 +129,18 @@ inline std::string StudentLine(const std::string& lastName, const std::string& f
     return SconetLine(extra);
 }
 
+// The text in UTF-16 of that byte order, behind its byte order mark.
+inline std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes;
+    for (const char16_t unit : u"\uFEFF" + std::u16string(text)) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 // The lines joined with CR LF after each, as a Sconet export is written.
 inline std::string ExportBytes(const std::vector<std::string>& lines) {
     std::string bytes;
