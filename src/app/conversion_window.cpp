@@ -3,9 +3,12 @@
 #include "app/dialogs.h"
 #include "app/export_folders.h"
 #include "app/preview_tree.h"
+#include "app/report_panel.h"
 #include "app/window_placement.h"
+#include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
+#include "text/file_io.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -64,25 +67,35 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     tree_ = MakePreviewTree(this);
     tree_->setObjectName(QString::fromUtf8(row.treeName));
     hint_ = AddHint(tree_, QString::fromUtf8(row.hint));
+    report_ = new ReportPanel(this);
+    report_->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolBar_);
-    layout->addWidget(tree_);
+    layout->addWidget(tree_, 1);
+    layout->addWidget(report_);
+    // The details, once shown, share the height with the preview.
+    connect(report_->detailsButton(), &QToolButton::toggled, this,
+            [this, layout](bool shown) { layout->setStretchFactor(report_, shown ? 1 : 0); });
     resize(640, 420);
     PlaceBesideOpenWindows(this);
 
     connect(close_, &QToolButton::clicked, this, &ConversionWindow::CloseClick);
     connect(convert_, &QToolButton::clicked, this, &ConversionWindow::ConvertClick);
     connect(save_, &QToolButton::clicked, this, &ConversionWindow::SaveClick);
+    connect(tree_, &QTreeWidget::itemChanged, this, [this] {
+        if (state_ == State::Converted)
+            ShowReport();
+    });
 }
 
 void ConversionWindow::RunAction(const std::function<void()>& action) {
     try {
         action();
     } catch (const std::exception& error) {
-        services_.dialogs->Inform(this, QString::fromUtf8(UserMessage(error)));
+        services_.dialogs->Warn(this, QString::fromUtf8(UserMessage(error)));
     }
 }
 
@@ -130,7 +143,10 @@ void ConversionWindow::ConvertInput(const QString& input) {
             Show(sofar);
             repaint();
         };
-        Show(conversion_.convert(ToPath(input_), {progress}));
+        Converted result = conversion_.convert(ToPath(input_), {progress, LocalToday()});
+        // Against the proposed file: one chosen later in the save dialog is not compared.
+        CompareWithProposedFile(conversion_, result, ToPath(services_.outputRoot));
+        Show(result);
     });
 }
 
@@ -170,10 +186,33 @@ void ConversionWindow::Show(const Converted& result) {
         tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
     hint_->hide();
     state_ = State::Converted;
+    ShowReport();
+    report_->show();
     convert_->setEnabled(false);
     save_->setEnabled(true);
     setWindowTitle(QString::fromUtf8(row_.caption) + QStringLiteral(" — ") +
                    QFileInfo(input_).fileName());
+}
+
+// The report as converted, with the lines touched up in the preview counted
+// and, when there are some, compared again as they would be saved.
+void ConversionWindow::ShowReport() {
+    if (!row_.editableLines) {
+        report_->ShowReport(result_.report);
+        return;
+    }
+    ConversionReport report = result_.report;
+    TextList lines = result_.lines;
+    report.edited = static_cast<std::size_t>(TakeEdits(tree_, lines));
+    if (report.edited > 0 && report.comparison) {
+        try {
+            const auto& file = report.comparison->file;
+            report.comparison = CompareWithFile(lines, result_.header, file);
+        } catch (const std::exception&) {
+            // the comparison made at conversion stands
+        }
+    }
+    report_->ShowReport(report);
 }
 
 void ConversionWindow::SaveClick() {
@@ -192,7 +231,8 @@ void ConversionWindow::SaveClick() {
             SaveResult(conversion_, result_, ToPath(services_.outputRoot), choose);
         if (saved.files.empty())
             return;
-        services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage));
+        services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage),
+                                  FromPath(saved.files.front()));
         OfferDuplicates(saved.plan);
         close();
     });

@@ -16,12 +16,14 @@ class QTreeWidget;
 
 namespace tressal::app {
 
+class ReportPanel;
+
 // A conversion window: "Fermer", the convert button and "Sauvegarder" over a
-// tree that previews the result. Its row of the window table gives its names,
-// captions, filters and preview settings. Fresh, it converts once (a file or
-// folder chosen in a dialog or dropped on it); converted, it saves and closes.
-// Any error of an action is shown in a message box and the window stays as it
-// was.
+// tree that previews the result, and below it the conversion's report, with
+// the comparison with the file that saving would replace. Its row of the window table gives its
+// names, captions, filters and preview settings. Fresh, it converts once (a file or folder chosen
+// in a dialog or dropped on it); converted, it saves and closes. Any error of an action is shown in
+// a message box and the window stays as it was.
 class ConversionWindow : public QWidget {
     Q_OBJECT
 public:
@@ -40,6 +42,7 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     // The guidance shown in the empty preview.
     QLabel* hint() const { return hint_; }
+    ReportPanel* report() const { return report_; }
 
     // The button handlers.
     void CloseClick();
@@ -59,6 +62,7 @@ private:
     QString DroppedInput(const QMimeData* data) const;
     void RunAction(const std::function<void()>& action);
     void Show(const Converted& result);
+    void ShowReport();
     void OfferDuplicates(const OutputPlan& plan);
 
     const WindowRow& row_;
@@ -73,6 +77,7 @@ private:
     QToolButton* save_;
     QTreeWidget* tree_;
     QLabel* hint_;
+    ReportPanel* report_;
 };
 
 } // namespace tressal::app

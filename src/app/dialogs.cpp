@@ -55,8 +55,15 @@ QString QtDialogs::ChooseFolder(QWidget* parent, const QString& title, const QSt
     return Run(parent, QFileDialog::Directory, QFileDialog::AcceptOpen, title, startFolder, {});
 }
 
-void QtDialogs::Inform(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("Tressal"), text);
+void QtDialogs::Inform(QWidget* parent, const QString& text, const QString& details) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tressal"), text, QMessageBox::Ok,
+                    parent);
+    box.setInformativeText(details);
+    box.exec();
+}
+
+void QtDialogs::Warn(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, QStringLiteral("Tressal"), text);
 }
 
 bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& text) {

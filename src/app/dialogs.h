@@ -18,8 +18,11 @@ public:
                              const QString& filter) = 0;
     virtual QString ChooseFolder(QWidget* parent, const QString& title,
                                  const QString& startFolder) = 0;
-    // An information box titled "Tressal" with an OK button.
-    virtual void Inform(QWidget* parent, const QString& text) = 0;
+    // An information box titled "Tressal" with an OK button; the details, when
+    // given, under the text (the path of a written file).
+    virtual void Inform(QWidget* parent, const QString& text, const QString& details) = 0;
+    // The same with the warning icon, for what went wrong.
+    virtual void Warn(QWidget* parent, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
     // Opens the file with the desktop's program for its type; does not wait.
@@ -36,7 +39,8 @@ public:
                      const QString& filter) override;
     QString ChooseFolder(QWidget* parent, const QString& title,
                          const QString& startFolder) override;
-    void Inform(QWidget* parent, const QString& text) override;
+    void Inform(QWidget* parent, const QString& text, const QString& details) override;
+    void Warn(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
     void ShellOpenFile(const QString& file, const QString& workingFolder) override;
 

@@ -1,6 +1,8 @@
 #include "cli/cli.h"
 
+#include "cli/report_printer.h"
 #include "conversions/conversion.h"
+#include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
 #include "text/file_io.h"
@@ -19,6 +21,8 @@ struct Arguments {
     std::string conversion;
     std::filesystem::path input;
     std::filesystem::path root = ".";
+    bool dryRun = false; // convert and report, write nothing
+    bool report = false; // save, then report
 };
 
 std::optional<Arguments> Parse(const std::vector<std::string>& args) {
@@ -31,6 +35,10 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
             parsed.root = args[i];
         } else if (args[i].starts_with("--root=")) {
             parsed.root = args[i].substr(7);
+        } else if (args[i] == "--dry-run") {
+            parsed.dryRun = true;
+        } else if (args[i] == "--report") {
+            parsed.report = true;
         } else if (args[i].starts_with("-") && args[i] != "-") {
             return std::nullopt;
         } else {
@@ -45,7 +53,7 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 }
 
 void PrintUsage(std::ostream& stream) {
-    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER]\n"
+    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--dry-run | --report]\n"
               "Convertit un export des élèves (Sconet CSV, SIECLE XML ou zip) ou un export\n"
               "STS (XML ou zip) ; le fichier est écrit sous DOSSIER\n"
               "(par défaut le dossier courant), comme le propose la fenêtre.\n"
@@ -60,6 +68,9 @@ void PrintHelp(std::ostream& out) {
     PrintUsage(out);
     out << "Options :\n"
            "  --root DOSSIER  écrit sous DOSSIER au lieu du dossier courant\n"
+           "  --dry-run       convertit et affiche le compte rendu et la comparaison avec le\n"
+           "                  fichier qui serait remplacé, sans rien écrire\n"
+           "  --report        écrit comme d'habitude, puis affiche le compte rendu\n"
            "  --version       affiche la version de Tressal\n"
            "  --help          affiche cette aide\n"
            "Code de sortie : 0 terminé, 1 export incorrect ou enregistrement impossible (les "
@@ -107,9 +118,20 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return 2;
     }
     try {
-        const Converted result = conversion->convert(parsed->input, {});
+        const bool reported = parsed->dryRun || parsed->report;
+        Converted result = conversion->convert(parsed->input, {{}, LocalToday()});
+        if (reported)
+            CompareWithProposedFile(*conversion, result, parsed->root);
+        if (parsed->dryRun) {
+            out << "simulation\t" << PathText(ProposedFile(conversion->plan(result), parsed->root))
+                << '\n';
+            PrintReport(out, result.report);
+            return 0;
+        }
         const SavedResult saved = SaveResult(*conversion, result, parsed->root, {}, device);
         out << saved.plan.doneMessage << '\n' << PathText(saved.files.front()) << '\n';
+        if (reported)
+            PrintReport(out, result.report);
         return 0;
     } catch (const std::exception& error) {
         err << PlainLines(UserMessage(error));

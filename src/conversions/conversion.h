@@ -1,7 +1,9 @@
 #pragma once
 
+#include "conversions/conversion_report.h"
 #include "text/text_list.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -16,6 +18,8 @@ struct Converted {
     std::string code; // establishment code (UTF-8), empty when the target has none
     TextList lines;   // output lines, Windows-1252, in file order
     TextList duplicates;
+    bool header = false; // the first line is a header
+    ConversionReport report{};
 };
 
 // Where and how the result is saved, below the output root.
@@ -31,6 +35,8 @@ struct OutputPlan {
 struct ConvertContext {
     // Called after each input file of a multi-file conversion, with the result so far.
     std::function<void(const Converted&)> progress;
+    // The day the exports are checked against (school year); none: not checked.
+    std::chrono::year_month_day today{};
 };
 
 enum class InputKind { File, Folder };
@@ -42,6 +48,9 @@ struct Conversion {
         convert;
     std::function<OutputPlan(const Converted& result)> plan;
 };
+
+// Today's local date, for ConvertContext::today.
+std::chrono::year_month_day LocalToday();
 
 // Every conversion, in menu order.
 const std::vector<Conversion>& Conversions();

@@ -1,17 +1,14 @@
 #include "conversions/conversion.h"
 
-#include "sts/sts_source.h"
+#include "conversions/school_year.h"
+#include "conversions/student_report.h"
+#include "conversions/teacher_conversions.h"
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
 #include "students/sconet_export.h"
 #include "students/student_source.h"
 #include "students/vesko_students.h"
-#include "teachers/cite_teachers.h"
-#include "teachers/orlane_teachers.h"
-#include "teachers/pmb_teachers.h"
-#include "teachers/sts_file_name.h"
-#include "teachers/vesko_teachers.h"
 
 namespace tressal {
 namespace {
@@ -47,43 +44,35 @@ std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
 
 Conversion Students(std::string cliName, const students::StudentFormat& format,
                     const SaveRule& rule) {
-    auto convert = [&format](const path& input, const ConvertContext&) {
+    auto convert = [&format](const path& input, const ConvertContext& context) {
         students::StudentSource source = students::ReadStudentSource(input);
         Converted result;
         result.code = std::move(source.code);
-        result.lines = students::ConvertExport(source.lines, format, source.numberedLines);
+        result.header = format.header.has_value();
+        ConversionReport& report = result.report;
+        report.read = source.leavers.size();
+        for (auto& left : source.leavers)
+            report.entries.push_back({EntryReason::LeftSchool, Origin(std::move(left.element)),
+                                      std::move(left.name), std::move(left.firstName), Origin()});
+        if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
+            report.warnings.push_back(std::move(*warning));
+        StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report);
+        result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);
+        told.Finish();
         return result;
     };
     return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
 }
 
-Conversion Teachers(std::string cliName, TextList (*lines)(const path&), const SaveRule& rule) {
-    auto convert = [lines](const path& input, const ConvertContext&) {
-        Converted result;
-        result.code = teachers::StsEstablishmentCode(sts::StsExportName(input));
-        result.lines = lines(input);
-        return result;
+Conversion Teachers(std::string cliName, TeacherTarget target, const SaveRule& rule) {
+    auto convert = [target](const path& input, const ConvertContext&) {
+        return ConvertTeachers(input, target);
     };
     return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
-}
-
-Converted FromCiteLists(teachers::CiteLists lists) {
-    Converted result;
-    result.lines = std::move(lists.lines);
-    result.duplicates = std::move(lists.duplicates);
-    return result;
 }
 
 Conversion CiteScolaire() {
-    auto convert = [](const path& folder, const ConvertContext& context) {
-        std::function<void(const teachers::CiteLists&)> afterEachExport;
-        if (context.progress)
-            afterEachExport = [&context](const teachers::CiteLists& sofar) {
-                context.progress(FromCiteLists(sofar));
-            };
-        return FromCiteLists(teachers::CiteTeachers(folder, afterEachExport));
-    };
-    return {"profs-orlane-cite", InputKind::Folder, convert, [](const Converted&) {
+    return {"profs-orlane-cite", InputKind::Folder, &ConvertCite, [](const Converted&) {
                 return OutputPlan{{"Orlane", "Profs"},
                                   "profs.txt",
                                   false,
@@ -97,16 +86,16 @@ std::vector<Conversion> MakeConversions() {
     return {
         Students("eleves-orlane", students::OrlaneStudents(),
                  {"Orlane", "Eleves", nullptr, false, "élèves", true}),
-        Teachers("profs-orlane", &teachers::OrlaneTeachers,
+        Teachers("profs-orlane", TeacherTarget::Orlane,
                  {"Orlane", "Profs", "profs.txt", false, "enseignants", true}),
         CiteScolaire(),
         Students("eleves-vesko", students::VeskoStudents(),
                  {"Vesko", "Eleves", "eleves.txt", true, "élèves Vesko", false}),
-        Teachers("profs-vesko", &teachers::VeskoTeachers,
+        Teachers("profs-vesko", TeacherTarget::Vesko,
                  {"Vesko", "Profs", "profs.txt", true, "enseignants Vesko", false}),
         Students("eleves-pmb", students::PmbStudents(),
                  {"PMB", "Eleves", "elevespmb.txt", false, "élèves PMB", true}),
-        Teachers("profs-pmb", &teachers::PmbTeachers,
+        Teachers("profs-pmb", TeacherTarget::Pmb,
                  {"PMB", "Profs", "profspmb.txt", false, "enseignants", true}),
         Students("eleves-bcdi", students::BcdiStudents(),
                  {"BCDI", "Eleves", "elevesBCDI.csv", false, "élèves BCDI", true}),

@@ -13,6 +13,9 @@ namespace tressal {
 // the save.
 using ChooseFile = std::function<std::filesystem::path(const std::filesystem::path& proposed)>;
 
+// The file a save proposes: the plan's folder and file name below the root.
+std::filesystem::path ProposedFile(const OutputPlan& plan, const std::filesystem::path& root);
+
 struct SavedResult {
     OutputPlan plan;
     std::vector<std::filesystem::path> files; // written, the chosen one first; none: cancelled

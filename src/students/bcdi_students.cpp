@@ -5,8 +5,8 @@
 
 namespace tressal::students {
 
-std::string BcdiStudentLine(const std::string& student, std::size_t /*lineNumber*/) {
-    return LibraryColumns(student) + ";" + FieldAt(student, 7, ';');
+std::string BcdiStudentLine(const Fields& student, std::size_t /*lineNumber*/) {
+    return LibraryColumns(student) + ";" + student(7);
 }
 
 const StudentFormat& BcdiStudents() {

@@ -4,8 +4,7 @@
 
 namespace tressal::students {
 
-std::string OrlaneStudentLine(const std::string& student, std::size_t /*lineNumber*/) {
-    const Fields field(student, ';');
+std::string OrlaneStudentLine(const Fields& field, std::size_t /*lineNumber*/) {
     const std::string school = field(17);
     return FoldName(field(1)) + "," + FoldName(field(2)) + "," + ReorderDate(field(5)) + "," +
            field(8) + "," + "XX,XX,OUI," + StripSpaces(KeepAllowedChars(field(9))) + "," +

@@ -17,6 +17,11 @@ bool SameStudent(const std::string& a, const std::string& b) {
     return FieldAt(a, 1, ';') == FieldAt(b, 1, ';') && FieldAt(a, 2, ';') == FieldAt(b, 2, ';');
 }
 
+const char* const kExpectedName =
+    "Le nom attendu est le code de l'établissement, sept chiffres et une lettre, suivi de "
+    "« .csv » (par exemple 0123456A.csv) ; ou choisissez un export des élèves de SIECLE (.xml ou "
+    ".zip).";
+
 } // namespace
 
 std::string EstablishmentCodeOf(const std::filesystem::path& input) {
@@ -24,7 +29,7 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input) {
     const std::string code = FieldAt(name, 1, '.');
     const std::string extension = AsciiUpper(FieldAt(name, 2, '.'));
     if (extension != "CSV" || !IsEstablishmentCode(code))
-        throw Error("Nom de fichier incorrect");
+        throw Error("Nom de fichier incorrect\n" + std::string(kExpectedName));
     return code;
 }
 
@@ -43,7 +48,8 @@ TextList ExportLines(std::string bytes) {
 
 void CheckHeader(const TextList& lines) {
     if (lines.empty())
-        throw Error("Indice de liste hors limites (0)");
+        throw Error("Indice de liste hors limites (0)\nLe fichier est vide : refaites l'export des "
+                    "élèves, ou choisissez un autre fichier.");
     const int count = CountFields(lines.front(), ';');
     if (count != kHeaderFields)
         throw Error("Le fichier que vous avez sélectionné est incorrect. Il ne comporte que " +
@@ -62,18 +68,34 @@ std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun kee
     return kept;
 }
 
-TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
-                       bool numberedLines) {
+TextList ConvertExport(const TextList& exportLines, const StudentFormat& format, bool numberedLines,
+                       ExportLineObserver* observer) {
     CheckHeader(exportLines);
     TextList result;
     SortedTextList sorted;
     if (format.header)
         result.push_back(*format.header);
-    for (std::size_t k : NeighbourSurvivors(exportLines, format.keep)) {
-        const std::string& student = exportLines[k];
-        if (FieldAt(student, 1, ';').empty())
+    const std::vector<std::size_t> kept = NeighbourSurvivors(exportLines, format.keep);
+    std::size_t next = 0; // the first kept line not yet reached
+    Fields field;         // of each line in turn
+    for (std::size_t k = 1; k < exportLines.size(); ++k) {
+        if (next == kept.size() || kept[next] != k) {
+            // The run's first line kept is before it, its last after it.
+            if (observer)
+                observer->Duplicate(k,
+                                    format.keep == KeepInRun::First ? kept[next - 1] : kept[next]);
             continue;
-        std::string line = format.line(student, numberedLines ? k + 1 : 0);
+        }
+        ++next;
+        field.Reset(exportLines[k], ';');
+        if (field.View(1).empty()) {
+            if (observer)
+                observer->Nameless(k);
+            continue;
+        }
+        std::string line = format.line(field, numberedLines ? k + 1 : 0);
+        if (observer)
+            observer->Written(k, field);
         if (format.sorted)
             sorted.Add(line);
         else

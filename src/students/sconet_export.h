@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/text_helpers.h"
 #include "text/text_list.h"
 
 #include <cstddef>
@@ -13,7 +14,8 @@
 namespace tressal::students {
 
 // The establishment code of an export named CODE.csv (any case; text after a
-// second dot ignored), as typed. Throws Error "Nom de fichier incorrect".
+// second dot ignored), as typed. Throws Error "Nom de fichier incorrect" with
+// the expected form on a second line.
 std::string EstablishmentCodeOf(const std::filesystem::path& input);
 
 // The export's lines in Windows-1252, decoded by DecodeText. Throws Error for a
@@ -38,16 +40,30 @@ struct StudentFormat {
     std::optional<std::string> header; // first output line, when the target has one
     KeepInRun keep = KeepInRun::First;
     bool sorted = false;
-    // One output line from one student line (field 1 not empty); lineNumber
-    // counts from 1 in the export, for messages, and is 0 when the lines were
-    // built from an XML export (messages then name the student only). May
-    // throw Error.
-    std::string (*line)(const std::string& student, std::size_t lineNumber) = nullptr;
+    // One output line from the fields of one student line (field 1 not
+    // empty); lineNumber counts from 1 in the export, for messages, and is 0
+    // when the lines were built from an XML export (messages then name the
+    // student only). May throw Error.
+    std::string (*line)(const Fields& student, std::size_t lineNumber) = nullptr;
+};
+
+// Told what becomes of each student line as the conversion goes; k indexes
+// the export's lines, the header being 0.
+class ExportLineObserver {
+public:
+    virtual ~ExportLineObserver() = default;
+    // Not written: a neighbouring duplicate of line kept, the line kept in its place.
+    virtual void Duplicate(std::size_t k, std::size_t kept) = 0;
+    // Not written: its first field is empty.
+    virtual void Nameless(std::size_t k) = 0;
+    // Converted into a line of the result; student holds its fields.
+    virtual void Written(std::size_t k, const Fields& student) = 0;
 };
 
 // Check, remove neighbouring duplicates and convert. numberedLines: the lines
-// are those of a file, numbered from 1 in messages.
+// are those of a file, numbered from 1 in messages. The observer, when given,
+// is told what becomes of each line.
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
-                       bool numberedLines = true);
+                       bool numberedLines = true, ExportLineObserver* observer = nullptr);
 
 } // namespace tressal::students

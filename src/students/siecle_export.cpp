@@ -149,13 +149,32 @@ std::string SiecleEstablishmentCode(const SiecleExport& data) {
     return code;
 }
 
-TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes) {
+TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
+                            SiecleLineSources* sources) {
     TextList lines{kHeader};
     lines.reserve(data.students.size() + 1);
+    if (sources)
+        sources->elements.assign(1, std::string());
     const auto exportDate = DateKey(data.exportDate);
-    for (const auto& student : data.students)
-        if (!HasLeft(student, exportDate))
+    std::size_t position = 0;
+    for (const auto& student : data.students) {
+        ++position;
+        const bool left = HasLeft(student, exportDate);
+        if (!left)
             lines.push_back(StudentLine(data, student, codes));
+        if (!sources)
+            continue;
+        std::string element =
+            student.id.empty() ? "ELEVE n°" + std::to_string(position) : "ELEVE_ID " + student.id;
+        if (left)
+            sources->leavers.push_back({std::move(element),
+                                        FirstNotEmpty({&student[StudentValue::UsageName],
+                                                       &student[StudentValue::FamilyName],
+                                                       &student[StudentValue::OldName]}),
+                                        Cleaned(student[StudentValue::FirstName])});
+        else
+            sources->elements.push_back(std::move(element));
+    }
     return lines;
 }
 

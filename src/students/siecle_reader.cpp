@@ -104,9 +104,10 @@ private:
                    : name == "DONNEES"  ? Place::Data
                                         : Place::Ignored;
         case Place::Parameters:
-            return name == "UAJ"           ? Keep(result_.establishment)
-                   : name == "DATE_EXPORT" ? Keep(result_.exportDate)
-                                           : Place::Ignored;
+            return name == "UAJ"              ? Keep(result_.establishment)
+                   : name == "DATE_EXPORT"    ? Keep(result_.exportDate)
+                   : name == "ANNEE_SCOLAIRE" ? Keep(result_.schoolYear)
+                                              : Place::Ignored;
         case Place::Data:
             return name == "ELEVES"       ? Place::Students
                    : name == "OPTIONS"    ? Place::Options

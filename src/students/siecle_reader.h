@@ -66,6 +66,7 @@ struct SiecleAddress {
 struct SiecleExport {
     std::string establishment; // PARAMETRES/UAJ
     std::string exportDate;    // PARAMETRES/DATE_EXPORT
+    std::string schoolYear;    // PARAMETRES/ANNEE_SCOLAIRE: the year it starts
     std::vector<SiecleStudent> students;
     // Keyed by ELEVE_ID (trimmed).
     std::unordered_map<std::string, SiecleSchooling> schooling;

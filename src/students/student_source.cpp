@@ -54,8 +54,13 @@ OptionCodes NomenclatureBeside(const std::filesystem::path& input) {
 
 // The codes are looked for once the export is known to be a student export.
 template <typename ReadCodes> StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes) {
-    std::string code = SiecleEstablishmentCode(data);
-    return {std::move(code), SiecleStudentLines(data, readCodes()), false};
+    StudentSource source{SiecleEstablishmentCode(data), {}, false, {}, {},
+                         TrimBlanks(data.schoolYear)};
+    SiecleLineSources sources;
+    source.lines = SiecleStudentLines(data, readCodes(), &sources);
+    source.elements = std::move(sources.elements);
+    source.leavers = std::move(sources.leavers);
+    return source;
 }
 
 std::string Quoted(const std::vector<const archive::ZipEntry*>& entries) {
@@ -122,7 +127,7 @@ StudentSource ReadStudentSource(const std::filesystem::path& input) {
     if (LooksLikeXml(bytes))
         return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
     std::string code = EstablishmentCodeOf(input);
-    return {std::move(code), ExportLines(std::move(bytes)), true};
+    return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}};
 }
 
 } // namespace tressal::students

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "students/siecle_export.h"
 #include "text/text_list.h"
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // The student file that the user chose, in any of its three forms, recognised
 // by content: a Sconet CSV export, a SIECLE student XML export, or a zip
@@ -14,6 +16,11 @@ struct StudentSource {
     std::string code;          // establishment code
     TextList lines;            // a header line, then one 22-field line per student
     bool numberedLines = true; // false: built from XML, no line numbers to quote
+    // Built from XML: the element of each line, the students who had left
+    // (no line), and the school year the export gives.
+    std::vector<std::string> elements;
+    std::vector<LeftStudent> leavers;
+    std::string schoolYear;
 };
 
 // Reads the file. The CSV keeps all its rules (its name gives the code). The

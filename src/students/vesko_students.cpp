@@ -30,12 +30,12 @@ std::string Language(const std::string& option) {
 
 } // namespace
 
-std::string VeskoStudentLine(const std::string& student, std::size_t lineNumber) {
-    const Fields field(student, ';');
+std::string VeskoStudentLine(const Fields& field, std::size_t lineNumber) {
     const std::string date = field(5);
     if (CountFields(date, '/') < 3)
         throw Error(
-            "Fichier incorrect : le champ date de naissance est vide.\n" +
+            std::string("Fichier incorrect : le champ date de naissance est ") +
+            (TrimBlanks(date).empty() ? "vide" : "incomplet") + ".\n" +
             (lineNumber == 0 ? std::string("Élève") : "Ligne " + std::to_string(lineNumber)) +
             " : " + Cp1252ToUtf8(field(1)) + " " + Cp1252ToUtf8(field(2)));
     const std::string firstNames = TrimBlanks(field(2) + " " + field(3) + " " + field(4));

@@ -8,6 +8,7 @@
 #include "text/text_helpers.h"
 
 #include <algorithm>
+#include <map>
 
 namespace tressal::teachers {
 
@@ -28,7 +29,8 @@ std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folde
 }
 
 CiteLists CiteTeachers(const std::filesystem::path& folder,
-                       const std::function<void(const CiteLists&)>& afterEachExport) {
+                       const std::function<void(const CiteLists&)>& afterEachExport,
+                       const CiteExportSeen& exportSeen) {
     const auto exports = ChercheFic(folder);
     if (exports.size() < 2)
         throw Error(std::string("Une cité scolaire comporte au moins deux établissements. ") +
@@ -37,15 +39,28 @@ CiteLists CiteTeachers(const std::filesystem::path& folder,
                          : "Il n'y a qu'un seul fichiers STS dans le répertoire choisi"));
     SortedTextList lines;
     SortedTextList duplicates;
+    std::map<std::string, const std::filesystem::path*> firstSeen; // by collation key
     for (const auto& path : exports) {
         sts::a::StsDocument document;
         document.SetFileName(path);
-        for (const auto& line : OrlaneTeacherLines(document.Root())) {
-            if (lines.Contains(line))
+        const TextList exportLines = OrlaneTeacherLines(document.Root());
+        std::vector<CiteDuplicate> met;
+        for (std::size_t k = 0; k < exportLines.size(); ++k) {
+            const std::string& line = exportLines[k];
+            if (lines.Contains(line)) {
                 duplicates.Add(line);
-            else
+                if (exportSeen) {
+                    const auto first = firstSeen.find(CollationKey(line));
+                    met.push_back({k, first != firstSeen.end() ? *first->second : path});
+                }
+            } else {
                 lines.Add(line);
+                if (exportSeen)
+                    firstSeen.emplace(CollationKey(line), &path);
+            }
         }
+        if (exportSeen)
+            exportSeen(path, document.Root(), met);
         if (afterEachExport)
             afterEachExport({lines.Lines(), duplicates.Lines()});
     }

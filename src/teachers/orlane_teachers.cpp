@@ -18,8 +18,12 @@ TextList OrlaneTeacherLines(const sts::a::TXMLSTS_EDTType& root) {
 TextList OrlaneTeachers(const std::filesystem::path& input) {
     sts::a::StsDocument document;
     document.SetFileName(input);
+    return OrlaneTeachers(document.Root());
+}
+
+TextList OrlaneTeachers(const sts::a::TXMLSTS_EDTType& root) {
     SortedTextList sorted;
-    for (const auto& line : OrlaneTeacherLines(document.Root()))
+    for (const auto& line : OrlaneTeacherLines(root))
         sorted.Add(line);
     return sorted.TakeLines();
 }

@@ -13,5 +13,6 @@ TextList OrlaneTeacherLines(const sts::a::TXMLSTS_EDTType& root);
 
 // The Orlane teacher file of one export: its lines, sorted.
 TextList OrlaneTeachers(const std::filesystem::path& input);
+TextList OrlaneTeachers(const sts::a::TXMLSTS_EDTType& root);
 
 } // namespace tressal::teachers

@@ -28,8 +28,12 @@ std::string SexLetter(const sts::b::TXMLINDIVIDUType& person) {
 TextList PmbTeachers(const std::filesystem::path& input) {
     sts::b::StsDocument document;
     document.SetFileName(input);
+    return PmbTeachers(document.Root());
+}
+
+TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root) {
     SortedTextList sorted;
-    ForEachNamedPerson(document.Root(), [&](const auto& person, const std::string& name) {
+    ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
         const std::string first = AsOneField(person.PRENOM(), ';');
         // Empty when the date is missing or unreadable.
         const std::string year =

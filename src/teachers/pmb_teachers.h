@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sts/sts_model_b.h"
 #include "text/text_list.h"
 
 #include <filesystem>
@@ -9,5 +10,6 @@ namespace tressal::teachers {
 // The PMB teacher file of one export: "NOM;PRENOM;;;;;;year;sex" for each
 // person with a usage name, sorted.
 TextList PmbTeachers(const std::filesystem::path& input);
+TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root);
 
 } // namespace tressal::teachers

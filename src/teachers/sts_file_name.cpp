@@ -16,7 +16,9 @@ std::string StsEstablishmentCode(const std::filesystem::path& input) {
                                    static_cast<unsigned char>(c) < 32 || c == 127;
                         });
     if (unsafe)
-        throw Error("Nom de fichier incorrect");
+        throw Error("Nom de fichier incorrect\nLe nom attendu est celui que STS-Web donne à "
+                    "l'export, sts_emp_CODE_ANNEE.xml (par exemple sts_emp_0123456A_2026.xml) : "
+                    "le code de l'établissement y suit le deuxième « _ ».");
     return code;
 }
 

@@ -116,7 +116,10 @@ TextList VeskoTeachers(const std::filesystem::path& input) {
     sts::b::StsDocument document;
     document.SetFileName(input);
     const auto root = document.Root();
-    const DivisionIndex index(root);
+    return VeskoTeachers(root, DivisionIndex(root));
+}
+
+TextList VeskoTeachers(const sts::b::TXMLSTS_EDTType& root, const DivisionIndex& index) {
     TextList lines{kHeader};
     ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
         const std::string first = AsOneField(person.PRENOM(), ';');

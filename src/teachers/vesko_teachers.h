@@ -39,5 +39,6 @@ private:
 // The Vesko teacher file of one export: the header, then one line per person
 // with a usage name, in document order.
 TextList VeskoTeachers(const std::filesystem::path& input);
+TextList VeskoTeachers(const sts::b::TXMLSTS_EDTType& root, const DivisionIndex& index);
 
 } // namespace tressal::teachers

@@ -90,6 +90,11 @@ std::string FieldAt(const std::string& text, unsigned n, char separator) {
 }
 
 Fields::Fields(std::string_view text, char separator) {
+    Reset(text, separator);
+}
+
+void Fields::Reset(std::string_view text, char separator) {
+    parts_.clear();
     while (true) {
         const auto pos = text.find(separator);
         parts_.push_back(text.substr(0, pos));
@@ -100,9 +105,13 @@ Fields::Fields(std::string_view text, char separator) {
 }
 
 std::string Fields::operator()(unsigned n) const {
+    return std::string(View(n));
+}
+
+std::string_view Fields::View(unsigned n) const {
     if (n <= 1)
-        return parts_.size() == 1 ? std::string() : std::string(parts_.front());
-    return std::string(parts_[std::min<std::size_t>(n, parts_.size()) - 1]);
+        return parts_.size() == 1 ? std::string_view() : parts_.front();
+    return parts_[std::min<std::size_t>(n, parts_.size()) - 1];
 }
 
 int CountFields(const std::string& text, char separator) {

@@ -21,8 +21,15 @@ std::string FieldAt(const std::string& text, unsigned n, char separator);
 // Fields(text, sep)(n) == FieldAt(text, n, sep). For lines read field by field.
 class Fields {
 public:
+    Fields() = default;
     Fields(std::string_view text, char separator);
+    // Cuts another text, keeping the room taken: one object serves every line.
+    void Reset(std::string_view text, char separator);
     std::string operator()(unsigned n) const;
+    // The same without a copy, valid while the text lives.
+    std::string_view View(unsigned n) const;
+    // CountFields of the text.
+    std::size_t Count() const { return parts_.size(); }
 
 private:
     std::vector<std::string_view> parts_; // as many as CountFields

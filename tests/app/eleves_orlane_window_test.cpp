@@ -45,8 +45,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
-        QTest::newRow("extension") << "0123456A.txt" << kExport << "Nom de fichier incorrect";
-        QTest::newRow("code") << "123456A.csv" << kExport << "Nom de fichier incorrect";
+        QTest::newRow("extension") << "0123456A.txt" << kExport << kWrongStudentName;
+        QTest::newRow("code") << "123456A.csv" << kExport << kWrongStudentName;
         QTest::newRow("23 fields") << "0123456A.csv" << SconetHeader(23) + "A;B\r\n"
                                    << "Le fichier que vous avez sélectionné est incorrect. Il ne "
                                       "comporte que 23 Champs. L'extracteur necessite 22 champs";

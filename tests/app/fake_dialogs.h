@@ -14,7 +14,9 @@ public:
     QQueue<QString> folderAnswers;
     QQueue<bool> confirmAnswers;
 
-    QStringList messages;
+    QStringList messages; // every box, information and warning
+    QStringList warnings; // the boxes with the warning icon
+    QStringList details;  // under the text of each information box
     QStringList questions;
     QStringList shellOpened;
     QString lastSaveFolder;
@@ -40,7 +42,14 @@ public:
         lastFolderTitle = title;
         return folderAnswers.isEmpty() ? QString() : folderAnswers.dequeue();
     }
-    void Inform(QWidget*, const QString& text) override { messages.append(text); }
+    void Inform(QWidget*, const QString& text, const QString& detail) override {
+        messages.append(text);
+        details.append(detail);
+    }
+    void Warn(QWidget*, const QString& text) override {
+        messages.append(text);
+        warnings.append(text);
+    }
     bool Confirm(QWidget*, const QString& title, const QString& text) override {
         questions.append(title + QLatin1Char('|') + text);
         return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();

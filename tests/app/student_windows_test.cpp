@@ -173,7 +173,7 @@ private slots:
                                              "a;;;01/01/2010\r\nPETIT;Lou;;;2010\r\n"));
         window->ConvertClick();
         QCOMPARE(f.dialogs.messages, QStringList{"Fichier incorrect : le champ date de naissance "
-                                                 "est vide.\nLigne 3 : PETIT Lou"});
+                                                 "est incomplet.\nLigne 3 : PETIT Lou"});
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
         QCOMPARE(window->tree()->topLevelItemCount(), 0);
     }

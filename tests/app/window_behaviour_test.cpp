@@ -167,7 +167,7 @@ private slots:
         QVERIFY(!Drop(*window, f.temp.path())); // a folder is not an export
         // A file is taken, then checked as if chosen in the dialog.
         QVERIFY(Drop(*window, f.WriteInput("0123456A.txt", kExport)));
-        QCOMPARE(f.dialogs.messages, QStringList{"Nom de fichier incorrect"});
+        QCOMPARE(f.dialogs.messages, QStringList{kWrongStudentName});
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
         f.dialogs.messages.clear();
         QVERIFY(Drop(*window, f.WriteInput("0123456A.csv", kExport)));

@@ -71,6 +71,12 @@ inline tressal::app::ConversionWindow* Open(const char* cliName, WindowFixture& 
     return window;
 }
 
+// The message for a student export whose name is not CODE.csv.
+inline const QString kWrongStudentName =
+    "Nom de fichier incorrect\nLe nom attendu est le code de l'établissement, sept chiffres et "
+    "une lettre, suivi de « .csv » (par exemple 0123456A.csv) ; ou choisissez un export des "
+    "élèves de SIECLE (.xml ou .zip).";
+
 // A Sconet header of the given number of fields, Windows-1252, CR LF.
 inline QByteArray SconetHeader(int fields = 22) {
     QByteArray header = "NOM";

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "conversions/conversion.h"
+#include "text/text_list.h"
 #include "version.h"
 
 #include "failing_device.h"
@@ -10,6 +11,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -113,12 +115,18 @@ TEST_F(CliTest, InputErrorsWriteNothing) {
         {(input_ / "7654321Z.csv").string(), "Impossible d'ouvrir le fichier"},
     };
     for (const auto& [input, message] : cases) {
-        SCOPED_TRACE(input);
-        const Outcome outcome = RunCli({"eleves-orlane", input, "--root", root_.path().string()});
-        EXPECT_EQ(outcome.code, 1);
-        EXPECT_NE(outcome.err.find(message), std::string::npos) << outcome.err;
-        EXPECT_EQ(outcome.out, "");
-        EXPECT_TRUE(EntriesBelow(root_.path()).empty());
+        for (const std::string option : {"", "--report", "--dry-run"}) {
+            SCOPED_TRACE(input + " " + option);
+            std::vector<std::string> args = {"eleves-orlane", input, "--root",
+                                             root_.path().string()};
+            if (!option.empty())
+                args.push_back(option);
+            const Outcome outcome = RunCli(args);
+            EXPECT_EQ(outcome.code, 1);
+            EXPECT_NE(outcome.err.find(message), std::string::npos) << outcome.err;
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_TRUE(EntriesBelow(root_.path()).empty());
+        }
     }
 }
 
@@ -316,6 +324,98 @@ TEST_F(CliTest, AFailedSaveKeepsTheOldFiles) {
         }
         for (const auto& entry : EntriesBelow(root.path()))
             EXPECT_EQ(entry.find(".tressal"), std::string::npos) << entry;
+    }
+}
+
+// Every file below the folder with its bytes.
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : EntriesBelow(folder))
+        files[entry] = std::filesystem::is_regular_file(folder / entry) ? ReadBytes(folder / entry)
+                                                                        : "(dossier)";
+    return files;
+}
+
+// The value of the report line "key<TAB>value", or "" when there is none.
+std::string ReportValue(const std::string& out, const std::string& key) {
+    const auto at = out.find("\n" + key + "\t");
+    if (at == std::string::npos)
+        return "";
+    const auto start = at + key.size() + 2;
+    return out.substr(start, out.find('\n', start) - start);
+}
+
+// --report writes the bytes written without it and prints the same lines
+// first; --dry-run then leaves the folder tree as it is, and finds the file it
+// would replace unchanged.
+TEST_F(CliTest, DryRunWritesNothingAndReportWritesTheSameBytes) {
+    const std::filesystem::path samples(TRESSAL_SAMPLES);
+    const auto csv = input_ / "0123456A.csv";
+    std::filesystem::copy_file(samples / "0123456A.csv", csv);
+    struct Case {
+        const char* conversion;
+        std::filesystem::path input;
+        const char* file; // below the root
+        bool header;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"eleves-orlane", csv, "Orlane/0123456A/Eleves/0123456A.txt", false, "21"},
+        {"eleves-vesko", csv, "Vesko/0123456A/Eleves/eleves.txt", true, "21"},
+        {"eleves-pmb", csv, "PMB/0123456A/Eleves/elevespmb.txt", false, "21"},
+        {"eleves-bcdi", csv, "BCDI/0123456A/Eleves/elevesBCDI.csv", true, "21"},
+        {"profs-orlane", samples / "sts_emp_0123456A_2026.xml", "Orlane/0123456A/Profs/profs.txt",
+         false, "30"},
+        {"profs-vesko", samples / "sts_emp_0234567B_2026.xml", "Vesko/0234567B/Profs/profs.txt",
+         true, "15"},
+        {"profs-pmb", samples / "sts_emp_0123456A_2026.xml", "PMB/0123456A/Profs/profspmb.txt",
+         false, "30"},
+        {"profs-orlane-cite", input_ / "cite", "Orlane/Profs/profs.txt", false, "45"},
+    };
+    std::filesystem::create_directory(input_ / "cite");
+    for (const char* name : {"sts_emp_0123456A_2026.xml", "sts_emp_0234567B_2026.xml"})
+        std::filesystem::copy_file(samples / name, input_ / "cite" / name);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.conversion);
+        TempFolder root;
+        const std::vector<std::string> args = {c.conversion, c.input.string(), "--root",
+                                               root.path().string()};
+        const Outcome plain = RunCli(args);
+        ASSERT_EQ(plain.code, 0) << plain.err;
+        const auto written = FilesBelow(root.path());
+        for (const char* target : {"Orlane", "Vesko", "PMB", "BCDI", "Litiges.txt"})
+            std::filesystem::remove_all(root / target);
+        ASSERT_TRUE(EntriesBelow(root.path()).empty());
+
+        auto withReport = args;
+        withReport.push_back("--report");
+        const Outcome reported = RunCli(withReport);
+        ASSERT_EQ(reported.code, 0) << reported.err;
+        EXPECT_EQ(FilesBelow(root.path()), written);
+        EXPECT_TRUE(reported.out.starts_with(plain.out)) << reported.out;
+        const std::size_t lines = SplitLines(written.at(c.file)).size() - (c.header ? 1 : 0);
+        EXPECT_EQ(ReportValue(reported.out, "ecrits"), std::to_string(lines));
+        EXPECT_EQ(ReportValue(reported.out, "lus"), c.read);
+
+        auto dryRun = args;
+        dryRun.push_back("--dry-run");
+        const Outcome simulated = RunCli(dryRun);
+        EXPECT_EQ(simulated.code, 0) << simulated.err;
+        EXPECT_EQ(FilesBelow(root.path()), written);
+        EXPECT_TRUE(simulated.out.starts_with("simulation\t" + (root / c.file).string() + "\n"))
+            << simulated.out;
+        EXPECT_EQ(ReportValue(simulated.out, "ecrits"), std::to_string(lines));
+        EXPECT_EQ(ReportValue(simulated.out, "fichier-existant"), (root / c.file).string());
+        EXPECT_EQ(ReportValue(simulated.out, "inchangees"), std::to_string(lines));
+        EXPECT_EQ(ReportValue(simulated.out, "ajouts"), "0");
+
+        TempFolder empty; // nothing to replace: no comparison, no folder made
+        const Outcome first =
+            RunCli({c.conversion, c.input.string(), "--dry-run", "--root", empty.path().string()});
+        EXPECT_EQ(first.code, 0) << first.err;
+        EXPECT_TRUE(EntriesBelow(empty.path()).empty());
+        EXPECT_EQ(ReportValue(first.out, "ecrits"), std::to_string(lines));
+        EXPECT_EQ(first.out.find("fichier-existant"), std::string::npos);
     }
 }
 

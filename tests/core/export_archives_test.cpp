@@ -192,8 +192,11 @@ TEST_F(WrongFilesTest, EachWrongFileSaysWhatItIs) {
          "valide (sept chiffres et une lettre) : refaites l'export depuis SIECLE, sans modifier "
          "le fichier."},
         {"eleves-vesko", "ElevesSansAdresses.xml", Students("0123456A", leaverless),
-         "Fichier incorrect : le champ date de naissance est vide.\nÉlève : DUPONT Jean"},
-        {"eleves-vesko", "0123456A.txt", "NOM;PRENOM\r\n", "Nom de fichier incorrect"},
+         "Fichier incorrect : le champ date de naissance est incomplet.\nÉlève : DUPONT Jean"},
+        {"eleves-vesko", "0123456A.txt", "NOM;PRENOM\r\n",
+         "Nom de fichier incorrect\nLe nom attendu est le code de l'établissement, sept chiffres "
+         "et une lettre, suivi de « .csv » (par exemple 0123456A.csv) ; ou choisissez un export "
+         "des élèves de SIECLE (.xml ou .zip)."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.cliName) + " " + c.name);
@@ -249,8 +252,7 @@ TEST_F(WrongFilesTest, StsExportsAreReadFromZipArchives) {
     }
     EXPECT_EQ(teachers::ChercheFic(in_.path()).size(), 1u); // archive.zip is no STS*.zip
     std::filesystem::rename(in_ / "archive.zip", in_ / "STS_b.zip");
-    const Converted cite =
-        FindConversion("profs-orlane-cite")->convert(in_.path(), {});
+    const Converted cite = FindConversion("profs-orlane-cite")->convert(in_.path(), {});
     EXPECT_EQ(cite.duplicates.size(), cite.lines.size()); // the same staff twice
 }
 

@@ -21,7 +21,10 @@ using test::WriteBytes;
 using Cases = std::vector<std::pair<std::string, std::string>>;
 
 TEST(EstablishmentCodeOfTest, AcceptsCodeDotCsvInAnyCase) {
-    const std::string refused = "Nom de fichier incorrect";
+    const std::string refused =
+        "Nom de fichier incorrect\nLe nom attendu est le code de l'établissement, sept chiffres et "
+        "une lettre, suivi de « .csv » (par exemple 0123456A.csv) ; ou choisissez un export des "
+        "élèves de SIECLE (.xml ou .zip).";
     const Cases cases = {
         {"0123456A.csv", "0123456A"},
         {"0123456a.CSV", "0123456a"},
@@ -107,7 +110,8 @@ TEST(OrlaneStudentLineTest, BuildsTheTenColumns) {
         {tenFields("opt 1 b"), "DURAND,PAUL,200222,M,XX,XX,OUI,3E,1,opt 1 b"},
         {tenFields(""), "DURAND,PAUL,200222,M,XX,XX,OUI,3E,,9999999Z"},
     };
-    test::ExpectEach(cases, [](const std::string& line) { return OrlaneStudentLine(line, 2); });
+    test::ExpectEach(
+        cases, [](const std::string& line) { return OrlaneStudentLine(Fields(line, ';'), 2); });
 }
 
 struct ExportCase {

@@ -243,18 +243,25 @@ TEST(VeskoStudents, OptionsStartAfreshForEachStudent) {
 struct DateCase {
     const char* label;
     TextList students;
+    const char* state;      // "vide" when blank, "incomplet" when something is there
     std::string secondLine; // UTF-8
 };
 
 const DateCase kDateCases[] = {
-    {"a year alone", {StudentLine("DUPONT", "Jean", "1996")}, "Ligne 2 : DUPONT Jean"},
-    {"one slash only", {StudentLine("DUPONT", "Jean", "03/1996")}, "Ligne 2 : DUPONT Jean"},
+    {"a year alone", {StudentLine("DUPONT", "Jean", "1996")}, "incomplet", "Ligne 2 : DUPONT Jean"},
+    {"one slash only",
+     {StudentLine("DUPONT", "Jean", "03/1996")},
+     "incomplet",
+     "Ligne 2 : DUPONT Jean"},
+    {"blanks only", {StudentLine("DUPONT", "Jean", "  ")}, "vide", "Ligne 2 : DUPONT Jean"},
     {"an empty date after a good student, names in UTF-8",
      {Kid("MARTIN", "Paul", "4A"), StudentLine("DUPR\xC9", kLea, "")},
+     "vide",
      "Ligne 3 : DUPRÉ Léa"},
     {"numbered in the export as loaded, duplicates and skipped lines counted",
      {Kid("DUPONT", "Jean", "3A"), Kid("DUPONT", "Jean", "3B"), "",
       StudentLine("MARTIN", "Paul", "")},
+     "vide",
      "Ligne 5 : MARTIN Paul"},
 };
 
@@ -266,7 +273,8 @@ TEST(VeskoStudents, DateWithoutTwoSlashesStopsTheConversion) {
             ADD_FAILURE() << "converted";
         } catch (const Error& error) {
             EXPECT_EQ(std::string(error.what()),
-                      "Fichier incorrect : le champ date de naissance est vide.\n" + c.secondLine);
+                      std::string("Fichier incorrect : le champ date de naissance est ") + c.state +
+                          ".\n" + c.secondLine);
         }
     }
 }

@@ -101,7 +101,9 @@ TEST(TeacherFileNameTest, CodesThatAreNoSafeFolderNameAreRefused) {
           "A_2009.xml"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ(ErrorOf([&] { StsEstablishmentCode(fs::path("/exports") / name); }),
-                  "Nom de fichier incorrect");
+                  "Nom de fichier incorrect\nLe nom attendu est celui que STS-Web donne à "
+                  "l'export, sts_emp_CODE_ANNEE.xml (par exemple sts_emp_0123456A_2026.xml) : le "
+                  "code de l'établissement y suit le deuxième « _ ».");
     }
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "conversions/conversion_report.h"
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QToolButton;
+
+namespace tressal::app {
+
+// Below a conversion's preview: one summary line of its report, and a
+// "Détails" toggle that shows the whole report as a list, the warnings
+// marked with the warning icon and coloured.
+class ReportPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReportPanel(QWidget* parent);
+
+    void ShowReport(const ConversionReport& report);
+
+    QLabel* summary() const { return summary_; }
+    QToolButton* detailsButton() const { return toggle_; }
+    QListWidget* details() const { return details_; }
+
+private:
+    QLabel* summary_;
+    QToolButton* toggle_;
+    QListWidget* details_;
+};
+
+} // namespace tressal::app

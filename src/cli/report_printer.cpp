@@ -1,0 +1,54 @@
+#include "cli/report_printer.h"
+
+#include "conversions/report_text.h"
+#include "text/cp1252.h"
+#include "text/file_io.h"
+
+#include <algorithm>
+
+namespace tressal::cli {
+namespace {
+
+// A value kept on its line and in its column.
+std::string Value(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    return text;
+}
+
+} // namespace
+
+void PrintReport(std::ostream& out, const ConversionReport& report) {
+    out << "resume\t" << Value(SummaryText(report)) << '\n'
+        << "lus\t" << report.read << '\n'
+        << "ecrits\t" << report.written << '\n';
+    for (const EntryReason reason : kEntryReasons)
+        if (const std::size_t count = report.Count(reason); count > 0)
+            out << "nombre\t" << ReasonCode(reason) << '\t' << count << '\n';
+    for (const auto& entry : report.entries) {
+        out << "entree\t" << ReasonCode(entry.reason) << '\t' << Value(OriginText(entry.origin))
+            << '\t' << Value(entry.name) << '\t' << Value(entry.firstName);
+        if (entry.duplicateOf != Origin())
+            out << '\t' << Value(OriginText(entry.duplicateOf));
+        out << '\n';
+    }
+    const char* group = report.population == Population::Students ? "classe\t" : "discipline\t";
+    for (const auto& [code, count] : report.groups)
+        out << group << Value(code) << '\t' << count << '\n';
+    for (const auto& warning : report.warnings)
+        out << "avertissement\t" << WarningCode(warning.kind) << '\t'
+            << Value(OriginText(warning.origin)) << '\t' << Value(warning.name) << '\t'
+            << Value(warning.firstName) << '\t' << Value(WarningText(warning)) << '\n';
+    if (const auto& comparison = report.comparison) {
+        out << "fichier-existant\t" << Value(PathText(comparison->file)) << '\n'
+            << "inchangees\t" << comparison->unchanged << '\n'
+            << "ajouts\t" << comparison->added.size() << '\n'
+            << "retraits\t" << comparison->removed.size() << '\n';
+        for (const auto& line : comparison->added)
+            out << "ajout\t" << Value(Cp1252ToUtf8(line)) << '\n';
+        for (const auto& line : comparison->removed)
+            out << "retrait\t" << Value(Cp1252ToUtf8(line)) << '\n';
+    }
+}
+
+} // namespace tressal::cli

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "text/text_list.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+// What a conversion kept, set aside and found odd, told by the conversion as
+// it reads, so that the user can check the result before replacing a file.
+// Texts are UTF-8 unless said otherwise.
+namespace tressal {
+
+// Where an entry was read: a line of the export (from 1), or an element of an
+// XML export, or a file of a folder.
+struct Origin {
+    Origin() = default;
+    explicit Origin(std::size_t lineNumber) : line(lineNumber) {}
+    explicit Origin(std::string text) : label(std::move(text)) {}
+
+    std::size_t line = 0; // 0: not a line, see label
+    std::string label;    // "ELEVE_ID 4711", "INDIVIDU 12", a file name
+
+    bool operator==(const Origin&) const = default;
+};
+
+// "ligne 14", or the label.
+std::string OriginText(const Origin& origin);
+
+// Why an entry of the export is listed apart from the lines written (their
+// keywords, in report_text.cpp, follow this order).
+enum class EntryReason {
+    EmptyFirstField,    // no name: no line
+    NeighbourDuplicate, // same name and first name as its neighbour: no line
+    LeftSchool,         // gone on the export date: no line
+    WithoutDivision,    // written, but teaches in no division
+    CiteDuplicate,      // met before in the cité scolaire: in the duplicates file
+};
+
+// Every reason, in the order the report tells them.
+inline constexpr EntryReason kEntryReasons[] = {
+    EntryReason::NeighbourDuplicate, EntryReason::EmptyFirstField, EntryReason::LeftSchool,
+    EntryReason::WithoutDivision, EntryReason::CiteDuplicate};
+
+struct ListedEntry {
+    EntryReason reason;
+    Origin origin;
+    std::string name;
+    std::string firstName;
+    Origin duplicateOf; // the entry kept in its place, for the duplicates
+};
+
+// What each kind keeps in value, other and number (their keywords, in
+// report_text.cpp, follow this order).
+enum class WarningKind {
+    ShortLine,              // fewer than 22 fields: number of fields, value the last one
+    MalformedBirthDate,     // not dd/mm/yyyy: value the date
+    Utf8ReadAsCp1252,       // UTF-8 text in an export that was not valid UTF-8
+    WithoutDivision,        // a student in no division
+    WithoutBirthDate,       // a student without birth date
+    EstablishmentMismatch,  // the STS export's own code (value) differs from its name's (other)
+    SameEstablishmentTwice, // in a cité scolaire, the code (value) of an export read before (other)
+    OtherSchoolYear,        // a SIECLE export of another school year (value), not today's (number)
+    ExistingFileUnreadable, // the file to replace cannot be read to compare: value the reason
+};
+
+// Something that did not stop the conversion but deserves a look. It keeps
+// the facts only; WarningText words it.
+struct Warning {
+    WarningKind kind;
+    Origin origin;
+    std::string name;
+    std::string firstName;
+    std::string value = {};
+    std::string other = {};
+    std::size_t number = 0;
+};
+
+// The result set against the file it would replace. Lines are Windows-1252;
+// a header line takes no part.
+struct Comparison {
+    std::filesystem::path file;
+    std::size_t unchanged = 0;
+    TextList added;   // in the result's order
+    TextList removed; // in the file's order
+};
+
+// Who the result lists, and how they are grouped.
+enum class Population { Students, Teachers };
+
+struct ConversionReport {
+    Population population = Population::Students;
+    std::size_t read = 0;    // lines, students or persons read
+    std::size_t written = 0; // lines written, a header line aside
+    std::size_t edited = 0;  // lines touched up in the preview before saving
+    std::vector<ListedEntry> entries;
+    // Students per division, or persons per discipline (code; "" for none,
+    // last), sorted.
+    std::vector<std::pair<std::string, std::size_t>> groups;
+    std::vector<Warning> warnings;
+    std::optional<Comparison> comparison;
+
+    std::size_t Count(EntryReason reason) const;
+};
+
+} // namespace tressal

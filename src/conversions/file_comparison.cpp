@@ -1,0 +1,67 @@
+#include "conversions/file_comparison.h"
+
+#include "conversions/save_result.h"
+#include "text/error.h"
+#include "text/file_io.h"
+#include "text/file_read.h"
+
+#include <exception>
+#include <string_view>
+#include <unordered_map>
+
+namespace tressal {
+
+Comparison CompareWithExisting(const TextList& lines, const TextList& existing, bool header,
+                               const std::filesystem::path& file) {
+    const std::size_t first = header && !lines.empty() ? 1 : 0;
+    const std::size_t firstExisting =
+        first == 1 && !existing.empty() && existing.front() == lines.front() ? 1 : 0;
+    std::unordered_map<std::string_view, std::size_t> left; // existing lines not matched yet
+    for (std::size_t k = firstExisting; k < existing.size(); ++k)
+        ++left[existing[k]];
+    Comparison comparison{file, 0, {}, {}};
+    for (std::size_t k = first; k < lines.size(); ++k) {
+        const auto found = left.find(lines[k]);
+        if (found != left.end() && found->second > 0) {
+            --found->second;
+            ++comparison.unchanged;
+        } else {
+            comparison.added.push_back(lines[k]);
+        }
+    }
+    for (std::size_t k = firstExisting; k < existing.size(); ++k) {
+        auto& count = left[existing[k]];
+        if (count > 0) {
+            comparison.removed.push_back(existing[k]);
+            --count;
+        }
+    }
+    return comparison;
+}
+
+Comparison CompareWithFile(const TextList& lines, bool header, const std::filesystem::path& file) {
+    // Regular files only: a device or a pipe at that place could never end.
+    const FileBytes read = ReadFileBytes(file, ReadRules{});
+    if (read.problem == ReadProblem::SpecialFile)
+        throw Error("Ce n'est pas un fichier ordinaire.");
+    if (read.problem != ReadProblem::None)
+        throw Error(SystemReason(read.errorNumber));
+    return CompareWithExisting(lines, SplitLines(read.bytes), header, file);
+}
+
+void CompareWithProposedFile(const Conversion& conversion, Converted& result,
+                             const std::filesystem::path& root) {
+    const std::filesystem::path file = ProposedFile(conversion.plan(result), root);
+    std::error_code error;
+    if (!std::filesystem::exists(file, error))
+        return;
+    try {
+        result.report.comparison = CompareWithFile(result.lines, result.header, file);
+    } catch (const std::exception& failure) {
+        Warning warning{WarningKind::ExistingFileUnreadable, Origin(PathText(file)), "", ""};
+        warning.value = failure.what();
+        result.report.warnings.push_back(std::move(warning));
+    }
+}
+
+} // namespace tressal

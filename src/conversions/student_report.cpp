@@ -1,0 +1,104 @@
+#include "conversions/student_report.h"
+
+#include "conversions/utf8_sequence.h"
+
+#include "text/collation.h"
+#include "text/cp1252.h"
+#include "text/text_helpers.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace tressal {
+namespace {
+
+constexpr std::size_t kFieldCount = 22;
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Cp1252ToUtf8, at once for ASCII: most names and dates.
+std::string Utf8(std::string_view cp1252) {
+    for (const char c : cp1252)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return Cp1252ToUtf8(cp1252);
+    return std::string(cp1252);
+}
+
+} // namespace
+
+bool IsWholeDate(std::string_view date) {
+    if (date.size() != 10 || date[2] != '/' || date[5] != '/')
+        return false;
+    for (std::size_t k : {0, 1, 3, 4, 6, 7, 8, 9})
+        if (!IsDigit(date[k]))
+            return false;
+    const int day = (date[0] - '0') * 10 + (date[1] - '0');
+    const int month = (date[3] - '0') * 10 + (date[4] - '0');
+    return day >= 1 && day <= 31 && month >= 1 && month <= 12;
+}
+
+StudentReport::StudentReport(const TextList& lines, const std::vector<std::string>* elements,
+                             ConversionReport& report)
+    : lines_(lines), elements_(elements), report_(report) {
+    report_.population = Population::Students;
+    report_.read += lines.empty() ? 0 : lines.size() - 1;
+}
+
+Origin StudentReport::OriginOf(std::size_t k) const {
+    if (elements_ == nullptr)
+        return Origin(k + 1);
+    return Origin(k < elements_->size() ? (*elements_)[k] : std::string());
+}
+
+void StudentReport::SetAside(EntryReason reason, std::size_t k, std::size_t kept) {
+    const Fields field(lines_[k], ';');
+    report_.entries.push_back({reason, OriginOf(k), Cp1252ToUtf8(field(1)), Cp1252ToUtf8(field(2)),
+                               kept ? OriginOf(kept) : Origin()});
+}
+
+void StudentReport::Duplicate(std::size_t k, std::size_t kept) {
+    SetAside(EntryReason::NeighbourDuplicate, k, kept);
+}
+
+void StudentReport::Nameless(std::size_t k) {
+    SetAside(EntryReason::EmptyFirstField, k, 0);
+}
+
+void StudentReport::Warn(WarningKind kind, std::size_t k, std::string_view name,
+                         std::string_view firstName, std::string_view value, std::size_t number) {
+    report_.warnings.push_back(
+        {kind, OriginOf(k), Utf8(name), Utf8(firstName), Utf8(value), "", number});
+}
+
+void StudentReport::Written(std::size_t k, const Fields& field) {
+    ++report_.written;
+    const std::string_view name = field.View(1);
+    const std::string_view firstName = field.View(2);
+    if (field.Count() < kFieldCount)
+        Warn(WarningKind::ShortLine, k, name, firstName, field.View(kFieldCount), field.Count());
+    if (const std::string_view date = field.View(5); date.empty())
+        Warn(WarningKind::WithoutBirthDate, k, name, firstName);
+    else if (!IsWholeDate(date))
+        Warn(WarningKind::MalformedBirthDate, k, name, firstName, date);
+    if (elements_ == nullptr && HoldsUtf8Sequence(lines_[k]))
+        Warn(WarningKind::Utf8ReadAsCp1252, k, name, firstName);
+    if (const std::string_view division = field.View(9); division.empty()) {
+        Warn(WarningKind::WithoutDivision, k, name, firstName);
+    } else {
+        divisions_.Add(division);
+    }
+}
+
+void StudentReport::Finish() {
+    std::vector<std::pair<std::string, std::size_t>> groups = divisions_.Counts();
+    std::stable_sort(groups.begin(), groups.end(), [](const auto& a, const auto& b) {
+        return CompareLines(a.first, b.first) < 0;
+    });
+    for (auto& [division, count] : groups)
+        report_.groups.emplace_back(Cp1252ToUtf8(division), count);
+}
+
+} // namespace tressal

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "conversions/code_counter.h"
+#include "conversions/conversion_report.h"
+#include "students/sconet_export.h"
+#include "text/text_list.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tressal {
+
+// Tells the report of a student conversion what happens to each line of the
+// export (Windows-1252, a header line first) as the conversion goes.
+class StudentReport : public students::ExportLineObserver {
+public:
+    // elements: for lines built from an XML export, the element of each line
+    // (the lines then have no numbers); nullptr for the lines of a file.
+    StudentReport(const TextList& lines, const std::vector<std::string>* elements,
+                  ConversionReport& report);
+
+    void Duplicate(std::size_t k, std::size_t kept) override;
+    void Nameless(std::size_t k) override;
+    // Counted in its division, checked for warnings.
+    void Written(std::size_t k, const Fields& field) override;
+    // Sorts the divisions into the report.
+    void Finish();
+
+private:
+    Origin OriginOf(std::size_t k) const;
+    void SetAside(EntryReason reason, std::size_t k, std::size_t kept);
+    void Warn(WarningKind kind, std::size_t k, std::string_view name, std::string_view firstName,
+              std::string_view value = {}, std::size_t number = 0);
+
+    const TextList& lines_;
+    const std::vector<std::string>* elements_;
+    ConversionReport& report_;
+    CodeCounter divisions_; // Windows-1252 codes
+};
+
+// True when the text is a date dd/mm/yyyy with a day from 01 to 31 and a
+// month from 01 to 12.
+bool IsWholeDate(std::string_view date);
+
+} // namespace tressal
