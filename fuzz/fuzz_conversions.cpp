@@ -27,8 +27,8 @@ namespace {
 
 const std::filesystem::path& InputFile() {
     static const std::filesystem::path file = [] {
-        const auto folder = std::filesystem::temp_directory_path() /
-                            ("tressal-fuzz-" + std::to_string(getpid()));
+        const auto folder =
+            std::filesystem::temp_directory_path() / ("tressal-fuzz-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);
         return folder / TRESSAL_FUZZ_INPUT_NAME;
     }();

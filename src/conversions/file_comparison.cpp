@@ -38,8 +38,7 @@ Comparison CompareWithExisting(const TextList& lines, const TextList& existing, 
     return comparison;
 }
 
-Comparison CompareWithFile(const TextList& lines, bool header,
-                           const std::filesystem::path& file) {
+Comparison CompareWithFile(const TextList& lines, bool header, const std::filesystem::path& file) {
     return CompareWithExisting(lines, SplitLines(ReadWholeFile(file)), header, file);
 }
 

@@ -46,11 +46,11 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
                        const ChooseFile& choose, FileDevice& device) {
     SavedResult saved{conversion.plan(result), {}};
     const OutputPlan& plan = saved.plan;
-    const fs::path folder = OutputFolder(root, plan);
+    const fs::path proposed = ProposedFile(plan, root);
+    const fs::path folder = proposed.parent_path();
     // Made before the choice, for the dialog to open in it.
     std::error_code folderError;
     fs::create_directories(folder, folderError);
-    const fs::path proposed = ProposedFile(plan, root);
     const fs::path chosen = choose ? choose(proposed) : proposed;
     if (chosen.empty())
         return saved;

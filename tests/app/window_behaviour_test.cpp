@@ -73,8 +73,8 @@ private slots:
         const int on = QStyle::State_Enabled;
         QTest::newRow("normal") << on << 0.4;
         QTest::newRow("hover") << (on | QStyle::State_Selected) << 0.4;
-        QTest::newRow("keyboard focus") << (on | QStyle::State_Selected | QStyle::State_HasFocus)
-                                        << 0.4;
+        QTest::newRow("keyboard focus")
+            << (on | QStyle::State_Selected | QStyle::State_HasFocus) << 0.4;
         QTest::newRow("pressed") << (on | QStyle::State_Selected | QStyle::State_Sunken) << 0.4;
         QTest::newRow("disabled") << 0 << 0.15;
     }
@@ -156,7 +156,8 @@ private slots:
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", kExport));
         window->ConvertClick();
         QVERIFY(!window->hint()->isVisible());
-        QCOMPARE(window->windowTitle(), QStringLiteral("Sconet vers BCDI  : élèves — 0123456A.csv"));
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("Sconet vers BCDI  : élèves — 0123456A.csv"));
         QTest::keyClick(window->convertButton(), Qt::Key_Escape);
         QTRY_VERIFY(window.isNull());
     }

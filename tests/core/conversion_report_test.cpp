@@ -140,7 +140,9 @@ TEST(StudentReport, RaisesEachWarningOnlyWhereItIsDue) {
          students::OrlaneStudents(),
          Lines({born(""), StudentLine("MARTIN", "Paul", "01/02/2010", ""), born("01/02/2010")}),
          {{W::WithoutBirthDate, "ligne 2"}, {W::WithoutDivision, "ligne 3"}}},
-        {"UTF-8 text on a line that is not valid UTF-8; a valid line is read as UTF-8",
+        // Each line is read in the encoding it shows: only a line holding
+        // UTF-8 sequences among invalid bytes stays Windows-1252.
+        {"UTF-8 text in a line that is not UTF-8",
          students::PmbStudents(),
          Lines({StudentLine("DUPR\xC3\x89", "L\xE9"
                                             "a"),
