@@ -4,25 +4,13 @@
 // students, with the elements a real export carries beside those Tressal
 // reads, zipped with a small nomenclature as SIECLE delivers it.
 
+#include "bench_names.h"
 #include "zip_maker.h"
 
 #include <random>
 #include <string>
 
 inline std::string MakeSiecleStudents(int students) {
-    static const char* const kLast[] = {"DUPONT",  "MARTIN", "B\xC9RANGER", "O'NEIL",   "GAR\xC7ON",
-                                        "LEFEVRE", "NGUYEN", "M\xDCLLER",   "ROUSSEAU", "C\xBCUR"};
-    static const char* const kFirst[] = {"Jean",
-                                         "L\xE9"
-                                         "a",
-                                         "No\xEBl",
-                                         "Ma\xEBl",
-                                         "Chlo\xE9",
-                                         "Hugo",
-                                         "Zo\xE9",
-                                         "Th\xE9o",
-                                         "Ana\xEFs",
-                                         "Louis"};
     static const char* const kSubjects[] = {"030201", "030602", "030101", "020700", "100100"};
     std::mt19937 random(42);
     std::string xml =
@@ -36,9 +24,9 @@ inline std::string MakeSiecleStudents(int students) {
         xml +=
             "<ELEVE ELEVE_ID=\"" + id + "\" ELENOET=\"" + std::to_string(i) + "\">\n" +
             "<ID_NATIONAL>" + std::to_string(1234560000 + i) + "A</ID_NATIONAL>\n" +
-            "<NOM_DE_FAMILLE>" + kLast[random() % 10] + std::to_string(i % 3000) +
-            "</NOM_DE_FAMILLE>\n<NOM_USAGE></NOM_USAGE>\n<PRENOM>" + kFirst[random() % 10] +
-            "</PRENOM>\n<PRENOM2>Marie</PRENOM2>\n<DATE_NAISS>" +
+            "<NOM_DE_FAMILLE>" + kBenchLastNames[random() % 10] + std::to_string(i % 3000) +
+            "</NOM_DE_FAMILLE>\n<NOM_USAGE></NOM_USAGE>\n<PRENOM>" +
+            kBenchFirstNames[random() % 10] + "</PRENOM>\n<PRENOM2>Marie</PRENOM2>\n<DATE_NAISS>" +
             std::to_string(10 + random() % 18) + "/0" + std::to_string(1 + random() % 9) + "/20" +
             std::to_string(10 + random() % 5) + "</DATE_NAISS>\n<CODE_SEXE>" +
             std::to_string(1 + random() % 2) +

@@ -5,6 +5,7 @@
 // inflating the zip.
 
 #include "archive/zip_archive.h"
+#include "bench_names.h"
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
@@ -27,19 +28,6 @@ constexpr int kStudents = 100000;
 constexpr int kSiecleStudents = 20000;
 
 std::string MakeExport(int students) {
-    static const char* const kLast[] = {"DUPONT",  "MARTIN", "B\xC9RANGER", "O'NEIL",   "GAR\xC7ON",
-                                        "LEFEVRE", "NGUYEN", "M\xDCLLER",   "ROUSSEAU", "FAURE"};
-    static const char* const kFirst[] = {"Jean",
-                                         "L\xE9"
-                                         "a",
-                                         "No\xEBl",
-                                         "Ma\xEBl",
-                                         "Chlo\xE9",
-                                         "Hugo",
-                                         "Zo\xE9",
-                                         "Th\xE9o",
-                                         "Ana\xEFs",
-                                         "Louis"};
     static const char* const kOptions[] = {"AGL1", "ESP2", "ALL1", "LATIN", ""};
     std::mt19937 random(42);
     std::string text = "NOM";
@@ -47,13 +35,14 @@ std::string MakeExport(int students) {
         text += ";C" + std::to_string(i);
     text += "\r\n";
     for (int i = 0; i < students; ++i) {
-        text += std::string(kLast[random() % 10]) + std::to_string(i % 3000) + ";" +
-                kFirst[random() % 10] + ";Marie;;" + std::to_string(1 + random() % 28) + "/0" +
-                std::to_string(1 + random() % 9) + "/20" + std::to_string(10 + random() % 5) + ";" +
-                std::to_string(i) + ";12345678" + std::to_string(i % 100) + "A;" +
-                (random() % 2 ? "M" : "F") + ";" + std::to_string(3 + random() % 4) + "\xE8me " +
-                char('A' + random() % 4) + ";" + kOptions[random() % 5] + ";" +
-                kOptions[random() % 5] + ";;;;DP;G1;0210001A;01/09/2026;" + std::to_string(i % 90) +
+        text += std::string(kBenchLastNames[random() % 10]) + std::to_string(i % 3000) + ";" +
+                kBenchFirstNames[random() % 10] + ";Marie;;" + std::to_string(1 + random() % 28) +
+                "/0" + std::to_string(1 + random() % 9) + "/20" +
+                std::to_string(10 + random() % 5) + ";" + std::to_string(i) + ";12345678" +
+                std::to_string(i % 100) + "A;" + (random() % 2 ? "M" : "F") + ";" +
+                std::to_string(3 + random() % 4) + "\xE8me " + char('A' + random() % 4) + ";" +
+                kOptions[random() % 5] + ";" + kOptions[random() % 5] +
+                ";;;;DP;G1;0210001A;01/09/2026;" + std::to_string(i % 90) +
                 " rue des Lilas;21000;DIJON;0380000000\r\n";
     }
     return text;
