@@ -1,0 +1,36 @@
+#include "cli/standard_input.h"
+
+#include "text/error.h"
+#include "text/file_io.h"
+#include "text/file_read.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace tressal::cli {
+
+std::string ReadStandardInput() {
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY); // no CR LF translation, no stop at Ctrl-Z
+#endif
+    std::string bytes;
+    char buffer[64 * 1024];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+        if (bytes.size() + got > kMaxInputBytes)
+            throw Error("L'entrée standard dépasse " + std::to_string(kMaxInputBytes >> 20) +
+                        " Mo : ce n'est pas un export, ou il est abîmé ; donnez le fichier de "
+                        "l'export.");
+        bytes.append(buffer, got);
+    }
+    if (std::ferror(stdin))
+        throw Error("Impossible de lire l'entrée standard. " + SystemReason(errno));
+    return bytes;
+}
+
+} // namespace tressal::cli
