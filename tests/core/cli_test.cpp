@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "conversions/conversion.h"
+#include "conversions/report_text.h"
 #include "text/text_list.h"
 #include "version.h"
 
@@ -481,10 +482,14 @@ TEST_F(CliTest, JsonReportParsesBackWithItsFacts) {
     std::filesystem::create_directory(input_ / "cite");
     for (const char* name : {"sts_emp_0123456A_2026.xml", "sts_emp_0234567B_2026.xml"})
         std::filesystem::copy_file(samples / name, input_ / "cite" / name);
-    const auto csv = Export("0123456A.csv",
-                            {SconetHeader(), StudentLine("MARTIN", "Zo\xE9"),
-                             StudentLine("MARTIN", "Zo\xE9"), StudentLine("", "Sans"),
-                             StudentLine("DU\"BOIS\\", "L\xE9\ta", "2011", "5B"), "DURAND;Paul"});
+    const auto csv =
+        Export("0123456A.csv", {SconetHeader(), StudentLine("MARTIN", "Zo\xE9"),
+                                StudentLine("MARTIN", "Zo\xE9"), StudentLine("", "Sans"),
+                                StudentLine("DU\"BOIS\\",
+                                            "L\xE9\t\x01"
+                                            "a",
+                                            "2011", "5B"),
+                                "DURAND;Paul"});
     const auto existing = root_ / "Orlane/0123456A/Eleves/0123456A.txt";
     std::filesystem::create_directories(existing.parent_path());
     WriteBytes(existing, "ANCIEN,\xC9L\xC8VE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n"
@@ -505,7 +510,7 @@ TEST_F(CliTest, JsonReportParsesBackWithItsFacts) {
          "ligne-courte {\"ligne\": 6} \"DURAND\" \"Paul\" 2 2\n"
          "date-de-naissance-incorrecte {\"ligne\": 6} \"DURAND\" \"Paul\" 0 la\n"
          "[{\"code\": \"5B\", \"nombre\": 1}, {\"code\": \"6A\", \"nombre\": 1}]\n"
-         "1 [\"DU\\\"BOIS\\\\,LE\\tA,20112011,M,XX,XX,OUI,5B,,9999999Z\", "
+         "1 [\"DU\\\"BOIS\\\\,LE\\t\\u0001A,20112011,M,XX,XX,OUI,5B,,9999999Z\", "
          "\"DURAND,PAUL,PaulPaul,Paul,XX,XX,OUI,P,P,Paul\"] "
          "[\"ANCIEN,ÉLÈVE,20000101,M,XX,XX,OUI,6A,,9999999Z\"]\n"},
         {{"eleves-bcdi", (samples / "ExportXML_ElevesAvecAdresses.zip").string(), "--report"},
@@ -594,6 +599,82 @@ TEST_F(CliTest, StandardInputConvertsLikeTheFile) {
         EXPECT_FALSE(FilesBelow(fromFile.path()).empty());
         EXPECT_EQ(FilesBelow(fromInput.path()), FilesBelow(fromFile.path()));
     }
+}
+
+// The line of the text that starts with the prefix, or "".
+std::string LineStarting(const std::string& text, const std::string& prefix) {
+    for (const auto& line : SplitLines(text))
+        if (line.starts_with(prefix))
+            return line;
+    return "";
+}
+
+// What the desktop, the package and the manual pages say: what the program
+// reads today, every code the report can give, every sample, one main
+// category, one wording of the SIECLE menu path, the licence at the root.
+TEST(PublishedTextsTest, SayWhatTheProgramReadsAndGives) {
+    const auto source = std::filesystem::path(TRESSAL_SAMPLES).parent_path();
+    const std::string cliPage = ReadBytes(source / "packaging/tressal-cli.1.in");
+    const std::string appPage = ReadBytes(source / "packaging/tressal.1.in");
+    const std::string desktop = ReadBytes(source / "packaging/app.desktop.in");
+    const std::string metainfo = ReadBytes(source / "packaging/app.metainfo.xml.in");
+    const std::string install = ReadBytes(source / "cmake/Install.cmake");
+    const std::string lines[] = {
+        LineStarting(desktop, "Comment="),
+        LineStarting(desktop, "Keywords="),
+        LineStarting(metainfo, "  <summary>"),
+        LineStarting(install, "    \"conversion des exports"),
+        LineStarting(cliPage, "tressal\\-cli \\- "),
+        LineStarting(appPage, "tressal \\- "),
+    };
+    for (const auto& line : lines)
+        EXPECT_NE(line.find("SIECLE"), std::string::npos) << "«" << line << "»";
+
+    const auto roff = [](const std::string& code) { // ".B sans\\-nom"
+        std::string line = ".B ";
+        for (const char c : code)
+            line += c == '-' ? std::string("\\-") : std::string(1, c);
+        return line + "\n";
+    };
+    for (const EntryReason reason : kEntryReasons)
+        EXPECT_NE(cliPage.find(roff(ReasonCode(reason))), std::string::npos) << ReasonCode(reason);
+    for (int kind = 0; kind <= static_cast<int>(WarningKind::ExistingFileUnreadable); ++kind) {
+        const char* code = WarningCode(static_cast<WarningKind>(kind));
+        EXPECT_NE(cliPage.find(roff(code)), std::string::npos) << code;
+    }
+    const std::string files = cliPage.substr(cliPage.find(".SH FICHIERS"));
+    for (const auto& sample : std::filesystem::directory_iterator(TRESSAL_SAMPLES))
+        EXPECT_NE(files.find(sample.path().filename().string()), std::string::npos)
+            << sample.path();
+
+    const char* mainCategories[] = {"AudioVideo", "Audio",    "Video",   "Development", "Education",
+                                    "Game",       "Graphics", "Network", "Office",      "Science",
+                                    "Settings",   "System",   "Utility"};
+    std::vector<std::string> categories;
+    std::istringstream categoryList(LineStarting(desktop, "Categories=").substr(11));
+    for (std::string category; std::getline(categoryList, category, ';');)
+        categories.push_back(category);
+    EXPECT_EQ(std::count_if(categories.begin(), categories.end(),
+                            [&](const std::string& category) {
+                                return std::find(std::begin(mainCategories),
+                                                 std::end(mainCategories),
+                                                 category) != std::end(mainCategories);
+                            }),
+              1)
+        << LineStarting(desktop, "Categories=");
+
+    const std::string hints = ReadBytes(source / "src/app/window_table.cpp");
+    const auto start = hints.find("Exploitation");
+    ASSERT_NE(start, std::string::npos);
+    const std::string menuPath = hints.substr(start, hints.find(')', start) - start);
+    for (const char* file : {"README.md", "packaging/tressal-cli.1.in", "packaging/tressal.1.in"})
+        EXPECT_NE(ReadBytes(source / file).find(menuPath), std::string::npos)
+            << file << " : " << menuPath;
+
+    EXPECT_TRUE(ReadBytes(source / "LICENSE")
+                    .starts_with("                    GNU GENERAL PUBLIC "
+                                 "LICENSE\n                       Version 3"));
+    EXPECT_NE(ReadBytes(source / "packaging/copyright").find("License: GPL-3+"), std::string::npos);
 }
 
 TEST(ConversionTableTest, FindsConversionsByTheirCommandLineName) {
