@@ -1,6 +1,8 @@
 #include "cli/cli.h"
+#include "cli/standard_input.h"
 #include "conversions/conversion.h"
 #include "conversions/report_text.h"
+#include "text/error.h"
 #include "text/text_list.h"
 #include "version.h"
 
@@ -492,8 +494,9 @@ TEST_F(CliTest, JsonReportParsesBackWithItsFacts) {
                                 "DURAND;Paul"});
     const auto existing = root_ / "Orlane/0123456A/Eleves/0123456A.txt";
     std::filesystem::create_directories(existing.parent_path());
-    WriteBytes(existing, "ANCIEN,\xC9L\xC8VE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n"
-                         "MARTIN,ZOE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
+    const std::string before = "ANCIEN,\xC9L\xC8VE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n"
+                               "MARTIN,ZOE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n";
+    WriteBytes(existing, before);
     const std::string root = root_.path().string();
     struct Case {
         std::vector<std::string> args;
@@ -545,6 +548,7 @@ TEST_F(CliTest, JsonReportParsesBackWithItsFacts) {
         EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 1) << outcome.out;
         EXPECT_EQ(ParsedBack(outcome.out, input_.path()), c.facts);
     }
+    EXPECT_EQ(ReadBytes(existing), before); // --dry-run wins over --report
 }
 
 // "-" reads the export from standard input: the same files as from the
@@ -598,6 +602,19 @@ TEST_F(CliTest, StandardInputConvertsLikeTheFile) {
         ASSERT_EQ(reference.code, 0) << reference.err;
         EXPECT_FALSE(FilesBelow(fromFile.path()).empty());
         EXPECT_EQ(FilesBelow(fromInput.path()), FilesBelow(fromFile.path()));
+    }
+    // The bound: as many bytes as allowed are read, one more is refused.
+    for (const std::size_t size : {std::size_t{100000}, std::size_t{100001}}) {
+        std::FILE* in = std::tmpfile();
+        ASSERT_NE(in, nullptr);
+        const std::string bytes(size, 'x');
+        std::fwrite(bytes.data(), 1, bytes.size(), in);
+        std::rewind(in);
+        if (size == 100000)
+            EXPECT_EQ(ReadStandardInput(in, 100000), bytes);
+        else
+            EXPECT_THROW(ReadStandardInput(in, 100000), Error);
+        std::fclose(in);
     }
 }
 
