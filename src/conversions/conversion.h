@@ -31,12 +31,22 @@ struct OutputPlan {
     std::string duplicatesFile;      // below the output root; empty: no duplicates file
 };
 
+// An export handed over as bytes rather than named by a path (the command
+// line's standard input), under the same rules as a file, recognised by content.
+struct InputBytes {
+    std::string bytes;
+    std::string code; // the establishment code given for an export that carries none (Sconet CSV)
+};
+
 // Converting reads its input and writes no file; SaveResult saves.
 struct ConvertContext {
     // Called after each input file of a multi-file conversion, with the result so far.
     std::function<void(const Converted&)> progress;
     // The day the exports are checked against (school year); none: not checked.
     std::chrono::year_month_day today{};
+    // When set, the export is these bytes (the conversion takes them) and the
+    // input path is not read.
+    InputBytes* given = nullptr;
 };
 
 enum class InputKind { File, Folder };

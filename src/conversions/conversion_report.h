@@ -15,14 +15,27 @@
 namespace tressal {
 
 // Where an entry was read: a line of the export (from 1), or an element of an
-// XML export, or a file of a folder.
+// XML export, or a file of a folder. The label words it for people; the other
+// fields give the same place as facts, for scripts.
 struct Origin {
     Origin() = default;
     explicit Origin(std::size_t lineNumber) : line(lineNumber) {}
     explicit Origin(std::string text) : label(std::move(text)) {}
 
+    // A file of a folder, or the file compared with.
+    static Origin File(std::string name);
+    // An element by its identifier ("ELEVE_ID" "4711", "INDIVIDU" "12") or,
+    // when it has none, by its rank from 1 ("ELEVE" and 3); file: the export
+    // of a folder it was read in, or "".
+    static Origin Element(std::string label, std::string element, std::string id, std::size_t rank,
+                          std::string file = {});
+
     std::size_t line = 0; // 0: not a line, see label
-    std::string label;    // "ELEVE_ID 4711", "INDIVIDU 12", a file name
+    std::string label;    // "ELEVE_ID 4711", "INDIVIDU ID=12", a file name
+    std::string element;  // "ELEVE_ID", "INDIVIDU", "ELEVE", "PARAMETRES/ANNEE_SCOLAIRE"
+    std::string id;       // the element's identifier, "" when it has none
+    std::size_t rank = 0; // the element's rank when it has no identifier
+    std::string file;
 
     bool operator==(const Origin&) const = default;
 };

@@ -45,14 +45,17 @@ std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
 Conversion Students(std::string cliName, const students::StudentFormat& format,
                     const SaveRule& rule) {
     auto convert = [&format](const path& input, const ConvertContext& context) {
-        students::StudentSource source = students::ReadStudentSource(input);
+        students::StudentSource source =
+            context.given ? students::StudentSourceFromBytes(std::move(context.given->bytes),
+                                                             context.given->code)
+                          : students::ReadStudentSource(input);
         Converted result;
         result.code = std::move(source.code);
         result.header = format.header.has_value();
         ConversionReport& report = result.report;
         report.read = source.leavers.size();
         for (auto& left : source.leavers)
-            report.entries.push_back({EntryReason::LeftSchool, Origin(std::move(left.element)),
+            report.entries.push_back({EntryReason::LeftSchool, StudentOrigin(left.place),
                                       std::move(left.name), std::move(left.firstName), Origin()});
         if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
@@ -65,8 +68,9 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
 }
 
 Conversion Teachers(std::string cliName, TeacherTarget target, const SaveRule& rule) {
-    auto convert = [target](const path& input, const ConvertContext&) {
-        return ConvertTeachers(input, target);
+    auto convert = [target](const path& input, const ConvertContext& context) {
+        return context.given ? ConvertTeachers(*context.given, target)
+                             : ConvertTeachers(input, target);
     };
     return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
 }

@@ -30,7 +30,7 @@ std::optional<Warning> SchoolYearWarning(const std::string& schoolYear,
     if (year == current || (summer && year == current + 1))
         return std::nullopt;
     return Warning{WarningKind::OtherSchoolYear,
-                   Origin(std::string("PARAMETRES/ANNEE_SCOLAIRE")),
+                   Origin::Element("PARAMETRES/ANNEE_SCOLAIRE", "PARAMETRES/ANNEE_SCOLAIRE", "", 0),
                    "",
                    "",
                    digits ? YearSpan(year) : schoolYear,

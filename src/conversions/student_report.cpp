@@ -40,17 +40,26 @@ bool IsWholeDate(std::string_view date) {
     return day >= 1 && day <= 31 && month >= 1 && month <= 12;
 }
 
-StudentReport::StudentReport(const TextList& lines, const std::vector<std::string>* elements,
+StudentReport::StudentReport(const TextList& lines,
+                             const std::vector<students::StudentPlace>* elements,
                              ConversionReport& report)
     : lines_(lines), elements_(elements), report_(report) {
     report_.population = Population::Students;
     report_.read += lines.empty() ? 0 : lines.size() - 1;
 }
 
+Origin StudentOrigin(const students::StudentPlace& place) {
+    if (!place.id.empty())
+        return Origin::Element("ELEVE_ID " + place.id, "ELEVE_ID", place.id, 0);
+    if (place.rank > 0)
+        return Origin::Element("ELEVE n°" + std::to_string(place.rank), "ELEVE", "", place.rank);
+    return Origin();
+}
+
 Origin StudentReport::OriginOf(std::size_t k) const {
     if (elements_ == nullptr)
         return Origin(k + 1);
-    return Origin(k < elements_->size() ? (*elements_)[k] : std::string());
+    return k < elements_->size() ? StudentOrigin((*elements_)[k]) : Origin();
 }
 
 void StudentReport::SetAside(EntryReason reason, std::size_t k, std::size_t kept) {

@@ -154,7 +154,7 @@ TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
     TextList lines{kHeader};
     lines.reserve(data.students.size() + 1);
     if (sources)
-        sources->elements.assign(1, std::string());
+        sources->elements.assign(1, StudentPlace());
     const auto exportDate = DateKey(data.exportDate);
     std::size_t position = 0;
     for (const auto& student : data.students) {
@@ -164,16 +164,15 @@ TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
             lines.push_back(StudentLine(data, student, codes));
         if (!sources)
             continue;
-        std::string element =
-            student.id.empty() ? "ELEVE n°" + std::to_string(position) : "ELEVE_ID " + student.id;
+        StudentPlace place{student.id, student.id.empty() ? position : 0};
         if (left)
-            sources->leavers.push_back({std::move(element),
+            sources->leavers.push_back({std::move(place),
                                         FirstNotEmpty({&student[StudentValue::UsageName],
                                                        &student[StudentValue::FamilyName],
                                                        &student[StudentValue::OldName]}),
                                         Cleaned(student[StudentValue::FirstName])});
         else
-            sources->elements.push_back(std::move(element));
+            sources->elements.push_back(std::move(place));
     }
     return lines;
 }

@@ -15,17 +15,25 @@ namespace tressal::students {
 // establishment code (seven digits and a letter).
 std::string SiecleEstablishmentCode(const SiecleExport& data);
 
+// Where a student was read: its ELEVE_ID or, when it has none, its rank from 1
+// among the ELEVE elements; neither for the header line.
+struct StudentPlace {
+    std::string id;
+    std::size_t rank = 0;
+};
+
 // A student left out, gone on the export date (UTF-8).
 struct LeftStudent {
-    std::string element; // "ELEVE_ID 4711"
+    StudentPlace place;
     std::string name;
     std::string firstName;
 };
 
 // Where the lines come from, for a report.
 struct SiecleLineSources {
-    std::vector<std::string> elements; // per line, the ELEVE it was built from ("" for the header)
-    std::vector<LeftStudent> leavers;  // in document order
+    std::vector<StudentPlace>
+        elements;                     // per line, the ELEVE it was built from (none for the header)
+    std::vector<LeftStudent> leavers; // in document order
 };
 
 // A 22-field header, then one 22-field line per student (Windows-1252), in

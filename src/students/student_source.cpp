@@ -70,7 +70,13 @@ std::string Quoted(const std::vector<const archive::ZipEntry*>& entries) {
     return names;
 }
 
-StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
+// input: the path the export was read from, for the Nomenclature.xml beside
+// it; nullptr for bytes read from elsewhere (the built-in table then).
+OptionCodes NomenclatureBeside(const std::filesystem::path* input) {
+    return input ? NomenclatureBeside(*input) : OptionCodes();
+}
+
+StudentSource FromZip(std::string bytes, const std::filesystem::path* input) {
     archive::ZipArchive zip(std::move(bytes));
     std::vector<const archive::ZipEntry*> students;
     std::vector<const archive::ZipEntry*> unreadable; // no root element found
@@ -112,6 +118,17 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
     });
 }
 
+// csvCode: the code of a CSV export, asked for once the export is known to be one.
+template <typename CsvCode>
+StudentSource FromBytes(std::string bytes, const std::filesystem::path* input, CsvCode csvCode) {
+    if (archive::LooksLikeZip(bytes))
+        return FromZip(std::move(bytes), input);
+    if (LooksLikeXml(bytes))
+        return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
+    std::string code = csvCode();
+    return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}};
+}
+
 } // namespace
 
 StudentSource ReadStudentSource(const std::filesystem::path& input) {
@@ -122,12 +139,21 @@ StudentSource ReadStudentSource(const std::filesystem::path& input) {
         EstablishmentCodeOf(input); // a file that cannot be read is taken for the CSV
         throw;
     }
-    if (archive::LooksLikeZip(bytes))
-        return FromZip(std::move(bytes), input);
-    if (LooksLikeXml(bytes))
-        return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
-    std::string code = EstablishmentCodeOf(input);
-    return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}};
+    return FromBytes(std::move(bytes), &input, [&] { return EstablishmentCodeOf(input); });
+}
+
+StudentSource StudentSourceFromBytes(std::string bytes, const std::string& csvCode) {
+    return FromBytes(std::move(bytes), nullptr, [&] {
+        if (csvCode.empty())
+            throw Error("Un export Sconet CSV lu sur l'entrée standard ne porte pas de nom de "
+                        "fichier, qui donne le code de l'établissement : donnez ce code avec "
+                        "--code (par exemple --code 0123456A).");
+        if (!IsEstablishmentCode(csvCode))
+            throw Error("« " + csvCode +
+                        " » n'est pas un code d'établissement : sept chiffres et une lettre, "
+                        "par exemple 0123456A.");
+        return csvCode;
+    });
 }
 
 } // namespace tressal::students

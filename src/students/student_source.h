@@ -18,7 +18,7 @@ struct StudentSource {
     bool numberedLines = true; // false: built from XML, no line numbers to quote
     // Built from XML: the element of each line, the students who had left
     // (no line), and the school year the export gives.
-    std::vector<std::string> elements;
+    std::vector<StudentPlace> elements;
     std::vector<LeftStudent> leavers;
     std::string schoolYear;
 };
@@ -28,5 +28,10 @@ struct StudentSource {
 // management codes from a nomenclature export found in the same archive, or
 // from a Nomenclature.xml in the same folder, or from the built-in table.
 StudentSource ReadStudentSource(const std::filesystem::path& input);
+
+// The same from bytes read elsewhere (standard input): a CSV export takes
+// csvCode, checked as its file name's would be; the other forms take the code
+// they carry, and find no Nomenclature.xml beside them.
+StudentSource StudentSourceFromBytes(std::string bytes, const std::string& csvCode);
 
 } // namespace tressal::students
