@@ -21,8 +21,9 @@ struct Arguments {
     std::string conversion;
     std::filesystem::path input;
     std::filesystem::path root = ".";
-    bool dryRun = false; // convert and report, write nothing
-    bool report = false; // save, then report
+    bool dryRun = false;     // convert and report, write nothing
+    bool report = false;     // save, then report
+    bool allowEmpty = false; // replace a file that lists people with one that lists no one
 };
 
 std::optional<Arguments> Parse(const std::vector<std::string>& args) {
@@ -39,6 +40,8 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
             parsed.dryRun = true;
         } else if (args[i] == "--report") {
             parsed.report = true;
+        } else if (args[i] == "--allow-empty") {
+            parsed.allowEmpty = true;
         } else if (args[i].starts_with("-") && args[i] != "-") {
             return std::nullopt;
         } else {
@@ -53,7 +56,8 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 }
 
 void PrintUsage(std::ostream& stream) {
-    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--dry-run | --report]\n"
+    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--dry-run | --report] "
+              "[--allow-empty]\n"
               "Convertit un export des élèves (Sconet CSV, SIECLE XML ou zip) ou un export\n"
               "STS (XML ou zip) ; le fichier est écrit sous DOSSIER\n"
               "(par défaut le dossier courant), comme le propose la fenêtre.\n"
@@ -71,11 +75,13 @@ void PrintHelp(std::ostream& out) {
            "  --dry-run       convertit et affiche le compte rendu et la comparaison avec le\n"
            "                  fichier qui serait remplacé, sans rien écrire\n"
            "  --report        écrit comme d'habitude, puis affiche le compte rendu\n"
+           "  --allow-empty   remplace un fichier qui contient des élèves ou des enseignants\n"
+           "                  même quand l'export n'en donne aucun (refusé sinon)\n"
            "  --version       affiche la version de Tressal\n"
            "  --help          affiche cette aide\n"
            "Code de sortie : 0 terminé, 1 export incorrect ou enregistrement impossible (les "
            "fichiers précédents restent intacts), 2 usage "
-           "incorrect.\n";
+           "incorrect ou sortie impossible à écrire.\n";
 }
 
 // A message as plain terminal lines: no CR, and no "Ligne: 0" (nor the empty
@@ -128,7 +134,15 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
             PrintReport(out, result.report);
             return 0;
         }
-        const SavedResult saved = SaveResult(*conversion, result, parsed->root, {}, device);
+        const auto refuseEmptying = [&](const std::filesystem::path& file) {
+            if (!parsed->allowEmpty)
+                throw Error(EmptyingText(result, file) +
+                            " Vérifiez que vous avez choisi l'export complet ; pour écrire "
+                            "quand même le fichier vide, ajoutez --allow-empty.");
+            return true;
+        };
+        const SavedResult saved =
+            SaveResult(*conversion, result, parsed->root, {}, device, refuseEmptying);
         out << saved.plan.doneMessage << '\n' << PathText(saved.files.front()) << '\n';
         if (reported)
             PrintReport(out, result.report);

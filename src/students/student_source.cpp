@@ -103,7 +103,7 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
     archive::ZipEntryStream stream = zip.Open(*students.front());
     const SiecleExport data =
         ReadSiecleExport([&](char* buffer, std::size_t size) { return stream.Read(buffer, size); },
-                         [&] { return zip.Read(*students.front()); });
+                         [&] { return zip.Read(*students.front()); }, students.front()->name);
     return FromXml(data, [&] {
         return nomenclature != nullptr
                    ? NomenclatureFrom(zip.Read(*nomenclature),
@@ -125,7 +125,8 @@ StudentSource ReadStudentSource(const std::filesystem::path& input) {
     if (archive::LooksLikeZip(bytes))
         return FromZip(std::move(bytes), input);
     if (LooksLikeXml(bytes))
-        return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
+        return FromXml(ReadSiecleExport(bytes, PathText(input.filename())),
+                       [&] { return NomenclatureBeside(input); });
     std::string code = EstablishmentCodeOf(input);
     return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}};
 }
