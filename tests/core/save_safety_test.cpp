@@ -96,6 +96,12 @@ TEST(SaveSafetyTest, ALinkPlantedAtATemporaryNameIsNeverWrittenThrough) {
         else
             WriteBytes(profs, "ANCIEN");
         WriteBytes(litiges, "ANCIEN");
+        // At the lock files' names too, leading where no file is yet.
+        const std::vector<std::pair<fs::path, fs::path>> lockLinks = {
+            {root / ".tressal-save.lock", folder / "verrou-1"},
+            {profs.parent_path() / ".tressal-save.lock", folder / "verrou-2"}};
+        for (const auto& [link, target] : lockLinks)
+            fs::create_symlink(target, link);
         PlantingDevice device(victim);
 
         SaveResult(Cite(), kResult, root, {}, device);
@@ -106,6 +112,10 @@ TEST(SaveSafetyTest, ALinkPlantedAtATemporaryNameIsNeverWrittenThrough) {
             EXPECT_EQ(fs::read_symlink(link), victim) << link;
         }
         EXPECT_EQ(fs::exists(victim) ? ReadBytes(victim) : "", c.targetExists ? "VICTIME" : "");
+        for (const auto& [link, target] : lockLinks) {
+            EXPECT_EQ(fs::read_symlink(link), target);
+            EXPECT_FALSE(fs::exists(target)) << target;
+        }
         for (const auto& output : {profs, litiges})
             EXPECT_FALSE(fs::is_symlink(output)) << output;
         EXPECT_EQ(ReadBytes(profs), kNewProfs);
