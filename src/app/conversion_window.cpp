@@ -229,8 +229,7 @@ void ConversionWindow::SaveClick() {
         const auto confirmEmptying = [this](const std::filesystem::path& file) {
             return services_.dialogs->ConfirmRisk(
                 this, QString::fromStdString(EmptyingText(result_, file)) +
-                          QStringLiteral(" Vérifiez que vous avez choisi l'export complet. "
-                                         "Voulez-vous vraiment remplacer ce fichier ?"));
+                          QStringLiteral(" Voulez-vous vraiment remplacer ce fichier ?"));
         };
         const SavedResult saved = SaveResult(conversion_, result_, ToPath(services_.outputRoot),
                                              choose, SystemFiles(), confirmEmptying);

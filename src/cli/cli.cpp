@@ -137,8 +137,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         const auto refuseEmptying = [&](const std::filesystem::path& file) {
             if (!parsed->allowEmpty)
                 throw Error(EmptyingText(result, file) +
-                            " Vérifiez que vous avez choisi l'export complet ; pour écrire "
-                            "quand même le fichier vide, ajoutez --allow-empty.");
+                            " Pour écrire quand même le fichier vide, ajoutez --allow-empty.");
             return true;
         };
         const SavedResult saved =

@@ -40,7 +40,9 @@ std::string EmptyingText(const Converted& result, const std::filesystem::path& f
     const bool students = result.report.population == Population::Students;
     return std::string("L'export choisi ne donne ") +
            (students ? "aucun élève" : "aucun enseignant") + " : l'enregistrer remplacerait « " +
-           PathText(file) + " », qui en contient, par un fichier vide.";
+           PathText(file) +
+           " », qui en contient, par un fichier vide. Vérifiez que vous avez choisi l'export "
+           "complet.";
 }
 
 } // namespace tressal

@@ -1,7 +1,5 @@
 #include "conversions/save_result.h"
 
-#include "conversions/empty_replacement.h"
-
 #include "text/error.h"
 #include "text/file_io.h"
 #include "text/replace_files.h"

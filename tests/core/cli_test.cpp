@@ -150,7 +150,7 @@ TEST_F(CliTest, AnEmptyResultEmptiesAFileListingPeopleOnlyWhenAllowed) {
                           (c.conversion[0] == 'e' ? "aucun élève" : "aucun enseignant") +
                           " : l'enregistrer remplacerait « " + output.string() +
                           " », qui en contient, par un fichier vide. Vérifiez que "
-                          "vous avez choisi l'export complet ; pour écrire quand même "
+                          "vous avez choisi l'export complet. Pour écrire quand même "
                           "le fichier vide, ajoutez --allow-empty.\n");
             EXPECT_EQ(outcome.out, "");
             EXPECT_EQ(ReadBytes(output), c.existing);
