@@ -226,8 +226,13 @@ void ConversionWindow::SaveClick() {
                                                       FromPath(proposed.filename()),
                                                       QString::fromUtf8(row_.saveFilter)));
         };
-        const SavedResult saved =
-            SaveResult(conversion_, result_, ToPath(services_.outputRoot), choose);
+        const auto confirmEmptying = [this](const std::filesystem::path& file) {
+            return services_.dialogs->ConfirmRisk(
+                this, QString::fromStdString(EmptyingText(result_, file)) +
+                          QStringLiteral(" Voulez-vous vraiment remplacer ce fichier ?"));
+        };
+        const SavedResult saved = SaveResult(conversion_, result_, ToPath(services_.outputRoot),
+                                             choose, SystemFiles(), confirmEmptying);
         if (saved.files.empty())
             return;
         services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage),

@@ -74,6 +74,17 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& te
     return box.clickedButton() == yes;
 }
 
+bool QtDialogs::ConfirmRisk(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tressal"), text, QMessageBox::NoButton,
+                    parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 void QtDialogs::ShellOpenFile(const QString& file, const QString& /*workingFolder*/) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }

@@ -25,6 +25,9 @@ public:
     virtual void Warn(QWidget* parent, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A Yes/No question before something that may lose the user's data,
+    // titled "Tressal", with the warning icon; No is the default answer.
+    virtual bool ConfirmRisk(QWidget* parent, const QString& text) = 0;
     // Opens the file with the desktop's program for its type; does not wait.
     virtual void ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
 };
@@ -42,6 +45,7 @@ public:
     void Inform(QWidget* parent, const QString& text, const QString& details) override;
     void Warn(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
+    bool ConfirmRisk(QWidget* parent, const QString& text) override;
     void ShellOpenFile(const QString& file, const QString& workingFolder) override;
 
 private:

@@ -25,9 +25,10 @@ struct Arguments {
     std::vector<std::string> positional; // the conversion, then the input ("-": standard input)
     std::string root = ".";
     std::string format = "texte";
-    std::string code;    // establishment code of an export read from standard input
-    bool dryRun = false; // convert and report, write nothing (wins over --report)
-    bool report = false; // save, then report
+    std::string code;        // establishment code of an export read from standard input
+    bool dryRun = false;     // convert and report, write nothing (wins over --report)
+    bool report = false;     // save, then report
+    bool allowEmpty = false; // replace a file that lists people with one that lists no one
     bool help = false;
     bool version = false;
     std::string problem; // what is wrong with the command, "" when nothing
@@ -47,6 +48,7 @@ const Option kOptions[] = {
     {"--code", "", nullptr, &Arguments::code},
     {"--dry-run", "", &Arguments::dryRun, nullptr},
     {"--report", "", &Arguments::report, nullptr},
+    {"--allow-empty", "", &Arguments::allowEmpty, nullptr},
     {"--help", "-h", &Arguments::help, nullptr},
     {"--version", "-V", &Arguments::version, nullptr},
 };
@@ -126,7 +128,7 @@ Arguments Parse(const std::vector<std::string>& args) {
 
 void PrintUsage(std::ostream& stream) {
     stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--dry-run | --report]\n"
-              "                   [--format texte|json] [--code CODE]\n"
+              "                   [--format texte|json] [--code CODE] [--allow-empty]\n"
               "Convertit un export des élèves (SIECLE XML ou zip, Sconet CSV) ou un export\n"
               "STS (XML ou zip) ; le fichier est écrit sous DOSSIER\n"
               "(par défaut le dossier courant), comme le propose la fenêtre.\n"
@@ -150,12 +152,14 @@ void PrintHelp(std::ostream& out) {
            "                  par ligne)\n"
            "  --code CODE     le code de l'établissement d'un export Sconet CSV lu sur\n"
            "                  l'entrée standard (son nom le donne d'habitude)\n"
+           "  --allow-empty   remplace un fichier qui contient des élèves ou des enseignants\n"
+           "                  même quand l'export n'en donne aucun (refusé sinon)\n"
            "  -V, --version   affiche la version de Tressal\n"
            "  -h, --help      affiche cette aide\n"
            "  --              la fin des options\n"
            "Code de sortie : 0 terminé, 1 export incorrect ou enregistrement impossible (les "
            "fichiers précédents restent intacts), 2 usage "
-           "incorrect.\n";
+           "incorrect ou sortie impossible à écrire.\n";
 }
 
 // A message as plain terminal lines after the program's name: no CR, and no
@@ -206,7 +210,13 @@ int Convert(const Conversion& conversion, const Arguments& parsed, std::ostream&
         }
         return 0;
     }
-    const SavedResult saved = SaveResult(conversion, result, root, {}, device);
+    const auto refuseEmptying = [&](const std::filesystem::path& file) {
+        if (!parsed.allowEmpty)
+            throw Error(EmptyingText(result, file) +
+                        " Pour écrire quand même le fichier vide, ajoutez --allow-empty.");
+        return true;
+    };
+    const SavedResult saved = SaveResult(conversion, result, root, {}, device, refuseEmptying);
     if (json) {
         PrintJsonReport(out, result.report,
                         {false, PathText(saved.files.front()), saved.plan.doneMessage});

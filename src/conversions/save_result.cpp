@@ -2,7 +2,6 @@
 
 #include "text/error.h"
 #include "text/file_io.h"
-#include "text/folder_lock.h"
 #include "text/replace_files.h"
 
 #include <system_error>
@@ -32,8 +31,7 @@ bool SameFile(const fs::path& a, const fs::path& b) {
 }
 
 void ReplaceUnderRoot(const fs::path& root, std::vector<FileToWrite> files, FileDevice& device) {
-    const FolderLock lock(root);
-    ReplaceFiles(std::move(files), device);
+    ReplaceFiles(std::move(files), device, {root});
 }
 
 } // namespace
@@ -43,7 +41,8 @@ fs::path ProposedFile(const OutputPlan& plan, const fs::path& root) {
 }
 
 SavedResult SaveResult(const Conversion& conversion, const Converted& result, const fs::path& root,
-                       const ChooseFile& choose, FileDevice& device) {
+                       const ChooseFile& choose, FileDevice& device,
+                       const ConfirmEmptying& confirmEmptying) {
     SavedResult saved{conversion.plan(result), {}};
     const OutputPlan& plan = saved.plan;
     const fs::path proposed = ProposedFile(plan, root);
@@ -60,6 +59,15 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
         files.push_back({chosen, JoinLines(result.lines)});
     if (plan.fixedCopy)
         files.push_back({proposed, JoinLinesNoFinalEnd(result.lines)});
+    std::vector<fs::path> listed; // the files that list people
+    for (const auto& file : files)
+        listed.push_back(file.path);
+    if (const auto emptied = EmptiedFile(result, listed)) {
+        if (!confirmEmptying)
+            throw Error(EmptyingText(result, *emptied));
+        if (!confirmEmptying(*emptied))
+            return saved;
+    }
     if (!plan.duplicatesFile.empty())
         files.push_back({root / plan.duplicatesFile, JoinLines(result.duplicates)});
     for (const auto& file : files) {

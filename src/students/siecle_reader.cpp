@@ -2,6 +2,7 @@
 
 #include "sts/xml_stream.h"
 #include "students/export_kind.h"
+#include "text/error.h"
 #include "text/text_helpers.h"
 
 #include <utility>
@@ -93,7 +94,17 @@ public:
             target_->append(utf8);
     }
 
-    SiecleExport Take() { return std::move(result_); }
+    // Without DONNEES/ELEVES, the file lists no one because it is not what it
+    // claims: saying so beats replacing a good file with an empty one.
+    SiecleExport Take(std::string_view fileName) {
+        if (!studentList_)
+            throw Error((fileName.empty() ? std::string("L'export")
+                                          : "Le fichier « " + std::string(fileName) + " »") +
+                        " ne contient pas la liste des élèves (DONNEES/ELEVES) : ce n'est pas un "
+                        "export des élèves complet. Refaites l'export depuis SIECLE, sans "
+                        "modifier le fichier.");
+        return std::move(result_);
+    }
 
 private:
     // The place of a child element; points target_ at the text to keep.
@@ -109,6 +120,7 @@ private:
                    : name == "ANNEE_SCOLAIRE" ? Keep(result_.schoolYear)
                                               : Place::Ignored;
         case Place::Data:
+            studentList_ = studentList_ || name == "ELEVES";
             return name == "ELEVES"       ? Place::Students
                    : name == "OPTIONS"    ? Place::Options
                    : name == "STRUCTURES" ? Place::Structures
@@ -202,22 +214,24 @@ private:
     std::string owner_; // ELEVE_ID or ADRESSE_ID of the element being read
     std::string structureCode_;
     std::string structureType_;
+    bool studentList_ = false; // DONNEES/ELEVES met
 };
 
 } // namespace
 
-SiecleExport ReadSiecleExport(std::string_view bytes) {
+SiecleExport ReadSiecleExport(std::string_view bytes, std::string_view fileName) {
     SiecleEvents events;
     sts::StreamXml(bytes, events);
-    return events.Take();
+    return events.Take(fileName);
 }
 
 SiecleExport ReadSiecleExport(const sts::ByteSource& source,
-                              const std::function<std::string()>& wholeBytes) {
+                              const std::function<std::string()>& wholeBytes,
+                              std::string_view fileName) {
     SiecleEvents events;
     if (!sts::TryStreamXml(source, events))
         sts::ThrowXmlError(wholeBytes());
-    return events.Take();
+    return events.Take(fileName);
 }
 
 } // namespace tressal::students

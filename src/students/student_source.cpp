@@ -109,7 +109,7 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input) {
     archive::ZipEntryStream stream = zip.Open(*students.front());
     const SiecleExport data =
         ReadSiecleExport([&](char* buffer, std::size_t size) { return stream.Read(buffer, size); },
-                         [&] { return zip.Read(*students.front()); });
+                         [&] { return zip.Read(*students.front()); }, students.front()->name);
     return FromXml(data, [&] {
         return nomenclature != nullptr
                    ? NomenclatureFrom(zip.Read(*nomenclature),
@@ -124,7 +124,8 @@ StudentSource FromBytes(std::string bytes, const std::filesystem::path* input, C
     if (archive::LooksLikeZip(bytes))
         return FromZip(std::move(bytes), input);
     if (LooksLikeXml(bytes))
-        return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
+        return FromXml(ReadSiecleExport(bytes, input ? PathText(input->filename()) : std::string()),
+                       [&] { return NomenclatureBeside(input); });
     std::string code = csvCode();
     return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}};
 }

@@ -54,5 +54,9 @@ public:
         questions.append(title + QLatin1Char('|') + text);
         return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
     }
+    // Recorded among the questions, titled "Tressal"; the default answer is No.
+    bool ConfirmRisk(QWidget* parent, const QString& text) override {
+        return Confirm(parent, QStringLiteral("Tressal"), text);
+    }
     void ShellOpenFile(const QString& file, const QString&) override { shellOpened.append(file); }
 };

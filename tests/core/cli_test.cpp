@@ -100,10 +100,102 @@ TEST_F(CliTest, CodeKeepsItsCaseAndAnExistingFileIsReplaced) {
     const auto output = root_ / "Orlane/0123456a/Eleves/0123456a.txt";
     std::filesystem::create_directories(output.parent_path());
     WriteBytes(output, "ancien contenu\r\n");
-    const Outcome outcome = RunCli({"eleves-orlane", input, "--root=" + root_.path().string()});
+    const Outcome outcome =
+        RunCli({"eleves-orlane", input, "--root=" + root_.path().string(), "--allow-empty"});
     EXPECT_EQ(outcome.code, 0) << outcome.err;
     EXPECT_EQ(ReadBytes(output), "");
     EXPECT_NE(outcome.out.find("0123456a est termin"), std::string::npos) << outcome.out;
+}
+
+// An export that lists no one replaces a file that lists people only with
+// --allow-empty; where no file lists anyone, it is written as it stands.
+TEST_F(CliTest, AnEmptyResultEmptiesAFileListingPeopleOnlyWhenAllowed) {
+    const std::string csv = Export("0123456A.csv", {SconetHeader()});
+    WriteBytes(input_ / "sts_emp_0123456A_2026.xml",
+               "<STS_EDT><DONNEES><INDIVIDUS></INDIVIDUS></DONNEES></STS_EDT>");
+    const std::string sts = (input_ / "sts_emp_0123456A_2026.xml").string();
+    struct Case {
+        const char* name;
+        std::string input;
+        const char* conversion;
+        const char* output;   // below the root
+        const char* existing; // nullptr: no file there
+        bool allowed;
+        int code;
+    };
+    const Case cases[] = {
+        {"no file", csv, "eleves-vesko", "Vesko/0123456A/Eleves/eleves.txt", nullptr, false, 0},
+        {"a header alone", csv, "eleves-vesko", "Vesko/0123456A/Eleves/eleves.txt",
+         "INE;N\xB0 Interne;Nom;Pr\xE9nom;Date de naissance;Sexe;Division;Login;Mdp;Option 1\r\n",
+         false, 0},
+        {"students", csv, "eleves-orlane", "Orlane/0123456A/Eleves/0123456A.txt", "DUPONT,JEAN\r\n",
+         false, 1},
+        {"students, allowed", csv, "eleves-orlane", "Orlane/0123456A/Eleves/0123456A.txt",
+         "DUPONT,JEAN\r\n", true, 0},
+        {"teachers", sts, "profs-pmb", "PMB/0123456A/Profs/profspmb.txt", "DUPONT;Jean\r\n", false,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder root;
+        const auto output = root / c.output;
+        if (c.existing) {
+            std::filesystem::create_directories(output.parent_path());
+            WriteBytes(output, c.existing);
+        }
+        std::vector<std::string> args = {c.conversion, c.input, "--root", root.path().string()};
+        if (c.allowed)
+            args.push_back("--allow-empty");
+        const Outcome outcome = RunCli(args);
+        EXPECT_EQ(outcome.code, c.code) << outcome.err;
+        if (c.code == 1) {
+            EXPECT_EQ(outcome.err,
+                      std::string("L'export choisi ne donne ") +
+                          (c.conversion[0] == 'e' ? "aucun élève" : "aucun enseignant") +
+                          " : l'enregistrer remplacerait « " + output.string() +
+                          " », qui en contient, par un fichier vide. Vérifiez que "
+                          "vous avez choisi l'export complet. Pour écrire quand même "
+                          "le fichier vide, ajoutez --allow-empty.\n");
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_EQ(ReadBytes(output), c.existing);
+        } else {
+            EXPECT_NE(ReadBytes(output), c.existing ? c.existing : "x");
+        }
+        EXPECT_EQ(EntriesBelow(root.path()).size(), 4u); // three folders and the file
+    }
+}
+
+// The real program, its standard output going where it cannot be written:
+// whatever it did, it exits 2 and says so.
+TEST_F(CliTest, AnOutputThatCannotBeWrittenExitsTwo) {
+    const std::string csv = Export("0123456A.csv", {SconetHeader(), StudentLine("A", "a")});
+    const std::string saved = "Orlane/0123456A/Eleves/0123456A.txt";
+    struct Case {
+        std::vector<std::string> args;
+        const char* redirection;
+    };
+    const Case cases[] = {
+        {{"--version"}, ">/dev/full"},
+        {{"--version"}, ">&-"},
+        {{"eleves-orlane", csv, "--root", root_.path().string()}, ">/dev/full"},
+        {{"eleves-orlane", csv, "--root", root_.path().string()}, ">&-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.redirection + testing::PrintToString(c.args));
+        std::string command = std::string("'") + TRESSAL_CLI + "'";
+        for (const auto& arg : c.args)
+            command.append(" '").append(arg).append("'");
+        const auto errFile = input_ / "err.txt";
+        command += std::string(" ") + c.redirection + " 2>'" + errFile.string() + "'";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+        EXPECT_NE(ReadBytes(errFile).find("impossible d'écrire sur la sortie standard"),
+                  std::string::npos)
+            << ReadBytes(errFile);
+        if (c.args.size() > 1) { // the save itself done, its file whole
+            EXPECT_EQ(ReadBytes(root_ / saved), "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
+        }
+    }
 }
 
 TEST_F(CliTest, InputErrorsWriteNothing) {
