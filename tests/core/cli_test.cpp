@@ -150,7 +150,7 @@ TEST_F(CliTest, AnEmptyResultEmptiesAFileListingPeopleOnlyWhenAllowed) {
         EXPECT_EQ(outcome.code, c.code) << outcome.err;
         if (c.code == 1) {
             EXPECT_EQ(outcome.err,
-                      std::string("L'export choisi ne donne ") +
+                      std::string("tressal-cli : L'export choisi ne donne ") +
                           (c.conversion[0] == 'e' ? "aucun élève" : "aucun enseignant") +
                           " : l'enregistrer remplacerait « " + output.string() +
                           " », qui en contient, par un fichier vide. Vérifiez que "
