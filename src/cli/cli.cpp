@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/history_commands.h"
 #include "cli/report_printer.h"
 #include "conversions/conversion.h"
 #include "conversions/file_comparison.h"
@@ -21,8 +22,9 @@ struct Arguments {
     std::string conversion;
     std::filesystem::path input;
     std::filesystem::path root = ".";
-    bool dryRun = false; // convert and report, write nothing
-    bool report = false; // save, then report
+    bool dryRun = false;                   // convert and report, write nothing
+    bool report = false;                   // save, then report
+    std::filesystem::path representatives; // --responsables FILE
 };
 
 std::optional<Arguments> Parse(const std::vector<std::string>& args) {
@@ -35,6 +37,12 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
             parsed.root = args[i];
         } else if (args[i].starts_with("--root=")) {
             parsed.root = args[i].substr(7);
+        } else if (args[i] == "--responsables") {
+            if (++i == args.size() || args[i].empty())
+                return std::nullopt;
+            parsed.representatives = args[i];
+        } else if (args[i].starts_with("--responsables=") && args[i].size() > 15) {
+            parsed.representatives = args[i].substr(15);
         } else if (args[i] == "--dry-run") {
             parsed.dryRun = true;
         } else if (args[i] == "--report") {
@@ -53,10 +61,14 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 }
 
 void PrintUsage(std::ostream& stream) {
-    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--dry-run | --report]\n"
+    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--responsables FICHIER]\n"
+              "                   [--dry-run | --report]\n"
               "Convertit un export des élèves (Sconet CSV, SIECLE XML ou zip) ou un export\n"
               "STS (XML ou zip) ; le fichier est écrit sous DOSSIER\n"
               "(par défaut le dossier courant), comme le propose la fenêtre.\n"
+              "       tressal-cli historique CONVERSION [CODE] [--root DOSSIER]\n"
+              "       tressal-cli restaurer CONVERSION [CODE] VERSION [--root DOSSIER] "
+              "[--dry-run]\n"
               "Conversions :\n";
     for (const auto& conversion : Conversions())
         stream << "  " << conversion.cliName
@@ -68,6 +80,10 @@ void PrintHelp(std::ostream& out) {
     PrintUsage(out);
     out << "Options :\n"
            "  --root DOSSIER  écrit sous DOSSIER au lieu du dossier courant\n"
+           "  --responsables FICHIER\n"
+           "                  l'export SIECLE « Responsables avec adresses » (XML ou zip) :\n"
+           "                  les élèves sans adresse ni téléphone prennent ceux de leur\n"
+           "                  responsable légal (sinon, il est cherché à côté de l'export)\n"
            "  --dry-run       convertit et affiche le compte rendu et la comparaison avec le\n"
            "                  fichier qui serait remplacé, sans rien écrire\n"
            "  --report        écrit comme d'habitude, puis affiche le compte rendu\n"
@@ -111,6 +127,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         out << "tressal-cli " << kVersion << '\n';
         return 0;
     }
+    if (const auto done = RunHistoryCommand(args, out, err, device))
+        return *done;
     const auto parsed = Parse(args);
     const Conversion* conversion = parsed ? FindConversion(parsed->conversion) : nullptr;
     if (!conversion) {
@@ -119,7 +137,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     try {
         const bool reported = parsed->dryRun || parsed->report;
-        Converted result = conversion->convert(parsed->input, {{}, LocalToday()});
+        Converted result =
+            conversion->convert(parsed->input, {{}, LocalToday(), parsed->representatives});
         if (reported)
             CompareWithProposedFile(*conversion, result, parsed->root);
         if (parsed->dryRun) {

@@ -29,6 +29,8 @@ struct OutputPlan {
     bool fixedCopy = false;          // also written to folder/fileName without final line end
     std::string doneMessage;         // completion message (UTF-8)
     std::string duplicatesFile;      // below the output root; empty: no duplicates file
+    bool header = false;             // the file's first line is a header
+    Population population = Population::Students; // whom its lines list
 };
 
 // Converting reads its input and writes no file; SaveResult saves.
@@ -37,6 +39,8 @@ struct ConvertContext {
     std::function<void(const Converted&)> progress;
     // The day the exports are checked against (school year); none: not checked.
     std::chrono::year_month_day today{};
+    // The representatives' export named by the user; empty: looked for beside the input.
+    std::filesystem::path representatives = {};
 };
 
 enum class InputKind { File, Folder };

@@ -1,5 +1,6 @@
 #include "conversions/save_result.h"
 
+#include "conversions/file_history.h"
 #include "text/error.h"
 #include "text/file_io.h"
 #include "text/folder_lock.h"
@@ -38,6 +39,14 @@ void ReplaceUnderRoot(const fs::path& root, std::vector<FileToWrite> files, File
 
 } // namespace
 
+void ReplaceKeepingHistory(const OutputPlan& plan, const fs::path& root,
+                           std::vector<FileToWrite> files, FileDevice& device) {
+    const FolderLock lock(root);
+    HistoryKeeping history(plan, root, files, device); // taken out again on failure
+    ReplaceFiles(std::move(files), device);
+    history.Commit();
+}
+
 fs::path ProposedFile(const OutputPlan& plan, const fs::path& root) {
     return OutputFolder(root, plan) / plan.fileName;
 }
@@ -69,7 +78,7 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
                         " Choisissez un dossier de sortie où vous pouvez écrire.");
         saved.files.push_back(file.path);
     }
-    ReplaceUnderRoot(root, std::move(files), device);
+    ReplaceKeepingHistory(plan, root, std::move(files), device);
     return saved;
 }
 

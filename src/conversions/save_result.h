@@ -2,6 +2,7 @@
 
 #include "conversions/conversion.h"
 #include "text/file_device.h"
+#include "text/replace_files.h"
 
 #include <filesystem>
 #include <functional>
@@ -30,6 +31,12 @@ struct SavedResult {
 SavedResult SaveResult(const Conversion& conversion, const Converted& result,
                        const std::filesystem::path& root, const ChooseFile& choose = {},
                        FileDevice& device = SystemFiles());
+
+// Replaces the files all together or none of them (see ReplaceFiles), holding
+// the root's lock, after keeping those it replaces in the plan's history (see
+// HistoryKeeping): a failure leaves the files and the history as they were.
+void ReplaceKeepingHistory(const OutputPlan& plan, const std::filesystem::path& root,
+                           std::vector<FileToWrite> files, FileDevice& device = SystemFiles());
 
 // Writes the duplicates of the result to the plan's duplicates file below the
 // root, when the plan has one: the window keeps it up to date as the inputs

@@ -165,15 +165,8 @@ private:
     }
 
     Place AddressPart(std::string_view name) {
-        static constexpr std::string_view kLines[] = {"LIGNE1_ADRESSE", "LIGNE2_ADRESSE",
-                                                      "LIGNE3_ADRESSE", "LIGNE4_ADRESSE"};
-        for (std::size_t k = 0; k < 4; ++k)
-            if (name == kLines[k])
-                return Keep(address_.lines[k]);
-        return name == "CODE_POSTAL"         ? Keep(address_.postalCode)
-               : name == "LIBELLE_POSTAL"    ? Keep(address_.town)
-               : name == "COMMUNE_ETRANGERE" ? Keep(address_.foreignTown)
-                                             : Place::Ignored;
+        std::string* part = AddressPartNamed(address_, name);
+        return part != nullptr ? Keep(*part) : Place::Ignored;
     }
 
     // The first occurrence of a value counts: a repeated element adds nothing.
@@ -205,6 +198,18 @@ private:
 };
 
 } // namespace
+
+std::string* AddressPartNamed(SiecleAddress& address, std::string_view name) {
+    static constexpr std::string_view kLines[] = {"LIGNE1_ADRESSE", "LIGNE2_ADRESSE",
+                                                  "LIGNE3_ADRESSE", "LIGNE4_ADRESSE"};
+    for (std::size_t k = 0; k < 4; ++k)
+        if (name == kLines[k])
+            return &address.lines[k];
+    return name == "CODE_POSTAL"         ? &address.postalCode
+           : name == "LIBELLE_POSTAL"    ? &address.town
+           : name == "COMMUNE_ETRANGERE" ? &address.foreignTown
+                                         : nullptr;
+}
 
 SiecleExport ReadSiecleExport(std::string_view bytes) {
     SiecleEvents events;
