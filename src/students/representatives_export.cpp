@@ -1,6 +1,6 @@
 #include "students/representatives_export.h"
 
-#include "sts/xml_stream.h"
+#include "students/placed_events.h"
 #include "text/error.h"
 #include "text/text_helpers.h"
 
@@ -23,26 +23,22 @@ enum class Place {
     Value, // an element whose text is kept
 };
 
-class RepresentativesEvents : public sts::XmlEvents {
+class RepresentativesEvents : public PlacedEvents<Place> {
 public:
-    bool StartElement(std::string_view name, const sts::XmlAttributes& attributes) override {
-        target_ = nullptr;
-        if (places_.empty()) {
-            if (name != "BEE_RESPONSABLES")
-                throw Error("Le fichier donné comme export des responsables n'est pas l'export "
-                            "« Responsables avec adresses » de SIECLE (son élément principal est "
-                            "« " +
-                            std::string(name) +
-                            " ») : remplacez-le par cet export, ou retirez-le.");
-            places_.push_back(Place::Root);
-            return true;
-        }
-        places_.push_back(Enter(places_.back(), name, attributes));
-        return true;
+    RepresentativesExport Take() { return std::move(result_); }
+
+private:
+    Place EnterRoot(std::string_view name) override {
+        if (name != "BEE_RESPONSABLES")
+            throw Error("Le fichier donné comme export des responsables n'est pas l'export "
+                        "« Responsables avec adresses » de SIECLE (son élément principal est "
+                        "« " +
+                        std::string(name) + " ») : remplacez-le par cet export, ou retirez-le.");
+        return Place::Root;
     }
 
-    void EndElement() override {
-        switch (places_.back()) {
+    void Leave(Place place) override {
+        switch (place) {
         case Place::Person:
             person_.addressId = TrimBlanks(person_.addressId);
             result_.persons.try_emplace(std::move(owner_), std::move(person_));
@@ -58,19 +54,10 @@ public:
         default:
             break;
         }
-        places_.pop_back();
-        target_ = nullptr;
     }
 
-    void Text(std::string_view utf8) override {
-        if (target_ != nullptr)
-            target_->append(utf8);
-    }
-
-    RepresentativesExport Take() { return std::move(result_); }
-
-private:
-    Place Enter(Place parent, std::string_view name, const sts::XmlAttributes& attributes) {
+    Place Enter(Place parent, std::string_view name,
+                const sts::XmlAttributes& attributes) override {
         switch (parent) {
         case Place::Root:
             return name == "PARAMETRES" ? Place::Parameters
@@ -121,15 +108,7 @@ private:
         }
     }
 
-    // The first occurrence of a value counts.
-    Place Keep(std::string& text) {
-        target_ = text.empty() ? &text : nullptr;
-        return Place::Value;
-    }
-
     RepresentativesExport result_;
-    std::vector<Place> places_;
-    std::string* target_ = nullptr;
     std::string owner_; // PERSONNE_ID or ADRESSE_ID of the element being read
     Representative person_;
     RepresentativeLink link_;

@@ -1,7 +1,7 @@
 #include "students/siecle_reader.h"
 
-#include "sts/xml_stream.h"
 #include "students/export_kind.h"
+#include "students/placed_events.h"
 #include "text/text_helpers.h"
 
 #include <utility>
@@ -51,22 +51,18 @@ constexpr NamedValue kStudentValues[] = {
     {"DATE_SORTIE", StudentValue::LeavingDate},
 };
 
-class SiecleEvents : public sts::XmlEvents {
+class SiecleEvents : public PlacedEvents<Place> {
 public:
-    bool StartElement(std::string_view name, const sts::XmlAttributes& attributes) override {
-        const Place parent = places_.empty() ? Place::Ignored : places_.back();
-        target_ = nullptr;
-        if (places_.empty()) {
-            CheckStudentExportRoot(std::string(name));
-            places_.push_back(Place::Root);
-            return true;
-        }
-        places_.push_back(Enter(parent, name, attributes));
-        return true;
+    SiecleExport Take() { return std::move(result_); }
+
+private:
+    Place EnterRoot(std::string_view name) override {
+        CheckStudentExportRoot(std::string(name));
+        return Place::Root;
     }
 
-    void EndElement() override {
-        switch (places_.back()) {
+    void Leave(Place place) override {
+        switch (place) {
         case Place::Student:
             result_.students.push_back(std::move(student_));
             break;
@@ -84,20 +80,10 @@ public:
         default:
             break;
         }
-        places_.pop_back();
-        target_ = nullptr;
     }
 
-    void Text(std::string_view utf8) override {
-        if (target_ != nullptr)
-            target_->append(utf8);
-    }
-
-    SiecleExport Take() { return std::move(result_); }
-
-private:
-    // The place of a child element; points target_ at the text to keep.
-    Place Enter(Place parent, std::string_view name, const sts::XmlAttributes& attributes) {
+    Place Enter(Place parent, std::string_view name,
+                const sts::XmlAttributes& attributes) override {
         switch (parent) {
         case Place::Root:
             return name == "PARAMETRES" ? Place::Parameters
@@ -169,11 +155,7 @@ private:
         return part != nullptr ? Keep(*part) : Place::Ignored;
     }
 
-    // The first occurrence of a value counts: a repeated element adds nothing.
-    Place Keep(std::string& text) {
-        target_ = text.empty() ? &text : nullptr;
-        return Place::Value;
-    }
+    using PlacedEvents::Keep;
     Place Keep(SiecleStudent& student, StudentValue value) {
         return Keep(student.values[static_cast<std::size_t>(value)]);
     }
@@ -187,8 +169,6 @@ private:
     }
 
     SiecleExport result_;
-    std::vector<Place> places_;
-    std::string* target_ = nullptr;
     SiecleStudent student_;
     SiecleOption option_;
     SiecleAddress address_;
