@@ -156,8 +156,8 @@ HistoryKeeping::HistoryKeeping(const OutputPlan& plan, const fs::path& root,
                                const std::vector<FileToWrite>& files, FileDevice& device)
     : folder_(HistoryFolder(plan, root)) {
     const fs::path outputs = ProposedFile(plan, root).parent_path();
-    const fs::path duplicates =
-        plan.duplicatesFile.empty() ? fs::path() : root / plan.duplicatesFile;
+    duplicates_ = plan.duplicatesFile.empty() ? fs::path() : root / plan.duplicatesFile;
+    const fs::path& duplicates = duplicates_;
     std::vector<fs::path> replaced;
     for (const auto& file : files) {
         std::error_code ignored;
@@ -195,13 +195,41 @@ void HistoryKeeping::Keep(const std::vector<fs::path>& replaced, FileDevice& dev
         for (const auto& stamp : stamps)
             if (const auto order = StampOrder(stamp); order && order->first == base)
                 last = std::max(last, order->second);
-    const std::string stamp = last == 0 ? base : base + "_" + std::to_string(last + 1);
-    for (const auto& file : replaced) {
+    std::string stamp = last == 0 ? base : base + "_" + std::to_string(last + 1);
+    // The duplicates file kept already under this stamp, before the window
+    // rewrote it (see KeepDuplicatesBeforeRewrite): the other files join it.
+    std::vector<fs::path> keeping = replaced;
+    std::error_code ignored;
+    if (!duplicates_.empty() && replaced.size() > 1 &&
+        fs::exists(Named(folder_, duplicates_, base), ignored) &&
+        !fs::exists(Named(folder_, replaced.front(), base), ignored)) {
+        stamp = base;
+        std::erase_if(keeping, [&](const fs::path& file) { return SamePlace(file, duplicates_); });
+    }
+    for (const auto& file : keeping) {
         const fs::path kept = Named(folder_, file, stamp);
         if (const int failure = device.AddName(file, kept))
             throw KeepingError(folder_, failure);
         made_.insert(made_.begin(), kept);
     }
+}
+
+void KeepDuplicatesBeforeRewrite(const OutputPlan& plan, const fs::path& root, FileDevice& device) {
+    std::error_code error;
+    const fs::path duplicates = root / plan.duplicatesFile;
+    if (plan.duplicatesFile.empty() || !fs::is_regular_file(duplicates, error))
+        return;
+    const fs::path first = ProposedFile(plan, root);
+    const fs::path folder = HistoryFolder(plan, root);
+    const fs::path kept =
+        Named(folder, duplicates, StampOf(fs::is_regular_file(first, error) ? first : duplicates));
+    if (fs::exists(kept, error))
+        return; // this one is a rewrite already
+    fs::create_directories(folder, error);
+    if (error)
+        throw KeepingError(folder, error.value());
+    if (const int failure = device.AddName(duplicates, kept))
+        throw KeepingError(folder, failure);
 }
 
 HistoryKeeping::~HistoryKeeping() {

@@ -32,11 +32,6 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return error ? a == b : first == second;
 }
 
-void ReplaceUnderRoot(const fs::path& root, std::vector<FileToWrite> files, FileDevice& device) {
-    const FolderLock lock(root);
-    ReplaceFiles(std::move(files), device);
-}
-
 } // namespace
 
 void ReplaceKeepingHistory(const OutputPlan& plan, const fs::path& root,
@@ -88,8 +83,9 @@ void SaveDuplicates(const Conversion& conversion, const Converted& sofar, const 
         return;
     std::error_code ignored; // a root that cannot be made fails the write below
     fs::create_directories(root, ignored);
-    ReplaceUnderRoot(root, {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}},
-                     SystemFiles());
+    const FolderLock lock(root);
+    KeepDuplicatesBeforeRewrite(plan, root);
+    ReplaceFiles({{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}});
 }
 
 } // namespace tressal

@@ -40,7 +40,8 @@ void ReplaceKeepingHistory(const OutputPlan& plan, const std::filesystem::path& 
 
 // Writes the duplicates of the result to the plan's duplicates file below the
 // root, when the plan has one: the window keeps it up to date as the inputs
-// are read.
+// are read. The previous one is kept in the history first, with the file it
+// pairs with.
 void SaveDuplicates(const Conversion& conversion, const Converted& sofar,
                     const std::filesystem::path& root);
 
