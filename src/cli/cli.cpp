@@ -63,12 +63,12 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
 void PrintUsage(std::ostream& stream) {
     stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--responsables FICHIER]\n"
               "                   [--dry-run | --report]\n"
+              "        tressal-cli historique CONVERSION [CODE] [--root DOSSIER]\n"
+              "        tressal-cli restaurer CONVERSION [CODE] VERSION [--root DOSSIER] "
+              "[--dry-run]\n"
               "Convertit un export des élèves (Sconet CSV, SIECLE XML ou zip) ou un export\n"
               "STS (XML ou zip) ; le fichier est écrit sous DOSSIER\n"
               "(par défaut le dossier courant), comme le propose la fenêtre.\n"
-              "       tressal-cli historique CONVERSION [CODE] [--root DOSSIER]\n"
-              "       tressal-cli restaurer CONVERSION [CODE] VERSION [--root DOSSIER] "
-              "[--dry-run]\n"
               "Conversions :\n";
     for (const auto& conversion : Conversions())
         stream << "  " << conversion.cliName
