@@ -4,6 +4,7 @@
 #include "text/text_list.h"
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -52,6 +53,9 @@ struct Conversion {
         convert;
     std::function<OutputPlan(const Converted& result)> plan;
 };
+
+// The local time of that instant.
+std::tm LocalTime(std::time_t time);
 
 // Today's local date, for ConvertContext::today.
 std::chrono::year_month_day LocalToday();

@@ -72,12 +72,7 @@ std::string StampOf(const fs::path& file) {
         error ? std::chrono::system_clock::now()
               : std::chrono::time_point_cast<std::chrono::system_clock::duration>(
                     std::chrono::file_clock::to_sys(written)));
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &time);
-#else
-    localtime_r(&time, &local);
-#endif
+    const std::tm local = LocalTime(time);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d_%H-%M-%S", &local);
     return text;
