@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/export_folders.h"
+#include "app/history_bar.h"
 #include "app/preview_tree.h"
 #include "app/report_panel.h"
 #include "app/window_placement.h"
@@ -68,6 +69,7 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     hint_ = AddHint(tree_, QString::fromUtf8(row.hint));
     report_ = new ReportPanel(this);
     report_->hide();
+    history_ = new HistoryBar(this, services);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -75,6 +77,7 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     layout->addWidget(toolBar_);
     layout->addWidget(tree_, 1);
     layout->addWidget(report_);
+    layout->addWidget(history_);
     // The details, once shown, share the height with the preview.
     connect(report_->detailsButton(), &QToolButton::toggled, this,
             [this, layout](bool shown) { layout->setStretchFactor(report_, shown ? 1 : 0); });
@@ -187,6 +190,7 @@ void ConversionWindow::Show(const Converted& result) {
     state_ = State::Converted;
     ShowReport();
     report_->show();
+    ShowHistory();
     convert_->setEnabled(false);
     save_->setEnabled(true);
     setWindowTitle(QString::fromUtf8(row_.caption) + QStringLiteral(" — ") +
@@ -212,6 +216,16 @@ void ConversionWindow::ShowReport() {
         }
     }
     report_->ShowReport(report);
+}
+
+// The kept versions of the file; once one is put back, the report compares
+// the result with it.
+void ConversionWindow::ShowHistory() {
+    history_->ShowFor(conversion_.plan(result_), [this] {
+        CompareWithProposedFile(conversion_, result_, ToPath(services_.outputRoot));
+        ShowReport();
+        ShowHistory();
+    });
 }
 
 void ConversionWindow::SaveClick() {

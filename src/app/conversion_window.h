@@ -16,6 +16,7 @@ class QTreeWidget;
 
 namespace tressal::app {
 
+class HistoryBar;
 class ReportPanel;
 
 // A conversion window: "Fermer", the convert button and "Sauvegarder" over a
@@ -43,6 +44,7 @@ public:
     // The guidance shown in the empty preview.
     QLabel* hint() const { return hint_; }
     ReportPanel* report() const { return report_; }
+    HistoryBar* history() const { return history_; }
 
     // The button handlers.
     void CloseClick();
@@ -63,6 +65,7 @@ private:
     void RunAction(const std::function<void()>& action);
     void Show(const Converted& result);
     void ShowReport();
+    void ShowHistory();
     void OfferDuplicates(const OutputPlan& plan);
 
     const WindowRow& row_;
@@ -78,6 +81,7 @@ private:
     QTreeWidget* tree_;
     QLabel* hint_;
     ReportPanel* report_;
+    HistoryBar* history_;
 };
 
 } // namespace tressal::app

@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/history_commands.h"
 #include "cli/json_report.h"
 #include "cli/report_printer.h"
 #include "cli/standard_input.h"
@@ -25,10 +26,11 @@ struct Arguments {
     std::vector<std::string> positional; // the conversion, then the input ("-": standard input)
     std::string root = ".";
     std::string format = "texte";
-    std::string code;        // establishment code of an export read from standard input
-    bool dryRun = false;     // convert and report, write nothing (wins over --report)
-    bool report = false;     // save, then report
-    bool allowEmpty = false; // replace a file that lists people with one that lists no one
+    std::string code;            // establishment code of an export read from standard input
+    bool dryRun = false;         // convert and report, write nothing (wins over --report)
+    bool report = false;         // save, then report
+    bool allowEmpty = false;     // replace a file that lists people with one that lists no one
+    std::string representatives; // --responsables FILE
     bool help = false;
     bool version = false;
     std::string problem; // what is wrong with the command, "" when nothing
@@ -46,6 +48,7 @@ const Option kOptions[] = {
     {"--root", "", nullptr, &Arguments::root},
     {"--format", "", nullptr, &Arguments::format},
     {"--code", "", nullptr, &Arguments::code},
+    {"--responsables", "", nullptr, &Arguments::representatives},
     {"--dry-run", "", &Arguments::dryRun, nullptr},
     {"--report", "", &Arguments::report, nullptr},
     {"--allow-empty", "", &Arguments::allowEmpty, nullptr},
@@ -127,8 +130,12 @@ Arguments Parse(const std::vector<std::string>& args) {
 }
 
 void PrintUsage(std::ostream& stream) {
-    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--dry-run | --report]\n"
-              "                   [--format texte|json] [--code CODE] [--allow-empty]\n"
+    stream << "Usage : tressal-cli CONVERSION ENTREE [--root DOSSIER] [--responsables FICHIER]\n"
+              "                   [--dry-run | --report] [--format texte|json] [--code CODE]\n"
+              "                   [--allow-empty]\n"
+              "        tressal-cli historique CONVERSION [CODE] [--root DOSSIER]\n"
+              "        tressal-cli restaurer CONVERSION [CODE] VERSION [--root DOSSIER] "
+              "[--dry-run]\n"
               "Convertit un export des élèves (SIECLE XML ou zip, Sconet CSV) ou un export\n"
               "STS (XML ou zip) ; le fichier est écrit sous DOSSIER\n"
               "(par défaut le dossier courant), comme le propose la fenêtre.\n"
@@ -144,6 +151,10 @@ void PrintHelp(std::ostream& out) {
     PrintUsage(out);
     out << "Options :\n"
            "  --root DOSSIER  écrit sous DOSSIER au lieu du dossier courant\n"
+           "  --responsables FICHIER\n"
+           "                  l'export SIECLE « Responsables avec adresses » (XML ou zip) :\n"
+           "                  les élèves sans adresse ni téléphone prennent ceux de leur\n"
+           "                  responsable légal (sinon, il est cherché à côté de l'export)\n"
            "  --dry-run       convertit et affiche le compte rendu et la comparaison avec le\n"
            "                  fichier qui serait remplacé, sans rien écrire (avec --report\n"
            "                  aussi : rien n'est écrit)\n"
@@ -188,6 +199,7 @@ int Convert(const Conversion& conversion, const Arguments& parsed, std::ostream&
     const std::filesystem::path input = parsed.positional[1];
     const std::filesystem::path root = parsed.root;
     ConvertContext context{{}, LocalToday()};
+    context.representatives = parsed.representatives;
     InputBytes given;
     if (input == "-") {
         given = {ReadStandardInput(), parsed.code};
@@ -236,6 +248,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
         FileDevice& device) {
+    if (const auto done = RunHistoryCommand(args, out, err, device))
+        return *done;
     const Arguments parsed = Parse(args);
     if (parsed.help) {
         PrintHelp(out);

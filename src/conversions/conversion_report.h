@@ -51,12 +51,13 @@ enum class EntryReason {
     LeftSchool,         // gone on the export date: no line
     WithoutDivision,    // written, but teaches in no division
     CiteDuplicate,      // met before in the cité scolaire: in the duplicates file
+    WithoutAddress,     // written without an address, for a target that needs one
 };
 
 // Every reason, in the order the report tells them.
 inline constexpr EntryReason kEntryReasons[] = {
     EntryReason::NeighbourDuplicate, EntryReason::EmptyFirstField, EntryReason::LeftSchool,
-    EntryReason::WithoutDivision, EntryReason::CiteDuplicate};
+    EntryReason::WithoutDivision,    EntryReason::CiteDuplicate,   EntryReason::WithoutAddress};
 
 struct ListedEntry {
     EntryReason reason;
@@ -78,6 +79,10 @@ enum class WarningKind {
     SameEstablishmentTwice, // in a cité scolaire, the code (value) of an export read before (other)
     OtherSchoolYear,        // a SIECLE export of another school year (value), not today's (number)
     ExistingFileUnreadable, // the file to replace cannot be read to compare: value the reason
+    RepresentativesOtherEstablishment, // the representatives' export is of establishment
+                                       // value, the students' of other: left aside
+    RepresentativesOtherYear,          // the representatives' export is of school year value, the
+                                       // students' of other
 };
 
 // Something that did not stop the conversion but deserves a look. It keeps
@@ -109,6 +114,9 @@ struct ConversionReport {
     std::size_t read = 0;    // lines, students or persons read
     std::size_t written = 0; // lines written, a header line aside
     std::size_t edited = 0;  // lines touched up in the preview before saving
+    // Addresses and phones taken from the legal representatives' export.
+    std::size_t addressesFromRepresentatives = 0;
+    std::size_t phonesFromRepresentatives = 0;
     std::vector<ListedEntry> entries;
     // Students per division, or persons per discipline (code; "" for none,
     // last), sorted.

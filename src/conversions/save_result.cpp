@@ -1,9 +1,11 @@
 #include "conversions/save_result.h"
 
+#include "conversions/file_history.h"
 #include "text/error.h"
 #include "text/file_io.h"
 #include "text/replace_files.h"
 
+#include <optional>
 #include <system_error>
 
 namespace tressal {
@@ -30,11 +32,17 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return error ? a == b : first == second;
 }
 
-void ReplaceUnderRoot(const fs::path& root, std::vector<FileToWrite> files, FileDevice& device) {
-    ReplaceFiles(std::move(files), device, {root});
-}
-
 } // namespace
+
+void ReplaceKeepingHistory(const OutputPlan& plan, const fs::path& root,
+                           std::vector<FileToWrite> files, FileDevice& device) {
+    std::optional<HistoryKeeping> history; // taken out again on failure
+    ReplaceFiles(std::move(files), device, {root},
+                 {[&](const std::vector<FileToWrite>& replacing) {
+                      history.emplace(plan, root, replacing, device);
+                  },
+                  [&] { history->Commit(); }});
+}
 
 fs::path ProposedFile(const OutputPlan& plan, const fs::path& root) {
     return OutputFolder(root, plan) / plan.fileName;
@@ -77,7 +85,7 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
                         " Choisissez un dossier de sortie où vous pouvez écrire.");
         saved.files.push_back(file.path);
     }
-    ReplaceUnderRoot(root, std::move(files), device);
+    ReplaceKeepingHistory(plan, root, std::move(files), device);
     return saved;
 }
 
@@ -87,8 +95,9 @@ void SaveDuplicates(const Conversion& conversion, const Converted& sofar, const 
         return;
     std::error_code ignored; // a root that cannot be made fails the write below
     fs::create_directories(root, ignored);
-    ReplaceUnderRoot(root, {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}},
-                     SystemFiles());
+    ReplaceFiles(
+        {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}}, SystemFiles(), {root},
+        {[&](const std::vector<FileToWrite>&) { KeepDuplicatesBeforeRewrite(plan, root); }, {}});
 }
 
 } // namespace tressal

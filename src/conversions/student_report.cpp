@@ -99,6 +99,10 @@ void StudentReport::Written(std::size_t k, const Fields& field) {
     } else {
         divisions_.Add(division);
     }
+    if (listWithoutAddress_ && field.View(19).empty() && field.View(20).empty() &&
+        field.View(21).empty())
+        report_.entries.push_back(
+            {EntryReason::WithoutAddress, OriginOf(k), Utf8(name), Utf8(firstName), Origin()});
 }
 
 void StudentReport::Finish() {

@@ -28,6 +28,8 @@ public:
     void Written(std::size_t k, const Fields& field) override;
     // Sorts the divisions into the report.
     void Finish();
+    // Lists apart the students written without an address (fields 19 to 21).
+    void ListWithoutAddress() { listWithoutAddress_ = true; }
 
 private:
     Origin OriginOf(std::size_t k) const;
@@ -39,6 +41,7 @@ private:
     const std::vector<students::StudentPlace>* elements_;
     ConversionReport& report_;
     CodeCounter divisions_; // Windows-1252 codes
+    bool listWithoutAddress_ = false;
 };
 
 // True when the text is a date dd/mm/yyyy with a day from 01 to 31 and a

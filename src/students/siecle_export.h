@@ -1,6 +1,7 @@
 #pragma once
 
 #include "students/option_codes.h"
+#include "students/representatives_export.h"
 #include "students/siecle_reader.h"
 #include "text/text_list.h"
 
@@ -34,11 +35,17 @@ struct SiecleLineSources {
     std::vector<StudentPlace>
         elements;                     // per line, the ELEVE it was built from (none for the header)
     std::vector<LeftStudent> leavers; // in document order
+    // Lines whose address, or phone, came from a legal representative.
+    std::size_t addressesFromRepresentatives = 0;
+    std::size_t phonesFromRepresentatives = 0;
 };
 
 // A 22-field header, then one 22-field line per student (Windows-1252), in
 // document order, leaving out the students who had left on the export date.
+// With the representatives' export, a student whose address (fields 19 to
+// 21), or phone (field 22), is empty takes that of a legal representative.
 TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
-                            SiecleLineSources* sources = nullptr);
+                            SiecleLineSources* sources = nullptr,
+                            const RepresentativeContacts* representatives = nullptr);
 
 } // namespace tressal::students

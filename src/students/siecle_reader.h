@@ -63,6 +63,10 @@ struct SiecleAddress {
     std::string foreignTown;          // COMMUNE_ETRANGERE
 };
 
+// The part of the address that a child element of ADRESSE (LIGNE1_ADRESSE,
+// CODE_POSTAL...) holds; nullptr for any other element.
+std::string* AddressPartNamed(SiecleAddress& address, std::string_view name);
+
 struct SiecleExport {
     std::string establishment; // PARAMETRES/UAJ
     std::string exportDate;    // PARAMETRES/DATE_EXPORT

@@ -163,7 +163,7 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
 }
 
 void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device,
-                  const std::vector<fs::path>& alsoLocked) {
+                  const std::vector<fs::path>& alsoLocked, const WorkUnderLock& work) {
     std::vector<fs::path> folders;
     for (const auto& file : files)
         folders.push_back(FolderOf(file.path));
@@ -172,6 +172,8 @@ void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device,
     const FolderLocks locks(folders);
     for (std::size_t k = 0; k < written; ++k)
         RemoveLeftoverTemporaries(folders[k], locks.Holds(folders[k]));
+    if (work.beforeWriting)
+        work.beforeWriting(files);
     Replacement replacement(device);
     for (auto& file : files) {
         replacement.Write(file);
@@ -179,6 +181,8 @@ void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device,
     }
     replacement.KeepPreviousFiles();
     replacement.RenameIntoPlace();
+    if (work.afterRenaming)
+        work.afterRenaming();
 }
 
 } // namespace tressal

@@ -3,6 +3,7 @@
 #include "text/file_device.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,8 +29,15 @@ struct FileToWrite {
 // other; holding it, it first removes the temporary files that stopped runs
 // left in those folders (where the lock cannot be had, only those over an
 // hour old).
+// `beforeWriting` and `afterRenaming` run while the locks are held: before
+// the first file is written, and once every file is in place.
+struct WorkUnderLock {
+    std::function<void(const std::vector<FileToWrite>&)> beforeWriting;
+    std::function<void()> afterRenaming;
+};
 void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device = SystemFiles(),
-                  const std::vector<std::filesystem::path>& alsoLocked = {});
+                  const std::vector<std::filesystem::path>& alsoLocked = {},
+                  const WorkUnderLock& work = {});
 
 // ReplaceFiles for one file.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);

@@ -318,11 +318,15 @@ std::map<std::string, std::string> FilesWritten(const std::filesystem::path& inp
 TEST(SiecleStudents, SampleZipAndXmlGiveTheFilesOfTheSampleCsv) {
     const std::filesystem::path samples(TRESSAL_SAMPLES);
     TempFolder temp;
-    // The zip's entries unpacked: the XML with Nomenclature.xml beside it.
-    archive::ZipArchive zip(ReadBytes(samples / "ExportXML_ElevesAvecAdresses.zip"));
+    // The zips' entries unpacked: the XML with Nomenclature.xml and the
+    // representatives' export (addresses of the students without one) beside it.
     std::filesystem::create_directory(temp / "xml");
-    for (const auto& entry : zip.Entries())
-        WriteBytes(temp / "xml" / entry.name, zip.Read(entry));
+    for (const char* name :
+         {"ExportXML_ElevesAvecAdresses.zip", "ExportXML_ResponsablesAvecAdresses.zip"}) {
+        archive::ZipArchive zip(ReadBytes(samples / name));
+        for (const auto& entry : zip.Entries())
+            WriteBytes(temp / "xml" / entry.name, zip.Read(entry));
+    }
 
     const auto fromCsv = FilesWritten(samples / "0123456A.csv", temp / "csv");
     ASSERT_EQ(fromCsv.size(), 4u);
