@@ -66,7 +66,9 @@ bool IsUnsafeName(const std::string& name) {
 } // namespace
 
 bool LooksLikeZip(std::string_view bytes) {
-    return bytes.starts_with(std::string_view("PK\x03\x04", 4));
+    // An empty archive is its end record alone.
+    return bytes.starts_with(std::string_view("PK\x03\x04", 4)) ||
+           bytes.starts_with(std::string_view("PK\x05\x06", 4));
 }
 
 std::string EntryFileName(const std::string& entryName) {

@@ -65,6 +65,7 @@ enum class WarningKind {
     SameEstablishmentTwice, // in a cité scolaire, the code (value) of an export read before (other)
     OtherSchoolYear,        // a SIECLE export of another school year (value), not today's (number)
     ExistingFileUnreadable, // the file to replace cannot be read to compare: value the reason
+    ResavedBySpreadsheet,   // a Sconet CSV saved again by a spreadsheet, its quotes taken off
 };
 
 // Something that did not stop the conversion but deserves a look. It keeps

@@ -56,6 +56,8 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
                                       std::move(left.name), std::move(left.firstName), Origin()});
         if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
+        if (source.resavedBySpreadsheet)
+            report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
         StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report);
         result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);
         told.Finish();

@@ -2,6 +2,7 @@
 
 #include "text/cp1252.h"
 #include "text/file_io.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 
@@ -94,12 +95,13 @@ const char* WarningCode(WarningKind kind) {
         "etablissement-en-double",
         "annee-scolaire",
         "fichier-existant-illisible",
+        "tableur",
     }; // in WarningKind order
     return kCodes[static_cast<std::size_t>(kind)];
 }
 
 std::string WarningText(const Warning& warning) {
-    const std::string& value = warning.value;
+    const std::string value = EscapeControls(warning.value);
     switch (warning.kind) {
     case WarningKind::ShortLine:
         return Counted(warning.number, "champ", "champs") +
@@ -137,6 +139,8 @@ std::string WarningText(const Warning& warning) {
         return "rien n'est comparé, le fichier que l'enregistrement remplacerait ne peut pas être "
                "lu. " +
                value + " Vérifiez ce fichier, ou enregistrez sous un autre nom.";
+    case WarningKind::ResavedBySpreadsheet:
+        return "export réenregistré par un tableur : vérifiez les dates et les codes";
     }
     return {};
 }

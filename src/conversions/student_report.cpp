@@ -1,10 +1,9 @@
 #include "conversions/student_report.h"
 
-#include "conversions/utf8_sequence.h"
-
 #include "text/collation.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -83,7 +82,7 @@ void StudentReport::Written(std::size_t k, const Fields& field) {
         Warn(WarningKind::WithoutBirthDate, k, name, firstName);
     else if (!IsWholeDate(date))
         Warn(WarningKind::MalformedBirthDate, k, name, firstName, date);
-    if (elements_ == nullptr && HoldsUtf8Sequence(lines_[k]))
+    if (elements_ == nullptr && HoldsTellingUtf8(lines_[k]))
         Warn(WarningKind::Utf8ReadAsCp1252, k, name, firstName);
     if (const std::string_view division = field.View(9); division.empty()) {
         Warn(WarningKind::WithoutDivision, k, name, firstName);

@@ -11,6 +11,7 @@ namespace tressal {
 
 Converted ConvertTeachers(const std::filesystem::path& input, TeacherTarget target) {
     Converted result;
+    sts::CheckStsContent(input);
     const std::filesystem::path name = sts::StsExportName(input);
     result.code = teachers::StsEstablishmentCode(name);
     sts::b::StsDocument document;

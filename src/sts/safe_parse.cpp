@@ -33,7 +33,7 @@ ParseReport& ReportOf(void* context) {
     return *static_cast<ParseReport*>(static_cast<xmlParserCtxtPtr>(context)->_private);
 }
 
-void Refuse(void* context, const char* reason) {
+void Refuse(void* context, const std::string& reason) {
     ParseReport& report = ReportOf(context);
     if (report.refusal.empty()) {
         report.refusal = reason;
@@ -66,6 +66,26 @@ void OnUnparsedEntityDecl(void* context, const xmlChar* /*name*/, const xmlChar*
 void OnExternalSubset(void* /*context*/, const xmlChar* /*name*/, const xmlChar* /*externalId*/,
                       const xmlChar* /*systemId*/) {}
 
+// An export never includes another file: an XInclude element is refused,
+// whether or not anything would follow it.
+void OnStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                    const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                    int attributeCount, int defaulted, const xmlChar** attributes) {
+    const std::string space = Copy(reinterpret_cast<const char*>(uri));
+    if (space.starts_with("http://www.w3.org/2001/XInclude") ||
+        space.starts_with("http://www.w3.org/2003/XInclude")) {
+        const std::string name = (prefix ? Copy(reinterpret_cast<const char*>(prefix)) + ":" : "") +
+                                 Copy(reinterpret_cast<const char*>(localName));
+        Refuse(context, "L'élément « " + name +
+                            " » demande d'inclure un autre fichier (XInclude), ce qu'un export ne "
+                            "fait pas : refaites l'export sans le modifier");
+        return;
+    }
+    if (const auto next = ReportOf(context).startElement)
+        next(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount, defaulted,
+             attributes);
+}
+
 xmlParserInputPtr OnResolveEntity(void* /*context*/, const xmlChar* /*publicId*/,
                                   const xmlChar* /*systemId*/) {
     return nullptr;
@@ -93,6 +113,10 @@ void ApplySafeSettings(xmlParserCtxt* ctxt, ParseReport& report) {
     sax->entityDecl = &OnEntityDecl;
     sax->unparsedEntityDecl = &OnUnparsedEntityDecl;
     sax->resolveEntity = &OnResolveEntity;
+    if (sax->startElementNs != &OnStartElement) {
+        report.startElement = sax->startElementNs;
+        sax->startElementNs = &OnStartElement;
+    }
 }
 
 } // namespace tressal::sts

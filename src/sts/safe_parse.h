@@ -2,8 +2,8 @@
 
 // The settings under which every XML document of the program is parsed:
 // nothing is fetched from outside, a DOCTYPE that declares an entity or names
-// an external DTD stops the parse, and libxml2's reports are collected instead
-// of printed.
+// an external DTD stops the parse, so does an XInclude element, and libxml2's reports are collected
+// instead of printed.
 
 #include "sts/xml_errors.h"
 
@@ -36,6 +36,8 @@ struct ParseReport {
     // Our own reason for stopping the parser, if any, and where it stopped.
     std::string refusal;
     int refusalLine = 0;
+    // The element handler the safe parse checks each element before.
+    startElementNsSAX2Func startElement = nullptr;
 };
 
 // Routes libxml2's reports to the report for as long as it lives, so nothing

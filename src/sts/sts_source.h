@@ -21,6 +21,11 @@ XmlDocPtr LoadStsExport(const std::filesystem::path& path);
 // or for an archive the name of its STS entry.
 std::filesystem::path StsExportName(const std::filesystem::path& path);
 
+// Throws Error, saying what the file is, unless its first bytes may be those
+// of an STS export (XML or zip) with STS_EDT as root when it is XML. Missing:
+// an Error naming its path.
+void CheckStsContent(const std::filesystem::path& path);
+
 // Throws the Error for a document whose root is not STS_EDT: a message naming
 // a SIECLE student export, "Interface non supportée" for anything else.
 [[noreturn]] void ThrowNotStsExport(const std::string& rootName);

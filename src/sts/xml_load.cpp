@@ -28,7 +28,6 @@ namespace {
 // xmlCtxtReadMemory takes an int size; files are bounded lower by the reader.
 constexpr std::size_t kMaxBytes = INT_MAX;
 
-const char* const kNotFound = "Le fichier est introuvable";
 const char* const kAccessDenied = "Accès refusé";
 const char* const kUnreadable = "Le fichier ne peut pas être lu";
 const char* const kTooBig = "Le fichier est trop volumineux";
@@ -39,6 +38,10 @@ struct ParserCtxtDeleter {
 };
 using ParserCtxtPtr = std::unique_ptr<xmlParserCtxt, ParserCtxtDeleter>;
 
+std::string NotFound(const std::filesystem::path& path) {
+    return "Le fichier « " + PathText(path) + " » est introuvable";
+}
+
 // The reason for a file that could not be read, in the loader's words.
 std::string ReadFailureReason(const std::filesystem::path& path, const FileBytes& read) {
     if (std::string refused = RefusedFileMessage(path, read); !refused.empty()) {
@@ -46,14 +49,14 @@ std::string ReadFailureReason(const std::filesystem::path& path, const FileBytes
     }
     switch (read.problem) {
     case ReadProblem::NotFound:
-        return kNotFound;
+        return NotFound(path);
     case ReadProblem::Folder:
         return "« " + PathText(path) +
                " » est un dossier : choisissez le fichier de l'export qu'il contient "
                "(sts_emp_….xml).";
     case ReadProblem::CannotOpen:
         return read.errorNumber == EACCES || read.errorNumber == EPERM ? kAccessDenied
-               : read.errorNumber == ENOENT                            ? kNotFound
+               : read.errorNumber == ENOENT                            ? NotFound(path)
                                                                        : kUnreadable;
     default:
         return kUnreadable;

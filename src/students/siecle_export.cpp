@@ -3,6 +3,7 @@
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/text_helpers.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -143,7 +144,7 @@ std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
 std::string SiecleEstablishmentCode(const SiecleExport& data) {
     const std::string code = TrimBlanks(data.establishment);
     if (!IsEstablishmentCode(code))
-        throw Error("L'export des élèves indique le code établissement « " + code +
+        throw Error("L'export des élèves indique le code établissement « " + EscapeControls(code) +
                     " », qui n'est pas un code valide (sept chiffres et une lettre) : refaites "
                     "l'export depuis SIECLE, sans modifier le fichier.");
     return code;

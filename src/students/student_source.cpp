@@ -1,6 +1,7 @@
 #include "students/student_source.h"
 
 #include "archive/zip_archive.h"
+#include "sts/content_kind.h"
 #include "sts/xml_stream.h"
 #include "students/export_kind.h"
 #include "students/option_codes.h"
@@ -17,17 +18,7 @@
 namespace tressal::students {
 namespace {
 
-// Enough of an entry to find its root element behind a long comment.
-constexpr std::size_t kRootSniffBytes = 64 * 1024;
-
 const char* const kNomenclatureName = "NOMENCLATURE.XML";
-
-bool LooksLikeXml(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    const auto first = bytes.find_first_not_of(" \t\r\n");
-    return first != std::string_view::npos && bytes[first] == '<';
-}
 
 OptionCodes NomenclatureFrom(std::string_view bytes, const std::string& where) {
     try {
@@ -79,19 +70,22 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
     for (const auto& entry : zip.Entries()) {
         if (archive::IsArchiverLeftover(entry.name) || !AsciiUpper(entry.name).ends_with(".XML"))
             continue;
-        const std::string root = sts::RootElementName(zip.Read(entry, kRootSniffBytes));
+        const std::string root = sts::RootElementName(zip.Read(entry, sts::kContentSniffBytes));
         if (root == "BEE_ELEVES")
             students.push_back(&entry);
         else if (root == "BEE_NOMENCLATURES" && nomenclature == nullptr)
             nomenclature = &entry;
         else if (root.empty())
             unreadable.push_back(&entry);
-        else if (otherKind.empty() && !OtherExportKind(root).empty())
-            otherKind = "« " + entry.name + " » est " + OtherExportKind(root);
+        else if (otherKind.empty() && !sts::OtherExportKind(root).empty())
+            otherKind = "« " + entry.name + " » est " + sts::OtherExportKind(root);
     }
     // A lone XML that cannot be read is taken for the export, to say what is wrong with it.
     if (students.empty() && otherKind.empty() && unreadable.size() == 1)
         students = unreadable;
+    if (zip.Entries().empty())
+        throw Error("L'archive zip « " + PathText(input.filename()) +
+                    " » est vide : " + kChooseStudentExport + ".");
     if (students.empty())
         throw Error("L'archive zip ne contient pas d'export des élèves de SIECLE" +
                     (otherKind.empty() ? std::string() : " (" + otherKind + ")") + " : " +
@@ -115,19 +109,33 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
 } // namespace
 
 StudentSource ReadStudentSource(const std::filesystem::path& input) {
-    std::string bytes;
-    try {
-        bytes = ReadWholeFile(input);
-    } catch (const Error&) {
-        EstablishmentCodeOf(input); // a file that cannot be read is taken for the CSV
-        throw;
+    const sts::ContentKind kind = sts::KindOfContent(sts::ReadContentStart(input));
+    switch (kind) {
+    case sts::ContentKind::Empty:
+        CheckHeader({});
+        break;
+    case sts::ContentKind::Zip:
+        return FromZip(ReadWholeFile(input), input);
+    case sts::ContentKind::Xml:
+    case sts::ContentKind::Utf16Xml:
+        return FromXml(ReadSiecleExport(ReadWholeFile(input)),
+                       [&] { return NomenclatureBeside(input); });
+    case sts::ContentKind::SconetCsv:
+        break;
+    case sts::ContentKind::Text:
+        // A file named as an export says what is wrong with its header.
+        if (AsciiUpper(PathText(input.extension())) == ".CSV")
+            break;
+        [[fallthrough]];
+    default:
+        throw Error(sts::ForeignContentText(input, kind) +
+                    ", pas un export des élèves : " + kChooseStudentExport + ".");
     }
-    if (archive::LooksLikeZip(bytes))
-        return FromZip(std::move(bytes), input);
-    if (LooksLikeXml(bytes))
-        return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
+    std::string bytes = ReadWholeFile(input);
     std::string code = EstablishmentCodeOf(input);
-    return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}};
+    StudentSource source{std::move(code), {}, true, {}, {}, {}};
+    source.lines = ExportLines(std::move(bytes), &source.resavedBySpreadsheet);
+    return source;
 }
 
 } // namespace tressal::students

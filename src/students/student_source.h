@@ -21,6 +21,7 @@ struct StudentSource {
     std::vector<std::string> elements;
     std::vector<LeftStudent> leavers;
     std::string schoolYear;
+    bool resavedBySpreadsheet = false; // a CSV saved again by a spreadsheet
 };
 
 // Reads the file. The CSV keeps all its rules (its name gives the code). The

@@ -56,20 +56,4 @@ std::string Utf8ToCp1252(std::string_view utf8) {
     return out;
 }
 
-bool LooksLikeUtf8(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return true;
-    bool multiByte = false;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(bytes, pos, cp);
-        if (len == 0)
-            return false;
-        multiByte = multiByte || len > 1;
-        pos += len;
-    }
-    return multiByte;
-}
-
 } // namespace tressal

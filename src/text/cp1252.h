@@ -22,8 +22,4 @@ char32_t Cp1252ToCodePoint(unsigned char byte);
 // One code point to its Windows-1252 byte, or '?' when there is none.
 char CodePointToCp1252(char32_t cp);
 
-// True when the bytes start with a UTF-8 byte order mark, or are valid UTF-8
-// holding at least one multi-byte sequence.
-bool LooksLikeUtf8(std::string_view bytes);
-
 } // namespace tressal

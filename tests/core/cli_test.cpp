@@ -165,7 +165,8 @@ TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
          "« " + in +
              "/sts_emp_0123456B_2026.xml » est un dossier : choisissez le fichier de l'export "
              "qu'il contient (sts_emp_….xml).\n"},
-        {{"profs-pmb", in + "/sts_emp_0123456Z_2026.xml"}, "Le fichier est introuvable\n"},
+        {{"profs-pmb", in + "/sts_emp_0123456Z_2026.xml"},
+         "Le fichier « " + in + "/sts_emp_0123456Z_2026.xml » est introuvable\n"},
         {{"profs-orlane", in + "/sts_emp_0123456C_2026.xml"},
          "Fin prématurée des données dans la balise <DONNEES> de la ligne 1\nLigne: 1\n"
          "<STS_EDT><DONNEES>\n"},

@@ -276,9 +276,9 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
                                    "lui-même.\r\nLigne: 0\r\n";
     const std::vector<Case> cases = {
         {"missing file", folder.Path() / "absent.xml",
-         "Le fichier est introuvable\r\nLigne: 0\r\n"},
+         "Le fichier « " + path + "/absent.xml » est introuvable\r\nLigne: 0\r\n"},
         {"missing folder", folder.Path() / "absent" / "sts.xml",
-         "Le fichier est introuvable\r\nLigne: 0\r\n"},
+         "Le fichier « " + path + "/absent/sts.xml » est introuvable\r\nLigne: 0\r\n"},
         {"a folder", folder.Path(),
          "« " + path +
              " » est un dossier : choisissez le fichier de l'export qu'il contient "
@@ -516,7 +516,8 @@ TEST(StsHostileInputTest, PercentInFileNameIsTakenLiterally) {
     folder.Write("onlyB.xml", Export({"B"}));
     const std::optional<LoadError> error = LoadFailure(folder.Path() / "only%42.xml");
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Reason(), "Le fichier est introuvable");
+    EXPECT_EQ(error->Reason(),
+              "Le fichier « " + (folder.Path() / "only%42.xml").string() + " » est introuvable");
 }
 
 } // namespace
