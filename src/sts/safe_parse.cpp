@@ -2,6 +2,7 @@
 
 #include <libxml/SAX2.h>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace tressal::sts {
@@ -68,6 +69,38 @@ void OnExternalSubset(void* /*context*/, const xmlChar* /*name*/, const xmlChar*
 
 // An export never includes another file: an XInclude element is refused,
 // whether or not anything would follow it.
+// A piece of text of the element last opened: refused once the element's
+// text passes the bound, else handed on.
+template <typename Next>
+void OnValue(void* context, const xmlChar* text, int length, Next ParseReport::*next) {
+    ParseReport& report = ReportOf(context);
+    report.valueBytes += static_cast<std::size_t>(std::max(length, 0));
+    // After an error of its own, libxml2 may still hand over what it skips.
+    const bool failed = static_cast<xmlParserCtxtPtr>(context)->wellFormed == 0;
+    if (report.valueBytes > kMaxValueBytes && !failed) {
+        Refuse(context, ValueTooLong(report.valueElement));
+        return;
+    }
+    if (report.*next)
+        (report.*next)(context, text, length);
+}
+
+void OnCharacters(void* context, const xmlChar* text, int length) {
+    OnValue(context, text, length, &ParseReport::characters);
+}
+
+void OnCdataBlock(void* context, const xmlChar* text, int length) {
+    OnValue(context, text, length, &ParseReport::cdataBlock);
+}
+
+void OnEndElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                  const xmlChar* uri) {
+    ParseReport& report = ReportOf(context);
+    report.valueBytes = 0;
+    if (report.endElement)
+        report.endElement(context, localName, prefix, uri);
+}
+
 void OnStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
                     const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
                     int attributeCount, int defaulted, const xmlChar** attributes) {
@@ -81,7 +114,10 @@ void OnStartElement(void* context, const xmlChar* localName, const xmlChar* pref
                             "fait pas : refaites l'export sans le modifier");
         return;
     }
-    if (const auto next = ReportOf(context).startElement)
+    ParseReport& report = ReportOf(context);
+    report.valueElement = Copy(reinterpret_cast<const char*>(localName));
+    report.valueBytes = 0;
+    if (const auto next = report.startElement)
         next(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount, defaulted,
              attributes);
 }
@@ -92,6 +128,12 @@ xmlParserInputPtr OnResolveEntity(void* /*context*/, const xmlChar* /*publicId*/
 }
 
 } // namespace
+
+std::string ValueTooLong(const std::string& element) {
+    return "Valeur trop longue (plus de 10 000 000 caractères)" +
+           (element.empty() ? std::string() : " dans l'élément « " + element + " »") +
+           " : le fichier est abîmé ou ce n'est pas un export ; refaites l'export";
+}
 
 ErrorCapture::ErrorCapture(ParseReport& report)
     : structured_(xmlStructuredError), structuredContext_(xmlStructuredErrorContext),
@@ -115,7 +157,13 @@ void ApplySafeSettings(xmlParserCtxt* ctxt, ParseReport& report) {
     sax->resolveEntity = &OnResolveEntity;
     if (sax->startElementNs != &OnStartElement) {
         report.startElement = sax->startElementNs;
+        report.endElement = sax->endElementNs;
+        report.characters = sax->characters;
+        report.cdataBlock = sax->cdataBlock;
         sax->startElementNs = &OnStartElement;
+        sax->endElementNs = &OnEndElement;
+        sax->characters = &OnCharacters;
+        sax->cdataBlock = &OnCdataBlock;
     }
 }
 

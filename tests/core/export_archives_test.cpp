@@ -232,6 +232,12 @@ TEST_F(WrongFilesTest, EachWrongFileSaysWhatItIs) {
          "élèves : " +
              kChooseStudents},
         {"eleves-pmb", "ElevesSansAdresses.xml", Utf16(Students()), ""},
+        {"eleves-pmb", "ElevesSansAdresses.xml",
+         Students("0123456A", "<ELEVE ELEVE_ID=\"1\">\n<NOM>" + std::string(10'000'001, 'x') +
+                                  "</NOM></ELEVE>"),
+         "Valeur trop longue (plus de 10 000 000 caractères) dans l'élément « NOM » : le fichier "
+         "est abîmé ou ce n'est pas un export ; refaites l'export\r\nLigne: 3\r\n<NOM>" +
+             std::string(35, 'x')},
         // A refusal that quotes a line shows its control characters escaped.
         {"profs-pmb", "sts_emp_0123456A_2026.xml", "<STS_EDT>\x1B[31m\x07</STS_EDT>",
          "Caractère non autorisé\r\nLigne: 1\r\n<STS_EDT>\\x1b[31m\\x07</STS_EDT>"},

@@ -469,6 +469,17 @@ TEST(StsHostileInputTest, EachEndsInALoadError) {
          "Valeur trop longue (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
          "n'est pas un export ; refaites l'export",
          2},
+        {"text over the same bound",
+         "<STS_EDT>\n<NOM>" + std::string(5'000'000, 'x') + "<![CDATA[" +
+             std::string(5'000'001, 'x') + "]]></NOM></STS_EDT>",
+         "Valeur trop longue (plus de 10 000 000 caractères) dans l'élément « NOM » : le fichier "
+         "est abîmé ou ce n'est pas un export ; refaites l'export",
+         2},
+        {"a closed comment over the same bound",
+         "<STS_EDT>\n<!--" + std::string(10'000'001, 'x') + "--></STS_EDT>",
+         "Commentaire trop long (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
+         "n'est pas un export ; refaites l'export",
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
