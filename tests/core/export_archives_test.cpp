@@ -71,6 +71,8 @@ TEST(ExportArchives, HostileArchivesAreRefused) {
     const std::string megabyte(1 << 20, '\0');
     ZipItem lying = Item("ElevesSansAdresses.xml", megabyte + megabyte);
     lying.declaredSize = 100;
+    ZipItem boasting = Item("ElevesSansAdresses.xml", "x");
+    boasting.declaredSize = (1 << 20) + 1;
     ZipItem locked = Item("ElevesSansAdresses.xml", Students());
     locked.encrypted = true;
     const std::string valid =
@@ -86,6 +88,8 @@ TEST(ExportArchives, HostileArchivesAreRefused) {
     const Case cases[] = {
         {"65 entries", MakeZip(many), tooMany},
         {"an entry larger than it says", MakeZip({lying}), tooLarge},
+        {"an entry that says it is larger than allowed: refused before it inflates",
+         MakeZip({boasting}), tooLarge},
         {"two entries larger than allowed together",
          MakeZip({Item("a.xml", megabyte.substr(0, 600000)),
                   Item("b.xml", megabyte.substr(0, 600000))}),
@@ -105,6 +109,10 @@ TEST(ExportArchives, HostileArchivesAreRefused) {
         EXPECT_EQ(ErrorOf([&] { ReadAll(c.bytes, {64, 1 << 20}); }), c.expected);
     }
     EXPECT_EQ(ErrorOf([&] { ReadAll(valid, {64, 1 << 20}); }), ""); // the same, whole
+    // The first bytes read to recognise an entry are not counted twice.
+    archive::ZipArchive full(MakeZip({Item("a.xml", megabyte)}), {64, 1 << 20});
+    full.Read(full.Entries().front(), 64 * 1024);
+    EXPECT_EQ(ErrorOf([&] { full.Read(full.Entries().front()); }), "");
 }
 
 // ASCII text in UTF-16, little-endian, behind its byte order mark.
