@@ -66,6 +66,8 @@ enum class WarningKind {
     OtherSchoolYear,        // a SIECLE export of another school year (value), not today's (number)
     ExistingFileUnreadable, // the file to replace cannot be read to compare: value the reason
     ResavedBySpreadsheet,   // a Sconet CSV saved again by a spreadsheet, its quotes taken off
+    Utf8DespiteDeclaration, // an XML declared single-byte whose text is UTF-8, read as UTF-8
+    MixedEncodings,         // from that line, an XML's bytes mix UTF-8 and its declared set
 };
 
 // Something that did not stop the conversion but deserves a look. It keeps

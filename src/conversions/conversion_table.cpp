@@ -56,6 +56,13 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
                                       std::move(left.name), std::move(left.firstName), Origin()});
         if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
+        if (source.encoding.readAsUtf8)
+            report.warnings.push_back({WarningKind::Utf8DespiteDeclaration,
+                                       Origin(std::string("déclaration XML")), "", ""});
+        if (source.encoding.mixedLine > 0)
+            report.warnings.push_back({WarningKind::MixedEncodings,
+                                       Origin(static_cast<std::size_t>(source.encoding.mixedLine)),
+                                       "", ""});
         if (source.resavedBySpreadsheet)
             report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
         StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report);

@@ -96,6 +96,8 @@ const char* WarningCode(WarningKind kind) {
         "annee-scolaire",
         "fichier-existant-illisible",
         "tableur",
+        "utf8-malgre-declaration",
+        "codages-melanges",
     }; // in WarningKind order
     return kCodes[static_cast<std::size_t>(kind)];
 }
@@ -141,6 +143,12 @@ std::string WarningText(const Warning& warning) {
                value + " Vérifiez ce fichier, ou enregistrez sous un autre nom.";
     case WarningKind::ResavedBySpreadsheet:
         return "export réenregistré par un tableur : vérifiez les dates et les codes";
+    case WarningKind::Utf8DespiteDeclaration:
+        return "l'export déclare un codage sur un octet, mais son texte est en UTF-8 : il a été "
+               "lu en UTF-8. Vérifiez les accents, ou refaites l'export sans le modifier.";
+    case WarningKind::MixedEncodings:
+        return "le texte mêle l'UTF-8 et le codage déclaré à partir de cette ligne : des accents "
+               "peuvent être altérés. Refaites l'export sans le modifier.";
     }
     return {};
 }

@@ -93,6 +93,8 @@ public:
             target_->append(utf8);
     }
 
+    void Encoding(const sts::EncodingNote& note) override { result_.encoding = note; }
+
     SiecleExport Take() { return std::move(result_); }
 
 private:

@@ -45,12 +45,15 @@ OptionCodes NomenclatureBeside(const std::filesystem::path& input) {
 
 // The codes are looked for once the export is known to be a student export.
 template <typename ReadCodes> StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes) {
-    StudentSource source{SiecleEstablishmentCode(data), {}, false, {}, {},
-                         TrimBlanks(data.schoolYear)};
+    StudentSource source;
+    source.code = SiecleEstablishmentCode(data);
+    source.numberedLines = false;
+    source.schoolYear = TrimBlanks(data.schoolYear);
     SiecleLineSources sources;
     source.lines = SiecleStudentLines(data, readCodes(), &sources);
     source.elements = std::move(sources.elements);
     source.leavers = std::move(sources.leavers);
+    source.encoding = data.encoding;
     return source;
 }
 
@@ -133,7 +136,8 @@ StudentSource ReadStudentSource(const std::filesystem::path& input) {
     }
     std::string bytes = ReadWholeFile(input);
     std::string code = EstablishmentCodeOf(input);
-    StudentSource source{std::move(code), {}, true, {}, {}, {}};
+    StudentSource source;
+    source.code = std::move(code);
     source.lines = ExportLines(std::move(bytes), &source.resavedBySpreadsheet);
     return source;
 }

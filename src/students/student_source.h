@@ -22,6 +22,7 @@ struct StudentSource {
     std::vector<LeftStudent> leavers;
     std::string schoolYear;
     bool resavedBySpreadsheet = false; // a CSV saved again by a spreadsheet
+    sts::EncodingNote encoding;        // XML: its bytes against its declaration
 };
 
 // Reads the file. The CSV keeps all its rules (its name gives the code). The

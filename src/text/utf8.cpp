@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -113,6 +114,31 @@ std::size_t TellingUtf8SequenceAt(std::string_view bytes, std::size_t pos) {
 }
 
 bool HoldsTellingUtf8(std::string_view bytes) {
+    return FindTellingUtf8(bytes) != std::string_view::npos;
+}
+
+std::size_t ValidUtf8Prefix(std::string_view bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        // Most of a document is ASCII, looked at eight bytes at a time.
+        std::uint64_t word = 0;
+        if (bytes.size() - at >= sizeof word) {
+            std::memcpy(&word, bytes.data() + at, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                at += sizeof word;
+                continue;
+            }
+        }
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(bytes, at, cp);
+        if (length == 0)
+            return at;
+        at += length;
+    }
+    return at;
+}
+
+std::size_t FindTellingUtf8(std::string_view bytes) {
     std::size_t at = 0;
 #if defined(__SSE2__)
     // Sixteen bytes at a time: only a lead byte followed by a continuation
@@ -131,15 +157,16 @@ bool HoldsTellingUtf8(std::string_view bytes) {
             _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_and_si128(block, topBits), continuation)));
         for (auto candidates = leads & ((followers >> 1) | 0x8000u); candidates != 0;
              candidates &= candidates - 1)
-            if (TellingUtf8SequenceAt(bytes,
-                                      at + static_cast<std::size_t>(std::countr_zero(candidates))))
-                return true;
+            if (const std::size_t place =
+                    at + static_cast<std::size_t>(std::countr_zero(candidates));
+                TellingUtf8SequenceAt(bytes, place))
+                return place;
     }
 #endif
     for (; at < bytes.size(); ++at)
         if (static_cast<unsigned char>(bytes[at]) >= 0xC2 && TellingUtf8SequenceAt(bytes, at))
-            return true;
-    return false;
+            return at;
+    return std::string_view::npos;
 }
 
 LineEncoding LineEncodingOf(std::string_view line) {

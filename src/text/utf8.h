@@ -39,6 +39,13 @@ std::size_t TellingUtf8SequenceAt(std::string_view bytes, std::size_t pos);
 // True when the bytes hold a telling sequence anywhere.
 bool HoldsTellingUtf8(std::string_view bytes);
 
+// Where the first telling sequence starts, or npos.
+std::size_t FindTellingUtf8(std::string_view bytes);
+
+// The length of the longest start of the bytes that is valid UTF-8: up to the
+// first byte that is not, or to a sequence cut by their end.
+std::size_t ValidUtf8Prefix(std::string_view bytes);
+
 enum class LineEncoding {
     Cp1252, // a byte that is not part of a valid sequence, or nothing beyond ASCII
     Utf8,   // valid UTF-8 holding a telling sequence
