@@ -56,6 +56,10 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
                                       std::move(left.name), std::move(left.firstName), Origin()});
         if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
+        for (const auto& student : source.unwritable)
+            if (auto warning =
+                    UnwritableWarning(Origin(student.element), student.name, student.firstName))
+                report.warnings.push_back(std::move(*warning));
         if (source.encoding.readAsUtf8)
             report.warnings.push_back({WarningKind::Utf8DespiteDeclaration,
                                        Origin(std::string("déclaration XML")), "", ""});
@@ -65,7 +69,8 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
                                        "", ""});
         if (source.resavedBySpreadsheet)
             report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
-        StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report);
+        StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report,
+                           format.foldsNames);
         result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);
         told.Finish();
         return result;

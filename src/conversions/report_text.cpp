@@ -98,6 +98,8 @@ const char* WarningCode(WarningKind kind) {
         "tableur",
         "utf8-malgre-declaration",
         "codages-melanges",
+        "caractere-non-ecrit",
+        "accent-apres-majuscules",
     }; // in WarningKind order
     return kCodes[static_cast<std::size_t>(kind)];
 }
@@ -146,6 +148,13 @@ std::string WarningText(const Warning& warning) {
     case WarningKind::Utf8DespiteDeclaration:
         return "l'export déclare un codage sur un octet, mais son texte est en UTF-8 : il a été "
                "lu en UTF-8. Vérifiez les accents, ou refaites l'export sans le modifier.";
+    case WarningKind::Unwritable:
+        return "« " + warning.other +
+               " » ne peut pas être écrit en Windows-1252 : le nom est écrit « " + value +
+               " ». Corrigez-le dans le fichier écrit si le logiciel le permet.";
+    case WarningKind::AccentedAfterFolding:
+        return "le nom reste accentué une fois mis en majuscules sans accents : il est écrit « " +
+               value + " ». Vérifiez-le dans le logiciel après l'import.";
     case WarningKind::MixedEncodings:
         return "le texte mêle l'UTF-8 et le codage déclaré à partir de cette ligne : des accents "
                "peuvent être altérés. Refaites l'export sans le modifier.";

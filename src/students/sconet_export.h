@@ -47,6 +47,7 @@ struct StudentFormat {
     // when the lines were built from an XML export (messages then name the
     // student only). May throw Error.
     std::string (*line)(const Fields& student, std::size_t lineNumber) = nullptr;
+    bool foldsNames = false; // names upper-cased and their French accents folded
 };
 
 // Told what becomes of each student line as the conversion goes; k indexes

@@ -105,6 +105,7 @@ void PutAddress(const SiecleExport& data, const std::string& addressId,
     field[20] = FirstNotEmpty({&address.town, &address.foreignTown});
 }
 
+// The line in UTF-8.
 std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
                         const OptionCodes& codes) {
     using V = StudentValue;
@@ -136,7 +137,7 @@ std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
             line += ';';
         line += field[k];
     }
-    return Utf8ToCp1252(line);
+    return line;
 }
 
 } // namespace
@@ -161,20 +162,27 @@ TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
     for (const auto& student : data.students) {
         ++position;
         const bool left = HasLeft(student, exportDate);
+        std::string line = left ? std::string() : StudentLine(data, student, codes);
         if (!left)
-            lines.push_back(StudentLine(data, student, codes));
+            lines.push_back(Utf8ToCp1252(line));
         if (!sources)
             continue;
         std::string element =
             student.id.empty() ? "ELEVE n°" + std::to_string(position) : "ELEVE_ID " + student.id;
-        if (left)
-            sources->leavers.push_back({std::move(element),
-                                        FirstNotEmpty({&student[StudentValue::UsageName],
-                                                       &student[StudentValue::FamilyName],
-                                                       &student[StudentValue::OldName]}),
-                                        Cleaned(student[StudentValue::FirstName])});
-        else
-            sources->elements.push_back(std::move(element));
+        const auto named = [&] {
+            return LeftStudent{element,
+                               FirstNotEmpty({&student[StudentValue::UsageName],
+                                              &student[StudentValue::FamilyName],
+                                              &student[StudentValue::OldName]}),
+                               Cleaned(student[StudentValue::FirstName])};
+        };
+        if (left) {
+            sources->leavers.push_back(named());
+            continue;
+        }
+        if (!FirstUnwritable(line).empty())
+            sources->unwritable.push_back(named());
+        sources->elements.push_back(std::move(element));
     }
     return lines;
 }

@@ -26,6 +26,9 @@ struct LeftStudent {
 struct SiecleLineSources {
     std::vector<std::string> elements; // per line, the ELEVE it was built from ("" for the header)
     std::vector<LeftStudent> leavers;  // in document order
+    // Students whose line holds a character Windows-1252 cannot hold (written
+    // "?"), with their names as the export gives them; in document order.
+    std::vector<LeftStudent> unwritable;
 };
 
 // A 22-field header, then one 22-field line per student (Windows-1252), in

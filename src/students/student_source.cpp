@@ -53,6 +53,7 @@ template <typename ReadCodes> StudentSource FromXml(const SiecleExport& data, Re
     source.lines = SiecleStudentLines(data, readCodes(), &sources);
     source.elements = std::move(sources.elements);
     source.leavers = std::move(sources.leavers);
+    source.unwritable = std::move(sources.unwritable);
     source.encoding = data.encoding;
     return source;
 }

@@ -20,6 +20,7 @@ struct StudentSource {
     // (no line), and the school year the export gives.
     std::vector<std::string> elements;
     std::vector<LeftStudent> leavers;
+    std::vector<LeftStudent> unwritable; // see SiecleLineSources
     std::string schoolYear;
     bool resavedBySpreadsheet = false; // a CSV saved again by a spreadsheet
     sts::EncodingNote encoding;        // XML: its bytes against its declaration

@@ -40,7 +40,7 @@ using Groups = std::vector<std::pair<std::string, std::size_t>>;
 ConversionReport ReportOf(const StudentFormat& format, const std::string& studentBytes) {
     ConversionReport report;
     const TextList lines = students::ExportLines(SconetHeader() + "\r\n" + studentBytes);
-    StudentReport told(lines, nullptr, report);
+    StudentReport told(lines, nullptr, report, format.foldsNames);
     students::ConvertExport(lines, format, true, &told);
     told.Finish();
     return report;
@@ -159,6 +159,11 @@ TEST(StudentReport, RaisesEachWarningOnlyWhereItIsDue) {
                                                                      "L\xE9"
                                                                      "a")}),
          {}},
+        {"an accent that Orlane's folding leaves",
+         students::OrlaneStudents(),
+         Lines({StudentLine("SIOBH\xE1N", "Ana"), StudentLine("\xC9LO\xCFSE", "Zo\xE9")}),
+         {{W::AccentedAfterFolding, "ligne 2"}},
+         "il est écrit « SIOBHáN ANA »"},
         {"a UTF-8 file is read as UTF-8",
          students::PmbStudents(),
          Lines({StudentLine("DUPR\xC3\x89", "L\xC3\xA9"
@@ -231,6 +236,51 @@ TEST(StudentReport, ReadsAnExportResavedByASpreadsheetAsItWasMeant) {
                   FindConversion("eleves-pmb")->convert(folder / "0123456A.csv", {});
               }).find("Il ne comporte que 20 Champs"),
               std::string::npos);
+}
+
+// A name Windows-1252 cannot hold is written with "?" as before, and told
+// with both spellings, for students and teachers alike.
+TEST(ConversionReport, TellsEachNameWrittenWithAQuestionMark) {
+    const struct {
+        const char* cliName;
+        const char* file;
+        std::string bytes;
+        const char* origin;
+    } cases[] = {
+        {"eleves-pmb", "ElevesSansAdresses.xml",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<BEE_ELEVES><PARAMETRES><UAJ>0123456A</UAJ>"
+         "</PARAMETRES><DONNEES><ELEVES><ELEVE ELEVE_ID=\"7\"><NOM_DE_FAMILLE>NOWAK"
+         "</NOM_DE_FAMILLE><PRENOM>\xC5\x81ukasz</PRENOM></ELEVE><ELEVE ELEVE_ID=\"8\">"
+         "<NOM_DE_FAMILLE>MARTIN</NOM_DE_FAMILLE><PRENOM>Zo\xC3\xA9</PRENOM></ELEVE></ELEVES>"
+         "</DONNEES></BEE_ELEVES>",
+         "ELEVE_ID 7"},
+        {"profs-pmb", "sts_emp_0123456A_2026.xml",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<STS_EDT><DONNEES><INDIVIDUS>"
+         "<INDIVIDU ID=\"5\" TYPE=\"epp\"><NOM_USAGE>NOWAK</NOM_USAGE><PRENOM>\xC5\x81ukasz"
+         "</PRENOM></INDIVIDU><INDIVIDU ID=\"6\" TYPE=\"epp\"><NOM_USAGE>MARTIN</NOM_USAGE>"
+         "<PRENOM>Zo\xC3\xA9</PRENOM></INDIVIDU></INDIVIDUS></DONNEES></STS_EDT>",
+         "INDIVIDU ID=5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cliName);
+        TempFolder folder;
+        WriteBytes(folder / c.file, c.bytes);
+        const Converted result = FindConversion(c.cliName)->convert(folder / c.file, {});
+        EXPECT_TRUE(
+            std::any_of(result.lines.begin(), result.lines.end(), [](const std::string& line) {
+                return line.find("NOWAK;?ukasz;") != std::string::npos;
+            }));
+        std::vector<std::string> told;
+        for (const Warning& warning : result.report.warnings)
+            if (warning.kind == WarningKind::Unwritable)
+                told.push_back(OriginText(warning.origin) + " " + warning.name + " " +
+                               warning.firstName + ": " + WarningText(warning));
+        EXPECT_EQ(told, std::vector<std::string>{
+                            std::string(c.origin) +
+                            " NOWAK Łukasz: « Ł » ne peut pas être écrit en Windows-1252 : le nom "
+                            "est écrit « NOWAK ?ukasz ». Corrigez-le dans le fichier écrit si le "
+                            "logiciel le permet."});
+    }
 }
 
 struct SchoolYearCase {
