@@ -86,3 +86,14 @@ inline void PrintRatio(const char* name, const Measure& measure, double referenc
                 measure.ok ? "ok    " : "FAILED", measure.seconds, measure.peakMegabytes, ratio,
                 referenceName);
 }
+
+// The memory goal: a conversion's peak resident memory (the process's own
+// few megabytes included) at most twice the size of its input once inflated.
+constexpr double kMemoryGoal = 2.0;
+
+inline void PrintMemoryGoal(const Measure& measure, double inputMegabytes) {
+    const double ratio = inputMegabytes > 0 ? measure.peakMegabytes / inputMegabytes : 0;
+    std::printf("%-24s memory %7.1f MB peak for %.1f MB of input: x%.2f, goal x%.1f %s\n", "",
+                measure.peakMegabytes, inputMegabytes, ratio, kMemoryGoal,
+                measure.ok && ratio <= kMemoryGoal ? "met" : "MISSED");
+}

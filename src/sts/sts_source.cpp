@@ -79,7 +79,7 @@ XmlDocPtr LoadStsExport(const std::filesystem::path& path) {
     if (!StartsLikeZip(path))
         return LoadXmlFile(path);
     archive::ZipArchive zip(ReadWholeFile(path));
-    return ParseXml(zip.Read(StsEntry(zip)));
+    return ParseXmlTree(zip.Read(StsEntry(zip)));
 }
 
 std::filesystem::path StsExportName(const std::filesystem::path& path) {
