@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,8 +19,34 @@
 struct Measure {
     double seconds = 0;
     double peakMegabytes = 0;
+    // The peak above what the child held when it started (what it inherited
+    // from the benchmark's own data): the work's own memory.
+    double workMegabytes = 0;
     bool ok = false;
 };
+
+// A line "Name:   1234 kB" of /proc/self/status, in megabytes; 0 when unknown.
+inline double StatusMegabytes(const char* name) {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (status == nullptr)
+        return 0;
+    char line[256];
+    double kilobytes = 0;
+    const std::size_t length = std::strlen(name);
+    while (std::fgets(line, sizeof line, status) != nullptr)
+        if (std::strncmp(line, name, length) == 0 && line[length] == ':')
+            kilobytes = std::atof(line + length + 1);
+    std::fclose(status);
+    return kilobytes / 1024.0;
+}
+
+// Resets the peak resident size (VmHWM) to the current one.
+inline void ResetPeak() {
+    if (std::FILE* clear = std::fopen("/proc/self/clear_refs", "w")) {
+        std::fputs("5", clear);
+        std::fclose(clear);
+    }
+}
 
 inline Measure MeasureInChild(const std::function<void()>& work) {
     int channel[2];
@@ -27,6 +56,9 @@ inline Measure MeasureInChild(const std::function<void()>& work) {
     if (child == 0) {
         close(channel[0]);
         Measure measure;
+        malloc_trim(0); // what the benchmark freed is not there for the work to reuse unseen
+        ResetPeak();
+        const double startMegabytes = StatusMegabytes("VmRSS");
         const auto start = std::chrono::steady_clock::now();
         try {
             work();
@@ -39,6 +71,7 @@ inline Measure MeasureInChild(const std::function<void()>& work) {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         measure.peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
+        measure.workMegabytes = StatusMegabytes("VmHWM") - startMegabytes;
         const auto written = write(channel[1], &measure, sizeof measure);
         _exit(written == static_cast<ssize_t>(sizeof measure) ? 0 : 1);
     }
@@ -63,6 +96,7 @@ inline Measure MeasureMedianOf(int runs, const std::function<void()>& work) {
             return measure;
         times.push_back(measure.seconds);
         result.peakMegabytes = std::max(result.peakMegabytes, measure.peakMegabytes);
+        result.workMegabytes = std::max(result.workMegabytes, measure.workMegabytes);
     }
     std::sort(times.begin(), times.end());
     const std::size_t middle = times.size() / 2;
@@ -85,4 +119,16 @@ inline void PrintRatio(const char* name, const Measure& measure, double referenc
     std::printf("%-24s %s %8.3f s  %7.1f MB peak  x%.2f %s\n", name,
                 measure.ok ? "ok    " : "FAILED", measure.seconds, measure.peakMegabytes, ratio,
                 referenceName);
+}
+
+// The memory goal: what a conversion's peak resident memory adds to the
+// process it starts in, at most twice the size of its input once inflated.
+constexpr double kMemoryGoal = 2.0;
+
+inline void PrintMemoryGoal(const Measure& measure, double inputMegabytes) {
+    const double ratio = inputMegabytes > 0 ? measure.workMegabytes / inputMegabytes : 0;
+    std::printf("%-24s memory %7.1f MB above the start for %.1f MB of input: x%.2f, goal x%.1f "
+                "%s\n",
+                "", measure.workMegabytes, inputMegabytes, ratio, kMemoryGoal,
+                measure.ok && ratio <= kMemoryGoal ? "met" : "MISSED");
 }

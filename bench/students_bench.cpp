@@ -73,8 +73,10 @@ int main() {
             (void)archive.Read(entry).size();
     });
     PrintMeasure("read and inflate the zip", inflating);
-    for (const auto& [input, form, reference] :
-         {std::tuple{csv, " (CSV)", &reading}, std::tuple{zip, " (zip)", &inflating}}) {
+    const double csvMegabytes = static_cast<double>(fs::file_size(csv)) / 1e6;
+    for (const auto& [input, form, reference, megabytes] :
+         {std::tuple{csv, " (CSV)", &reading, csvMegabytes},
+          std::tuple{zip, " (zip)", &inflating, siecleSize / 1e6}}) {
         for (const auto& conversion : tressal::Conversions()) {
             if (!conversion.cliName.starts_with("eleves-"))
                 continue;
@@ -84,6 +86,7 @@ int main() {
             });
             PrintRatio((conversion.cliName + form).c_str(), measure, reference->seconds,
                        form[2] == 'C' ? "of reading" : "of inflating");
+            PrintMemoryGoal(measure, megabytes);
         }
     }
     fs::remove_all(folder);

@@ -386,6 +386,8 @@ int main() {
             MeasureMedianOf(kRuns, [&] { ConvertAndSave(conversion, source, root); });
         PrintCompared(conversion.cliName.c_str(), measure, isFolder ? twoParses : single,
                       isFolder ? "vs 2 parses" : "vs parse");
+        PrintMemoryGoal(measure,
+                        static_cast<double>(fs::file_size(input)) / 1e6 * (isFolder ? 2 : 1));
     }
 
     if (vesko != nullptr) {

@@ -8,6 +8,7 @@
 #include "app/window_placement.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
+#include "text/cp1252.h"
 #include "text/error.h"
 
 #include <QDragEnterEvent>
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QSignalBlocker>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -87,10 +89,25 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     connect(close_, &QToolButton::clicked, this, &ConversionWindow::CloseClick);
     connect(convert_, &QToolButton::clicked, this, &ConversionWindow::ConvertClick);
     connect(save_, &QToolButton::clicked, this, &ConversionWindow::SaveClick);
-    connect(tree_, &QTreeWidget::itemChanged, this, [this] {
+    connect(tree_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
+        RefuseUnwritable(item);
         if (state_ == State::Converted)
             ShowReport();
     });
+}
+
+void ConversionWindow::RefuseUnwritable(QTreeWidgetItem* item) {
+    const std::string character = FirstUnwritable(item->text(0).toStdString());
+    const auto row = static_cast<std::size_t>(tree_->indexOfTopLevelItem(item));
+    if (character.empty() || row >= result_.lines.size())
+        return;
+    const QSignalBlocker quiet(tree_);
+    item->setText(0, QString::fromStdString(Cp1252ToUtf8(result_.lines[row])));
+    services_.dialogs->Warn(
+        this, QString::fromStdString("Le caractère « " + character +
+                                     " » ne peut pas être écrit dans le fichier (Windows-1252) : "
+                                     "la modification est annulée. Retapez-la sans ce caractère, "
+                                     "par exemple avec une lettre sans accent."));
 }
 
 void ConversionWindow::RunAction(const std::function<void()>& action) {

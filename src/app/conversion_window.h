@@ -13,6 +13,7 @@ class QMimeData;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace tressal::app {
 
@@ -63,6 +64,8 @@ private:
     QString ChooseInput();
     QString DroppedInput(const QMimeData* data) const;
     void RunAction(const std::function<void()>& action);
+    // An edit holding a character the file cannot hold is undone at once, and told.
+    void RefuseUnwritable(QTreeWidgetItem* item);
     void Show(const Converted& result);
     void ShowReport();
     void ShowHistory();

@@ -66,7 +66,9 @@ bool IsUnsafeName(const std::string& name) {
 } // namespace
 
 bool LooksLikeZip(std::string_view bytes) {
-    return bytes.starts_with(std::string_view("PK\x03\x04", 4));
+    // An empty archive is its end record alone.
+    return bytes.starts_with(std::string_view("PK\x03\x04", 4)) ||
+           bytes.starts_with(std::string_view("PK\x05\x06", 4));
 }
 
 std::string EntryFileName(const std::string& entryName) {
@@ -119,8 +121,10 @@ ZipArchive::ZipArchive(std::string bytes, ZipLimits limits)
             throw Error(kEncrypted);
         }
         if (!entryName.ends_with('/'))
-            entries_.push_back({index, entryName});
+            entries_.push_back(
+                {index, entryName, (stat.valid & ZIP_STAT_SIZE) != 0 ? stat.size : 0});
     }
+    furthest_.assign(static_cast<std::size_t>(count), 0);
 }
 
 void ZipArchive::Closer::operator()(zip* archive) const {
@@ -128,20 +132,20 @@ void ZipArchive::Closer::operator()(zip* archive) const {
 }
 
 ZipEntryStream ZipArchive::Open(const ZipEntry& entry) {
+    const std::uint64_t others = inflated_ - furthest_[entry.index];
+    if (entry.declaredSize > limits_.maxInflatedBytes - others)
+        throw TooLarge(limits_);
     zip_file_t* file = zip_fopen_index(archive_.get(), entry.index, 0);
     if (file == nullptr)
         throw ErrorOfCode(zip_error_code_zip(zip_get_error(archive_.get())));
-    return ZipEntryStream(*this, file);
+    return ZipEntryStream(*this, file, entry.index);
 }
 
 std::string ZipArchive::Read(const ZipEntry& entry, std::size_t maxBytes) {
     ZipEntryStream stream = Open(entry);
     std::string bytes;
-    zip_stat_t stat;
-    if (zip_stat_index(archive_.get(), entry.index, 0, &stat) == 0 &&
-        (stat.valid & ZIP_STAT_SIZE) != 0)
-        bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
-            {stat.size, maxBytes, limits_.maxInflatedBytes - inflated_, kMaxReservation})));
+    bytes.reserve(static_cast<std::size_t>(
+        std::min<std::uint64_t>({entry.declaredSize, maxBytes, kMaxReservation})));
     char chunk[kChunk];
     while (bytes.size() < maxBytes) {
         const std::size_t got = stream.Read(chunk, std::min(kChunk, maxBytes - bytes.size()));
@@ -160,7 +164,12 @@ std::size_t ZipEntryStream::Read(char* buffer, std::size_t size) {
     const zip_int64_t got = zip_fread(file_.get(), buffer, size);
     if (got < 0)
         throw ErrorOfCode(zip_error_code_zip(zip_file_get_error(file_.get())));
-    archive_->inflated_ += static_cast<std::uint64_t>(got);
+    position_ += static_cast<std::uint64_t>(got);
+    std::uint64_t& furthest = archive_->furthest_[index_];
+    if (position_ > furthest) {
+        archive_->inflated_ += position_ - furthest;
+        furthest = position_;
+    }
     if (archive_->inflated_ > archive_->limits_.maxInflatedBytes)
         throw TooLarge(archive_->limits_);
     return static_cast<std::size_t>(got);

@@ -17,7 +17,10 @@ struct zip_file;
 // the archive is refused when it holds too many entries, an encrypted entry
 // or an entry named with an absolute path or "..", and a read stops as soon
 // as the bytes inflated from the archive, counted as they come, pass the
-// allowance. Every refusal is an Error whose French message says what to do.
+// allowance. The allowance counts each byte of an entry once, however many
+// times it is read (the first bytes to recognise it, then the whole), and an
+// entry whose declared size would pass it is refused before it inflates.
+// Every refusal is an Error whose French message says what to do.
 namespace tressal::archive {
 
 // True when the bytes start with the signature of a zip archive.
@@ -30,7 +33,8 @@ struct ZipLimits {
 
 struct ZipEntry {
     std::uint64_t index = 0;
-    std::string name; // UTF-8, as stored (folders included, "/" separated)
+    std::string name;               // UTF-8, as stored (folders included, "/" separated)
+    std::uint64_t declaredSize = 0; // inflated size the archive gives; only a claim
 };
 
 class ZipArchive;
@@ -47,10 +51,13 @@ private:
     struct Closer {
         void operator()(zip_file* file) const;
     };
-    ZipEntryStream(ZipArchive& archive, zip_file* file) : archive_(&archive), file_(file) {}
+    ZipEntryStream(ZipArchive& archive, zip_file* file, std::uint64_t index)
+        : archive_(&archive), file_(file), index_(index) {}
 
     ZipArchive* archive_;
     std::unique_ptr<zip_file, Closer> file_;
+    std::uint64_t index_;
+    std::uint64_t position_ = 0; // bytes of the entry read so far
 };
 
 class ZipArchive {
@@ -66,7 +73,8 @@ public:
     std::string Read(const ZipEntry& entry,
                      std::size_t maxBytes = std::numeric_limits<std::size_t>::max());
 
-    // The entry, to read as it inflates.
+    // The entry, to read as it inflates. Refused at once when its declared
+    // size would pass the allowance.
     ZipEntryStream Open(const ZipEntry& entry);
 
 private:
@@ -80,7 +88,8 @@ private:
     ZipLimits limits_;
     std::unique_ptr<zip, Closer> archive_;
     std::vector<ZipEntry> entries_;
-    std::uint64_t inflated_ = 0;
+    std::uint64_t inflated_ = 0;          // all entries, each counted to its furthest read
+    std::vector<std::uint64_t> furthest_; // by entry index: bytes inflated of it at most
 };
 
 // The last part of an entry name: "Eleves/ElevesSansAdresses.xml" gives

@@ -83,6 +83,11 @@ enum class WarningKind {
                                        // value, the students' of other: left aside
     RepresentativesOtherYear,          // the representatives' export is of school year value, the
                                        // students' of other
+    ResavedBySpreadsheet,   // a Sconet CSV saved again by a spreadsheet, its quotes taken off
+    Utf8DespiteDeclaration, // an XML declared single-byte whose text is UTF-8, read as UTF-8
+    MixedEncodings,         // from that line, an XML's bytes mix UTF-8 and its declared set
+    Unwritable, // names written with "?" for what Windows-1252 cannot hold: value as written
+    AccentedAfterFolding, // Orlane's upper-cased names still hold an accent: value as written
 };
 
 // Something that did not stop the conversion but deserves a look. It keeps
@@ -108,6 +113,11 @@ struct Comparison {
 
 // Who the result lists, and how they are grouped.
 enum class Population { Students, Teachers };
+
+// The warning for a person whose names (UTF-8) hold a character that
+// Windows-1252 cannot hold; nothing when it holds them all.
+std::optional<Warning> UnwritableWarning(Origin origin, const std::string& name,
+                                         const std::string& firstName);
 
 struct ConversionReport {
     Population population = Population::Students;

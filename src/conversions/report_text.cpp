@@ -2,6 +2,7 @@
 
 #include "text/cp1252.h"
 #include "text/file_io.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 
@@ -103,12 +104,17 @@ const char* WarningCode(WarningKind kind) {
         "fichier-existant-illisible",
         "responsables-etablissement",
         "responsables-annee-scolaire",
+        "tableur",
+        "utf8-malgre-declaration",
+        "codages-melanges",
+        "caractere-non-ecrit",
+        "accent-apres-majuscules",
     }; // in WarningKind order
     return kCodes[static_cast<std::size_t>(kind)];
 }
 
 std::string WarningText(const Warning& warning) {
-    const std::string& value = warning.value;
+    const std::string value = EscapeControls(warning.value);
     switch (warning.kind) {
     case WarningKind::ShortLine:
         return Counted(warning.number, "champ", "champs") +
@@ -155,6 +161,21 @@ std::string WarningText(const Warning& warning) {
         return "l'export des responsables est de l'année scolaire « " + value +
                " », l'export des élèves de « " + warning.other +
                " » : des adresses ont pu changer. Refaites les deux exports depuis SIECLE.";
+    case WarningKind::ResavedBySpreadsheet:
+        return "export réenregistré par un tableur : vérifiez les dates et les codes";
+    case WarningKind::Utf8DespiteDeclaration:
+        return "l'export déclare un codage sur un octet, mais son texte est en UTF-8 : il a été "
+               "lu en UTF-8. Vérifiez les accents, ou refaites l'export sans le modifier.";
+    case WarningKind::Unwritable:
+        return "« " + warning.other +
+               " » ne peut pas être écrit en Windows-1252 : le nom est écrit « " + value +
+               " ». Corrigez-le dans le fichier écrit si le logiciel le permet.";
+    case WarningKind::AccentedAfterFolding:
+        return "le nom reste accentué une fois mis en majuscules sans accents : il est écrit « " +
+               value + " ». Vérifiez-le dans le logiciel après l'import.";
+    case WarningKind::MixedEncodings:
+        return "le texte mêle l'UTF-8 et le codage déclaré à partir de cette ligne : des accents "
+               "peuvent être altérés. Refaites l'export sans le modifier.";
     }
     return {};
 }

@@ -1,10 +1,9 @@
 #include "conversions/student_report.h"
 
-#include "conversions/utf8_sequence.h"
-
 #include "text/collation.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -42,8 +41,8 @@ bool IsWholeDate(std::string_view date) {
 
 StudentReport::StudentReport(const TextList& lines,
                              const std::vector<students::StudentPlace>* elements,
-                             ConversionReport& report)
-    : lines_(lines), elements_(elements), report_(report) {
+                             ConversionReport& report, bool foldsNames)
+    : lines_(lines), elements_(elements), report_(report), foldsNames_(foldsNames) {
     report_.population = Population::Students;
     report_.read += lines.empty() ? 0 : lines.size() - 1;
 }
@@ -92,7 +91,14 @@ void StudentReport::Written(std::size_t k, const Fields& field) {
         Warn(WarningKind::WithoutBirthDate, k, name, firstName);
     else if (!IsWholeDate(date))
         Warn(WarningKind::MalformedBirthDate, k, name, firstName, date);
-    if (elements_ == nullptr && HoldsUtf8Sequence(lines_[k]))
+    if (foldsNames_) {
+        const std::string folded =
+            FoldName(std::string(name)) + " " + FoldName(std::string(firstName));
+        if (std::any_of(folded.begin(), folded.end(),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+            Warn(WarningKind::AccentedAfterFolding, k, name, firstName, folded);
+    }
+    if (elements_ == nullptr && HoldsTellingUtf8(lines_[k]))
         Warn(WarningKind::Utf8ReadAsCp1252, k, name, firstName);
     if (const std::string_view division = field.View(9); division.empty()) {
         Warn(WarningKind::WithoutDivision, k, name, firstName);

@@ -19,8 +19,9 @@ class StudentReport : public students::ExportLineObserver {
 public:
     // elements: for lines built from an XML export, the element of each line
     // (the lines then have no numbers); nullptr for the lines of a file.
+    // foldsNames: the target folds names (FoldName); one still accented is told.
     StudentReport(const TextList& lines, const std::vector<students::StudentPlace>* elements,
-                  ConversionReport& report);
+                  ConversionReport& report, bool foldsNames = false);
 
     void Duplicate(std::size_t k, std::size_t kept) override;
     void Nameless(std::size_t k) override;
@@ -40,6 +41,7 @@ private:
     const TextList& lines_;
     const std::vector<students::StudentPlace>* elements_;
     ConversionReport& report_;
+    bool foldsNames_;
     CodeCounter divisions_; // Windows-1252 codes
     bool listWithoutAddress_ = false;
 };

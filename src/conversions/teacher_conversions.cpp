@@ -48,6 +48,7 @@ Converted ConvertDocument(sts::b::StsDocument& document, const std::string& expo
 } // namespace
 
 Converted ConvertTeachers(const std::filesystem::path& input, TeacherTarget target) {
+    sts::CheckStsContent(input);
     const std::filesystem::path name = sts::StsExportName(input);
     const std::string code = teachers::StsEstablishmentCode(name);
     sts::b::StsDocument document;
@@ -57,6 +58,7 @@ Converted ConvertTeachers(const std::filesystem::path& input, TeacherTarget targ
 }
 
 Converted ConvertTeachers(InputBytes& given, TeacherTarget target) {
+    sts::CheckStsStart(given.bytes, "entrée standard");
     sts::b::StsDocument document;
     document.Adopt(sts::ParseStsExport(std::move(given.bytes)));
     const auto code = [&](const sts::b::TXMLSTS_EDTType& root) {

@@ -69,6 +69,9 @@ void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::strin
             return;
         }
         ++report_.written;
+        if (auto warning =
+                UnwritableWarning(PersonOrigin(person, index, exportName), name, firstName))
+            report_.warnings.push_back(std::move(*warning));
         ++disciplines_[person.DISCIPLINES(sts::kIfAny)
                            .DISCIPLINE(sts::kIfAny)
                            .CODE(sts::kIfAny)

@@ -2,6 +2,7 @@
 
 #include <libxml/SAX2.h>
 
+#include <algorithm>
 #include <cstddef>
 
 namespace tressal::sts {
@@ -33,7 +34,7 @@ ParseReport& ReportOf(void* context) {
     return *static_cast<ParseReport*>(static_cast<xmlParserCtxtPtr>(context)->_private);
 }
 
-void Refuse(void* context, const char* reason) {
+void Refuse(void* context, const std::string& reason) {
     ParseReport& report = ReportOf(context);
     if (report.refusal.empty()) {
         report.refusal = reason;
@@ -66,12 +67,73 @@ void OnUnparsedEntityDecl(void* context, const xmlChar* /*name*/, const xmlChar*
 void OnExternalSubset(void* /*context*/, const xmlChar* /*name*/, const xmlChar* /*externalId*/,
                       const xmlChar* /*systemId*/) {}
 
+// An export never includes another file: an XInclude element is refused,
+// whether or not anything would follow it.
+// A piece of text of the element last opened: refused once the element's
+// text passes the bound, else handed on.
+template <typename Next>
+void OnValue(void* context, const xmlChar* text, int length, Next ParseReport::*next) {
+    ParseReport& report = ReportOf(context);
+    report.valueBytes += static_cast<std::size_t>(std::max(length, 0));
+    // After an error of its own, libxml2 may still hand over what it skips.
+    const bool failed = static_cast<xmlParserCtxtPtr>(context)->wellFormed == 0;
+    if (report.valueBytes > kMaxValueBytes && !failed) {
+        Refuse(context, ValueTooLong(report.valueElement));
+        return;
+    }
+    if (report.*next)
+        (report.*next)(context, text, length);
+}
+
+void OnCharacters(void* context, const xmlChar* text, int length) {
+    OnValue(context, text, length, &ParseReport::characters);
+}
+
+void OnCdataBlock(void* context, const xmlChar* text, int length) {
+    OnValue(context, text, length, &ParseReport::cdataBlock);
+}
+
+void OnEndElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                  const xmlChar* uri) {
+    ParseReport& report = ReportOf(context);
+    report.valueBytes = 0;
+    if (report.endElement)
+        report.endElement(context, localName, prefix, uri);
+}
+
+void OnStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                    const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                    int attributeCount, int defaulted, const xmlChar** attributes) {
+    const std::string space = Copy(reinterpret_cast<const char*>(uri));
+    if (space.starts_with("http://www.w3.org/2001/XInclude") ||
+        space.starts_with("http://www.w3.org/2003/XInclude")) {
+        const std::string name = (prefix ? Copy(reinterpret_cast<const char*>(prefix)) + ":" : "") +
+                                 Copy(reinterpret_cast<const char*>(localName));
+        Refuse(context, "L'élément « " + name +
+                            " » demande d'inclure un autre fichier (XInclude), ce qu'un export ne "
+                            "fait pas : refaites l'export sans le modifier");
+        return;
+    }
+    ParseReport& report = ReportOf(context);
+    report.valueElement = Copy(reinterpret_cast<const char*>(localName));
+    report.valueBytes = 0;
+    if (const auto next = report.startElement)
+        next(context, localName, prefix, uri, namespaceCount, namespaces, attributeCount, defaulted,
+             attributes);
+}
+
 xmlParserInputPtr OnResolveEntity(void* /*context*/, const xmlChar* /*publicId*/,
                                   const xmlChar* /*systemId*/) {
     return nullptr;
 }
 
 } // namespace
+
+std::string ValueTooLong(const std::string& element) {
+    return "Valeur trop longue (plus de 10 000 000 caractères)" +
+           (element.empty() ? std::string() : " dans l'élément « " + element + " »") +
+           " : le fichier est abîmé ou ce n'est pas un export ; refaites l'export";
+}
 
 ErrorCapture::ErrorCapture(ParseReport& report)
     : structured_(xmlStructuredError), structuredContext_(xmlStructuredErrorContext),
@@ -93,6 +155,16 @@ void ApplySafeSettings(xmlParserCtxt* ctxt, ParseReport& report) {
     sax->entityDecl = &OnEntityDecl;
     sax->unparsedEntityDecl = &OnUnparsedEntityDecl;
     sax->resolveEntity = &OnResolveEntity;
+    if (sax->startElementNs != &OnStartElement) {
+        report.startElement = sax->startElementNs;
+        report.endElement = sax->endElementNs;
+        report.characters = sax->characters;
+        report.cdataBlock = sax->cdataBlock;
+        sax->startElementNs = &OnStartElement;
+        sax->endElementNs = &OnEndElement;
+        sax->characters = &OnCharacters;
+        sax->cdataBlock = &OnCdataBlock;
+    }
 }
 
 } // namespace tressal::sts

@@ -2,14 +2,16 @@
 
 // The settings under which every XML document of the program is parsed:
 // nothing is fetched from outside, a DOCTYPE that declares an entity or names
-// an external DTD stops the parse, and libxml2's reports are collected instead
-// of printed.
+// an external DTD stops the parse, so does an XInclude element, and libxml2's reports are collected
+// instead of printed.
 
 #include "sts/xml_errors.h"
 
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
 #include <libxml/xmlversion.h>
+
+#include <cstddef>
 
 #include <string>
 #include <vector>
@@ -27,6 +29,14 @@ using XmlErrorArgument = xmlError*;
 // elements. COMPACT: short texts live inside their node (read-only use).
 // Entity substitution, DTD loading and huge-document relaxations stay off, so
 // libxml2 keeps its default limits (256 levels of nesting...).
+// The longest value read from XML, attribute or text: libxml2's own limit on
+// an attribute, far above any real value.
+constexpr std::size_t kMaxValueBytes = 10'000'000;
+
+// "Valeur trop longue (plus de 10 000 000 caractères)…", naming the element
+// when it is known.
+std::string ValueTooLong(const std::string& element);
+
 constexpr int kSafeParseOptions = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_COMPACT;
 
 // What one parse reported besides its document.
@@ -36,6 +46,14 @@ struct ParseReport {
     // Our own reason for stopping the parser, if any, and where it stopped.
     std::string refusal;
     int refusalLine = 0;
+    // The handlers the safe parse checks each element and each value before.
+    startElementNsSAX2Func startElement = nullptr;
+    endElementNsSAX2Func endElement = nullptr;
+    charactersSAXFunc characters = nullptr;
+    cdataBlockSAXFunc cdataBlock = nullptr;
+    // The text of the element last opened, counted against kMaxValueBytes.
+    std::string valueElement;
+    std::size_t valueBytes = 0;
 };
 
 // Routes libxml2's reports to the report for as long as it lives, so nothing

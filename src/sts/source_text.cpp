@@ -145,7 +145,7 @@ std::string SourceText::Quote(int line) const {
         if ((static_cast<unsigned char>(rest[end]) & 0xC0) != 0x80 && chars++ == kQuotedChars)
             break;
     }
-    return std::string(rest.substr(0, end));
+    return EscapeControls(rest.substr(0, end));
 }
 
 } // namespace tressal::sts

@@ -1,6 +1,7 @@
 #include "sts/sts_source.h"
 
 #include "archive/zip_archive.h"
+#include "sts/content_kind.h"
 #include "sts/xml_stream.h"
 #include "text/error.h"
 #include "text/file_read.h"
@@ -11,10 +12,9 @@
 namespace tressal::sts {
 namespace {
 
-constexpr std::size_t kRootSniffBytes = 64 * 1024;
-
 // "Ce fichier est" or "Cette archive zip contient", then this, then "le" or "la".
 const char* const kStudentExport = " un export des élèves de SIECLE, pas un export STS : ouvrez-";
+const char* const kChooseSts = "choisissez l'export STS « Emploi du temps » (sts_emp_….xml).";
 const char* const kOpenAsStudents = " depuis une entrée « Elèves » du menu, ou choisissez l'export "
                                     "STS « Emploi du temps » (sts_emp_….xml).";
 
@@ -46,11 +46,13 @@ const archive::ZipEntry& StsEntry(archive::ZipArchive& zip) {
         if (IsStsExportName(archive::EntryFileName(entry.name), false))
             found.push_back(&entry);
         else if (Upper(entry.name).ends_with(".XML") &&
-                 RootElementName(zip.Read(entry, kRootSniffBytes)) == "BEE_ELEVES")
+                 RootElementName(zip.Read(entry, kContentSniffBytes)) == "BEE_ELEVES")
             holdsStudents = true;
     }
     if (found.size() == 1)
         return *found.front();
+    if (zip.Entries().empty())
+        throw Error(std::string("L'archive zip est vide : ") + kChooseSts);
     if (found.empty())
         throw Error(holdsStudents ? std::string("Cette archive zip contient") + kStudentExport +
                                         "la" + kOpenAsStudents
@@ -77,7 +79,7 @@ XmlDocPtr LoadStsExport(const std::filesystem::path& path) {
     if (!StartsLikeZip(path))
         return LoadXmlFile(path);
     archive::ZipArchive zip(ReadWholeFile(path));
-    return ParseXml(zip.Read(StsEntry(zip)));
+    return ParseXmlTree(zip.Read(StsEntry(zip)));
 }
 
 XmlDocPtr ParseStsExport(std::string bytes) {
@@ -94,9 +96,39 @@ std::filesystem::path StsExportName(const std::filesystem::path& path) {
     return std::filesystem::path(archive::EntryFileName(StsEntry(zip).name));
 }
 
+void CheckStsContent(const std::filesystem::path& path) {
+    const FileBytes read = ReadFileBytes(path, ReadRules{kMaxInputBytes, kContentSniffBytes});
+    if (read.problem != ReadProblem::None)
+        LoadXmlFile(path); // says what is wrong, in the loader's words
+    CheckStsStart(read.bytes, path);
+}
+
+void CheckStsStart(std::string_view bytes, const std::filesystem::path& path) {
+    const std::string start(bytes.substr(0, kContentSniffBytes));
+    switch (const ContentKind kind = KindOfContent(start)) {
+    case ContentKind::Zip:
+    case ContentKind::Utf16Xml:
+        return;
+    case ContentKind::Xml:
+        // The root is known at once unless a long comment comes first.
+        if (const std::string root = RootElementName(start); !root.empty() && root != "STS_EDT")
+            ThrowNotStsExport(root);
+        return;
+    case ContentKind::SconetCsv:
+        throw Error(
+            "Ce fichier est un export des élèves (CSV Sconet), pas un export STS : ouvrez-le" +
+            std::string(kOpenAsStudents));
+    default:
+        throw Error(ForeignContentText(path, kind) + ", pas un export STS : " + kChooseSts);
+    }
+}
+
 void ThrowNotStsExport(const std::string& rootName) {
     if (rootName == "BEE_ELEVES")
         throw Error(std::string("Ce fichier est") + kStudentExport + "le" + kOpenAsStudents);
+    if (const std::string kind = OtherExportKind(rootName); !kind.empty())
+        throw Error("Ce fichier est " + kind.substr(0, kind.find(',')) +
+                    " de SIECLE, pas un export STS : " + kChooseSts);
     throw Error("Interface non supportée");
 }
 

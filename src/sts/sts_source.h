@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 // An STS export as the user gives it: the XML file, or a zip archive holding
 // exactly one entry named STS*.xml (any letter case).
@@ -23,6 +24,15 @@ XmlDocPtr ParseStsExport(std::string bytes);
 // The path whose file name carries the establishment code: the path itself,
 // or for an archive the name of its STS entry.
 std::filesystem::path StsExportName(const std::filesystem::path& path);
+
+// Throws Error, saying what the file is, unless its first bytes may be those
+// of an STS export (XML or zip) with STS_EDT as root when it is XML. Missing:
+// an Error naming its path.
+void CheckStsContent(const std::filesystem::path& path);
+
+// The same for the bytes of an export read elsewhere (its first bytes are
+// enough); path names it in messages.
+void CheckStsStart(std::string_view bytes, const std::filesystem::path& path);
 
 // Throws the Error for a document whose root is not STS_EDT: a message naming
 // a SIECLE student export, "Interface non supportée" for anything else.

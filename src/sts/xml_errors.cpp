@@ -1,5 +1,7 @@
 #include "sts/xml_errors.h"
 
+#include "sts/safe_parse.h"
+
 #include <libxml/xmlerror.h>
 
 #include <cstddef>
@@ -41,8 +43,7 @@ std::string FrenchReason(const ReportedError& error, bool readAsUtf8) {
     // later versions the buffer that holds it.
     if (error.message.find("AttValue length too long") != std::string::npos ||
         error.message.find("Buffer size limit exceeded") != std::string::npos) {
-        return "Valeur trop longue (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
-               "n'est pas un export ; refaites l'export";
+        return ValueTooLong("");
     }
     // An internal error in libxml2 2.9, a resource limit later.
     if (StartsWith(error.message, "Excessive depth")) {
@@ -86,6 +87,10 @@ std::string FrenchReason(const ReportedError& error, bool readAsUtf8) {
     case XML_ERR_ATTRIBUTE_REDEFINED:
         return "Attribut '" + s1 + "' en double";
     case XML_ERR_COMMENT_NOT_FINISHED:
+        // libxml2 stops a comment at its limit on one value.
+        if (error.message.find("too big") != std::string::npos)
+            return "Commentaire trop long (plus de 10 000 000 caractères) : le fichier est abîmé "
+                   "ou ce n'est pas un export ; refaites l'export";
         return "Commentaire non terminé";
     case XML_ERR_HYPHEN_IN_COMMENT:
         return "Double tiret dans un commentaire";

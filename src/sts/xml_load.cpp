@@ -11,6 +11,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstddef>
@@ -28,7 +29,6 @@ namespace {
 // xmlCtxtReadMemory takes an int size; files are bounded lower by the reader.
 constexpr std::size_t kMaxBytes = INT_MAX;
 
-const char* const kNotFound = "Le fichier est introuvable";
 const char* const kAccessDenied = "Accès refusé";
 const char* const kUnreadable = "Le fichier ne peut pas être lu";
 const char* const kTooBig = "Le fichier est trop volumineux";
@@ -39,6 +39,10 @@ struct ParserCtxtDeleter {
 };
 using ParserCtxtPtr = std::unique_ptr<xmlParserCtxt, ParserCtxtDeleter>;
 
+std::string NotFound(const std::filesystem::path& path) {
+    return "Le fichier « " + PathText(path) + " » est introuvable";
+}
+
 // The reason for a file that could not be read, in the loader's words.
 std::string ReadFailureReason(const std::filesystem::path& path, const FileBytes& read) {
     if (std::string refused = RefusedFileMessage(path, read); !refused.empty()) {
@@ -46,14 +50,14 @@ std::string ReadFailureReason(const std::filesystem::path& path, const FileBytes
     }
     switch (read.problem) {
     case ReadProblem::NotFound:
-        return kNotFound;
+        return NotFound(path);
     case ReadProblem::Folder:
         return "« " + PathText(path) +
                " » est un dossier : choisissez le fichier de l'export qu'il contient "
                "(sts_emp_….xml).";
     case ReadProblem::CannotOpen:
         return read.errorNumber == EACCES || read.errorNumber == EPERM ? kAccessDenied
-               : read.errorNumber == ENOENT                            ? kNotFound
+               : read.errorNumber == ENOENT                            ? NotFound(path)
                                                                        : kUnreadable;
     default:
         return kUnreadable;
@@ -99,6 +103,26 @@ XmlDocPtr ParseXml(std::string_view bytes) {
     throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line));
 }
 
+std::size_t EstimatedTreeBytes(std::string_view bytes) {
+    // An element and its text node, with the allocator's overhead.
+    constexpr std::size_t kBytesPerTag = 150;
+    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<')) * kBytesPerTag +
+           bytes.size();
+}
+
+XmlDocPtr ParseXmlTree(std::string_view bytes) {
+    constexpr std::size_t kMegabyte = std::size_t{1} << 20;
+    if (const std::size_t tree = EstimatedTreeBytes(bytes);
+        tree > 4 * bytes.size() && tree > kMaxTreeBytes)
+        throw LoadError("Cet export est trop gros pour être lu en mémoire (environ " +
+                            std::to_string(tree / kMegabyte) + " Mo pour un fichier de " +
+                            std::to_string(bytes.size() / kMegabyte) +
+                            " Mo) : vérifiez que c'est bien l'export STS de l'établissement, "
+                            "ou refaites-le",
+                        0, "");
+    return ParseXml(bytes);
+}
+
 XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     if (path.empty()) {
         throw LoadError("Aucun fichier n'est indiqué", 0, "");
@@ -107,7 +131,7 @@ XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     if (read.problem != ReadProblem::None) {
         throw LoadError(ReadFailureReason(path, read), 0, "");
     }
-    return ParseXml(read.bytes);
+    return ParseXmlTree(read.bytes);
 }
 
 } // namespace tressal::sts

@@ -132,6 +132,7 @@ bool Stream(const ByteSource& source, XmlEvents& events) {
     xmlParseDocument(ctxt.get());
     if (state.failure)
         std::rethrow_exception(state.failure);
+    events.Encoding(input.Note());
     return state.stoppedByEvents || (state.refusal.empty() && ctxt->wellFormed != 0);
 }
 

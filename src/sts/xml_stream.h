@@ -32,6 +32,8 @@ public:
     virtual void EndElement() = 0;
     // Character data of the element last opened, in pieces, UTF-8.
     virtual void Text(std::string_view utf8) = 0;
+    // Once the document is read: what was found of its declared encoding.
+    virtual void Encoding(const EncodingNote& /*note*/) {}
 };
 
 // Reads the whole document, in the encoding it declares, and sends its events

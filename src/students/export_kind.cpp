@@ -1,5 +1,6 @@
 #include "students/export_kind.h"
 
+#include "sts/content_kind.h"
 #include "text/error.h"
 
 namespace tressal::students {
@@ -8,22 +9,10 @@ const char* const kChooseStudentExport =
     "choisissez l'export des élèves de SIECLE (ElevesSansAdresses.xml ou ElevesAvecAdresses.xml, "
     "ou l'archive zip qui le contient) ou l'export Sconet des élèves (CSV)";
 
-std::string OtherExportKind(const std::string& rootName) {
-    if (rootName == "BEE_RESPONSABLES")
-        return "l'export des responsables, pas des élèves";
-    if (rootName == "BEE_NOMENCLATURES")
-        return "l'export des nomenclatures, pas des élèves";
-    if (rootName == "BEE_STRUCTURES")
-        return "l'export des structures, pas des élèves";
-    if (rootName == "STS_EDT")
-        return "un export STS des enseignants, pas des élèves";
-    return {};
-}
-
 void CheckStudentExportRoot(const std::string& rootName) {
     if (rootName == "BEE_ELEVES")
         return;
-    const std::string kind = OtherExportKind(rootName);
+    const std::string kind = sts::OtherExportKind(rootName);
     if (rootName == "STS_EDT")
         throw Error("Ce fichier est " + kind + " : ouvrez-le depuis le menu des enseignants, ou " +
                     kChooseStudentExport + ".");

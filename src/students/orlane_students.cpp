@@ -12,7 +12,8 @@ std::string OrlaneStudentLine(const Fields& field, std::size_t /*lineNumber*/) {
 }
 
 const StudentFormat& OrlaneStudents() {
-    static const StudentFormat format{std::nullopt, KeepInRun::First, true, &OrlaneStudentLine};
+    static const StudentFormat format{std::nullopt, KeepInRun::First, true, &OrlaneStudentLine,
+                                      true};
     return format;
 }
 

@@ -1,5 +1,6 @@
 #include "students/sconet_export.h"
 
+#include "students/spreadsheet_lines.h"
 #include "text/error.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
@@ -37,13 +38,20 @@ TextList LoadExport(const std::filesystem::path& input) {
     return ExportLines(ReadWholeFile(input));
 }
 
-TextList ExportLines(std::string bytes) {
+TextList ExportLines(std::string bytes, bool* resavedBySpreadsheet) {
     const std::string text = DecodeText(std::move(bytes));
     // NULs that only pad the end are dropped; one before text would lose it.
     if (const std::size_t line = LineOfNulBeforeText(text))
         throw Error("Le fichier contient un caractère nul à la ligne " + std::to_string(line) +
                     " : il est abîmé ou ce n'est pas un export texte.");
-    return SplitLines(text);
+    TextList lines = SplitLines(text);
+    const bool resaved = IsResavedBySpreadsheet(lines);
+    if (resaved)
+        for (std::string& line : lines)
+            line = UnquotedLine(line);
+    if (resavedBySpreadsheet)
+        *resavedBySpreadsheet = resaved;
+    return lines;
 }
 
 void CheckHeader(const TextList& lines) {

@@ -22,8 +22,10 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input);
 // NUL that text follows: the file is damaged, or not text.
 TextList LoadExport(const std::filesystem::path& input);
 
-// The same from the file's bytes.
-TextList ExportLines(std::string bytes);
+// The same from the file's bytes. An export saved again by a spreadsheet is
+// read as the spreadsheet meant it, and resavedBySpreadsheet, when given,
+// says so.
+TextList ExportLines(std::string bytes, bool* resavedBySpreadsheet = nullptr);
 
 // Throws Error unless the header (line 1) holds 22 fields.
 void CheckHeader(const TextList& lines);
@@ -45,6 +47,7 @@ struct StudentFormat {
     // when the lines were built from an XML export (messages then name the
     // student only). May throw Error.
     std::string (*line)(const Fields& student, std::size_t lineNumber) = nullptr;
+    bool foldsNames = false; // names upper-cased and their French accents folded
 };
 
 // Told what becomes of each student line as the conversion goes; k indexes

@@ -3,6 +3,7 @@
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/text_helpers.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -118,6 +119,7 @@ void PutRepresentativeContact(const RepresentativeContacts& representatives,
     }
 }
 
+// The line in UTF-8.
 std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
                         const OptionCodes& codes, const RepresentativeContacts* representatives,
                         SiecleLineSources* sources) {
@@ -156,7 +158,7 @@ std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
             line += ';';
         line += field[k];
     }
-    return Utf8ToCp1252(line);
+    return line;
 }
 
 } // namespace
@@ -164,7 +166,7 @@ std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
 std::string SiecleEstablishmentCode(const SiecleExport& data) {
     const std::string code = TrimBlanks(data.establishment);
     if (!IsEstablishmentCode(code))
-        throw Error("L'export des élèves indique le code établissement « " + code +
+        throw Error("L'export des élèves indique le code établissement « " + EscapeControls(code) +
                     " », qui n'est pas un code valide (sept chiffres et une lettre) : refaites "
                     "l'export depuis SIECLE, sans modifier le fichier.");
     return code;
@@ -182,19 +184,27 @@ TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
     for (const auto& student : data.students) {
         ++position;
         const bool left = HasLeft(student, exportDate);
+        std::string line =
+            left ? std::string() : StudentLine(data, student, codes, representatives, sources);
         if (!left)
-            lines.push_back(StudentLine(data, student, codes, representatives, sources));
+            lines.push_back(Utf8ToCp1252(line));
         if (!sources)
             continue;
         StudentPlace place{student.id, student.id.empty() ? position : 0};
-        if (left)
-            sources->leavers.push_back({std::move(place),
-                                        FirstNotEmpty({&student[StudentValue::UsageName],
-                                                       &student[StudentValue::FamilyName],
-                                                       &student[StudentValue::OldName]}),
-                                        Cleaned(student[StudentValue::FirstName])});
-        else
-            sources->elements.push_back(std::move(place));
+        const auto named = [&] {
+            return LeftStudent{place,
+                               FirstNotEmpty({&student[StudentValue::UsageName],
+                                              &student[StudentValue::FamilyName],
+                                              &student[StudentValue::OldName]}),
+                               Cleaned(student[StudentValue::FirstName])};
+        };
+        if (left) {
+            sources->leavers.push_back(named());
+            continue;
+        }
+        if (!FirstUnwritable(line).empty())
+            sources->unwritable.push_back(named());
+        sources->elements.push_back(std::move(place));
     }
     return lines;
 }

@@ -38,6 +38,9 @@ struct SiecleLineSources {
     // Lines whose address, or phone, came from a legal representative.
     std::size_t addressesFromRepresentatives = 0;
     std::size_t phonesFromRepresentatives = 0;
+    // Students whose line holds a character Windows-1252 cannot hold (written
+    // "?"), with their names as the export gives them; in document order.
+    std::vector<LeftStudent> unwritable;
 };
 
 // A 22-field header, then one 22-field line per student (Windows-1252), in

@@ -93,6 +93,8 @@ private:
         }
     }
 
+    void Encoding(const sts::EncodingNote& note) override { result_.encoding = note; }
+
     Place Enter(Place parent, std::string_view name,
                 const sts::XmlAttributes& attributes) override {
         switch (parent) {

@@ -76,6 +76,7 @@ struct SiecleExport {
     std::unordered_map<std::string, SiecleSchooling> schooling;
     // Keyed by ADRESSE_ID (trimmed); the first ADRESSE of an id counts.
     std::unordered_map<std::string, SiecleAddress> addresses;
+    sts::EncodingNote encoding;
 };
 
 // Reads the document. Throws Error saying what the file is when its root is

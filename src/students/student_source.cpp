@@ -1,6 +1,7 @@
 #include "students/student_source.h"
 
 #include "archive/zip_archive.h"
+#include "sts/content_kind.h"
 #include "sts/xml_stream.h"
 #include "students/export_kind.h"
 #include "students/option_codes.h"
@@ -17,17 +18,7 @@
 namespace tressal::students {
 namespace {
 
-// Enough of an entry to find its root element behind a long comment.
-constexpr std::size_t kRootSniffBytes = 64 * 1024;
-
 const char* const kNomenclatureName = "NOMENCLATURE.XML";
-
-bool LooksLikeXml(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        bytes.remove_prefix(3);
-    const auto first = bytes.find_first_not_of(" \t\r\n");
-    return first != std::string_view::npos && bytes[first] == '<';
-}
 
 OptionCodes NomenclatureFrom(std::string_view bytes, const std::string& where) {
     try {
@@ -57,8 +48,10 @@ OptionCodes NomenclatureBeside(const std::filesystem::path& input) {
 template <typename ReadCodes, typename FindRepresentatives>
 StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes,
                       FindRepresentatives findRepresentatives) {
-    StudentSource source{SiecleEstablishmentCode(data), {}, false, {}, {},
-                         TrimBlanks(data.schoolYear),   {}};
+    StudentSource source;
+    source.code = SiecleEstablishmentCode(data);
+    source.numberedLines = false;
+    source.schoolYear = TrimBlanks(data.schoolYear);
     const OptionCodes codes = readCodes();
     const std::optional<RepresentativesFile> representatives = findRepresentatives();
     const RepresentativeContacts* contacts = nullptr;
@@ -80,6 +73,8 @@ StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes,
         source.representatives->addresses = sources.addressesFromRepresentatives;
         source.representatives->phones = sources.phonesFromRepresentatives;
     }
+    source.unwritable = std::move(sources.unwritable);
+    source.encoding = data.encoding;
     return source;
 }
 
@@ -121,7 +116,7 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
     for (const auto& entry : zip.Entries()) {
         if (archive::IsArchiverLeftover(entry.name) || !AsciiUpper(entry.name).ends_with(".XML"))
             continue;
-        const std::string root = sts::RootElementName(zip.Read(entry, kRootSniffBytes));
+        const std::string root = sts::RootElementName(zip.Read(entry, sts::kContentSniffBytes));
         if (root == "BEE_RESPONSABLES" && representatives == nullptr)
             representatives = &entry;
         if (root == "BEE_ELEVES")
@@ -130,12 +125,16 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
             nomenclature = &entry;
         else if (root.empty())
             unreadable.push_back(&entry);
-        else if (otherKind.empty() && !OtherExportKind(root).empty())
-            otherKind = "« " + entry.name + " » est " + OtherExportKind(root);
+        else if (otherKind.empty() && !sts::OtherExportKind(root).empty())
+            otherKind = "« " + entry.name + " » est " + sts::OtherExportKind(root);
     }
     // A lone XML that cannot be read is taken for the export, to say what is wrong with it.
     if (students.empty() && otherKind.empty() && unreadable.size() == 1)
         students = unreadable;
+    if (zip.Entries().empty())
+        throw Error((input ? "L'archive zip « " + PathText(input->filename()) + " »"
+                           : std::string("L'archive zip")) +
+                    " est vide : " + kChooseStudentExport + ".");
     if (students.empty())
         throw Error("L'archive zip ne contient pas d'export des élèves de SIECLE" +
                     (otherKind.empty() ? std::string() : " (" + otherKind + ")") + " : " +
@@ -165,13 +164,36 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
         });
 }
 
+// Refuses, saying what it is, a file that is no student export; an empty one
+// is refused for its missing header, a text file named .csv for its header.
+void CheckStudentContent(sts::ContentKind kind, const std::filesystem::path& named) {
+    switch (kind) {
+    case sts::ContentKind::Empty:
+        CheckHeader({});
+        return;
+    case sts::ContentKind::Zip:
+    case sts::ContentKind::Xml:
+    case sts::ContentKind::Utf16Xml:
+    case sts::ContentKind::SconetCsv:
+        return;
+    case sts::ContentKind::Text:
+        if (AsciiUpper(PathText(named.extension())) == ".CSV")
+            return;
+        [[fallthrough]];
+    default:
+        throw Error(sts::ForeignContentText(named, kind) +
+                    ", pas un export des élèves : " + kChooseStudentExport + ".");
+    }
+}
+
 // csvCode: the code of a CSV export, asked for once the export is known to be one.
 template <typename CsvCode>
-StudentSource FromBytes(std::string bytes, const std::filesystem::path* input,
+StudentSource FromBytes(std::string bytes, sts::ContentKind kind,
+                        const std::filesystem::path* input,
                         const std::filesystem::path& representativesFile, CsvCode csvCode) {
-    if (archive::LooksLikeZip(bytes))
+    if (kind == sts::ContentKind::Zip)
         return FromZip(std::move(bytes), input, representativesFile);
-    if (LooksLikeXml(bytes))
+    if (kind == sts::ContentKind::Xml || kind == sts::ContentKind::Utf16Xml)
         return FromXml(
             ReadSiecleExport(bytes, input ? PathText(input->filename()) : std::string()),
             [&] { return NomenclatureBeside(input); },
@@ -179,28 +201,28 @@ StudentSource FromBytes(std::string bytes, const std::filesystem::path* input,
                 return RepresentativesNamedOr(representativesFile,
                                               [&] { return RepresentativesBeside(input); });
             });
-    std::string code = csvCode();
-    return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}, {}};
+    StudentSource source;
+    source.code = csvCode();
+    source.lines = ExportLines(std::move(bytes), &source.resavedBySpreadsheet);
+    return source;
 }
 
 } // namespace
 
 StudentSource ReadStudentSource(const std::filesystem::path& input,
                                 const std::filesystem::path& representativesFile) {
-    std::string bytes;
-    try {
-        bytes = ReadWholeFile(input);
-    } catch (const Error&) {
-        EstablishmentCodeOf(input); // a file that cannot be read is taken for the CSV
-        throw;
-    }
-    return FromBytes(std::move(bytes), &input, representativesFile,
+    const sts::ContentKind kind = sts::KindOfContent(sts::ReadContentStart(input));
+    CheckStudentContent(kind, input);
+    return FromBytes(ReadWholeFile(input), kind, &input, representativesFile,
                      [&] { return EstablishmentCodeOf(input); });
 }
 
 StudentSource StudentSourceFromBytes(std::string bytes, const std::string& csvCode,
                                      const std::filesystem::path& representativesFile) {
-    return FromBytes(std::move(bytes), nullptr, representativesFile, [&] {
+    const sts::ContentKind kind =
+        sts::KindOfContent(std::string_view(bytes).substr(0, sts::kContentSniffBytes));
+    CheckStudentContent(kind, "entrée standard");
+    return FromBytes(std::move(bytes), kind, nullptr, representativesFile, [&] {
         if (csvCode.empty())
             throw Error("Un export Sconet CSV lu sur l'entrée standard ne porte pas de nom de "
                         "fichier, qui donne le code de l'établissement : donnez ce code avec "

@@ -22,9 +22,12 @@ struct StudentSource {
     // (no line), and the school year the export gives.
     std::vector<StudentPlace> elements;
     std::vector<LeftStudent> leavers;
+    std::vector<LeftStudent> unwritable; // see SiecleLineSources
     std::string schoolYear;
     // Built from XML with a representatives' export: what the lines took from it.
     std::optional<RepresentativesUse> representatives;
+    bool resavedBySpreadsheet = false; // a CSV saved again by a spreadsheet
+    sts::EncodingNote encoding;        // XML: its bytes against its declaration
 };
 
 // Reads the file. The CSV keeps all its rules (its name gives the code). The

@@ -3,6 +3,7 @@
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/text_helpers.h"
+#include "text/utf8.h"
 
 namespace tressal::students {
 namespace {
@@ -37,7 +38,7 @@ std::string VeskoStudentLine(const Fields& field, std::size_t lineNumber) {
             std::string("Fichier incorrect : le champ date de naissance est ") +
             (TrimBlanks(date).empty() ? "vide" : "incomplet") + ".\n" +
             (lineNumber == 0 ? std::string("Élève") : "Ligne " + std::to_string(lineNumber)) +
-            " : " + Cp1252ToUtf8(field(1)) + " " + Cp1252ToUtf8(field(2)));
+            " : " + EscapeControls(Cp1252ToUtf8(field(1) + " " + field(2))));
     const std::string firstNames = TrimBlanks(field(2) + " " + field(3) + " " + field(4));
     const std::string civility = AsciiUpper(field(8)) == "M" ? "M." : "Mlle";
     std::string line = field(7) + ";" + PaddedInternalNumber(field(6)) + ";" + FoldName(field(1)) +

@@ -38,6 +38,19 @@ char CodePointToCp1252(char32_t cp) {
     return '?';
 }
 
+std::string FirstUnwritable(std::string_view utf8) {
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        char32_t cp = 0;
+        const std::size_t len = DecodeUtf8(utf8, pos, cp);
+        if (len == 0)
+            return std::string(utf8.substr(pos, 1));
+        if (cp != '?' && CodePointToCp1252(cp) == '?')
+            return std::string(utf8.substr(pos, len));
+        pos += len;
+    }
+    return {};
+}
+
 std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
@@ -54,22 +67,6 @@ std::string Utf8ToCp1252(std::string_view utf8) {
         pos += len;
     }
     return out;
-}
-
-bool LooksLikeUtf8(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF"))
-        return true;
-    bool multiByte = false;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(bytes, pos, cp);
-        if (len == 0)
-            return false;
-        multiByte = multiByte || len > 1;
-        pos += len;
-    }
-    return multiByte;
 }
 
 } // namespace tressal

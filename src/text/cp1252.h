@@ -22,8 +22,8 @@ char32_t Cp1252ToCodePoint(unsigned char byte);
 // One code point to its Windows-1252 byte, or '?' when there is none.
 char CodePointToCp1252(char32_t cp);
 
-// True when the bytes start with a UTF-8 byte order mark, or are valid UTF-8
-// holding at least one multi-byte sequence.
-bool LooksLikeUtf8(std::string_view bytes);
+// The first character of the UTF-8 text that Windows-1252 cannot hold (as
+// UTF-8: "Ł"), or "" when it holds them all. A malformed byte counts as one.
+std::string FirstUnwritable(std::string_view utf8);
 
 } // namespace tressal

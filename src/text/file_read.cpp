@@ -36,7 +36,9 @@ FileBytes ReadFileBytes(const std::filesystem::path& path, const ReadRules& rule
         return Failure(ReadProblem::Folder, EISDIR);
     if (!fs::is_regular_file(status))
         return Failure(ReadProblem::SpecialFile, 0);
-    if (const std::uintmax_t size = fs::file_size(path, ec); !ec && size > rules.maxBytes)
+    const std::size_t limit = rules.startBytes ? rules.startBytes : rules.maxBytes;
+    if (const std::uintmax_t size = fs::file_size(path, ec);
+        !ec && size > rules.maxBytes && rules.startBytes == 0)
         return TooBig(size);
     errno = 0;
     const CFile file = OpenCFile(path, CFileMode::Read);
@@ -46,7 +48,16 @@ FileBytes ReadFileBytes(const std::filesystem::path& path, const ReadRules& rule
     char buffer[1 << 16];
     std::size_t got = 0;
     // The file may grow while it is read.
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    const auto room = [&] {
+        // One byte past the limit tells a file that grew over it.
+        const std::size_t left = limit - result.bytes.size();
+        return left < sizeof buffer ? left + 1 : sizeof buffer;
+    };
+    while ((got = std::fread(buffer, 1, room(), file.get())) > 0) {
+        if (rules.startBytes && result.bytes.size() + got > limit) {
+            result.bytes.append(buffer, limit - result.bytes.size());
+            return result;
+        }
         if (result.bytes.size() + got > rules.maxBytes)
             return TooBig(result.bytes.size() + got);
         result.bytes.append(buffer, got);
@@ -70,7 +81,11 @@ std::string RefusedFileMessage(const std::filesystem::path& path, const FileByte
 }
 
 std::string ReadWholeFile(const std::filesystem::path& path) {
-    FileBytes read = ReadFileBytes(path, ReadRules());
+    return ReadFileStart(path, 0);
+}
+
+std::string ReadFileStart(const std::filesystem::path& path, std::size_t count) {
+    FileBytes read = ReadFileBytes(path, ReadRules{kMaxInputBytes, count});
     if (const std::string refused = RefusedFileMessage(path, read); !refused.empty())
         throw Error(refused);
     if (read.problem != ReadProblem::None)

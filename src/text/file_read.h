@@ -25,6 +25,8 @@ constexpr std::size_t kMaxInputBytes = std::size_t{512} << 20;
 
 struct ReadRules {
     std::size_t maxBytes = kMaxInputBytes;
+    // When not 0: only the file's first bytes, up to that many, whatever its size.
+    std::size_t startBytes = 0;
 };
 
 struct FileBytes {
@@ -47,5 +49,8 @@ std::string RefusedFileMessage(const std::filesystem::path& path, const FileByte
 // throws Error with RefusedFileMessage, or "Impossible d'ouvrir le fichier
 // ..." with the reason.
 std::string ReadWholeFile(const std::filesystem::path& path);
+
+// The same for the file's first bytes only (up to count), to tell what it holds.
+std::string ReadFileStart(const std::filesystem::path& path, std::size_t count);
 
 } // namespace tressal

@@ -3,7 +3,9 @@
 #include "text/cp1252.h"
 #include "text/utf8.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 namespace tressal {
@@ -13,6 +15,11 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
+}
+
+bool IsAscii(std::string_view line) {
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // Writes the Windows-1252 form of the UTF-8 bytes text[from, end) at out and
@@ -61,6 +68,20 @@ std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
+// True when a line of the text is not valid UTF-8.
+bool HoldsCp1252Line(std::string_view text) {
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = start;
+        while (end < text.size() && !IsLineEnd(text[end]))
+            ++end;
+        const std::string_view line = text.substr(start, end - start);
+        if (LineEncodingOf(line) == LineEncoding::Cp1252 && !IsAscii(line))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 } // namespace
 
 std::string DecodeText(std::string bytes) {
@@ -73,14 +94,23 @@ std::string DecodeText(std::string bytes) {
         bytes.resize(PutUtf8(bytes, mark, bytes.size(), 0));
         return bytes;
     }
+    // A line that could be either follows the file: Windows-1252 when some
+    // line is surely so, read before the conversion overwrites it.
+    std::optional<bool> holdsCp1252;
+    const auto fileHoldsCp1252 = [&] {
+        if (!holdsCp1252)
+            holdsCp1252 = HoldsCp1252Line(view);
+        return *holdsCp1252;
+    };
     std::size_t out = 0;
     for (std::size_t start = 0; start < bytes.size();) {
         std::size_t end = start;
         while (end < bytes.size() && !IsLineEnd(bytes[end]))
             ++end;
-        const std::string_view line = view.substr(start, end - start);
-        out = LooksLikeUtf8(line) ? PutUtf8(bytes, start, end, out)
-                                  : PutAsItIs(bytes, start, end, out);
+        const LineEncoding encoding = LineEncodingOf(view.substr(start, end - start));
+        const bool utf8 = encoding == LineEncoding::Utf8 ||
+                          (encoding == LineEncoding::Either && !fileHoldsCp1252());
+        out = utf8 ? PutUtf8(bytes, start, end, out) : PutAsItIs(bytes, start, end, out);
         start = end;
         while (end < bytes.size() && IsLineEnd(bytes[end]))
             ++end;

@@ -11,8 +11,8 @@ namespace tressal {
 // - Behind a UTF-8 byte order mark: UTF-8 throughout, a byte that is not part
 //   of a valid sequence taken as Windows-1252.
 // - Otherwise line by line (files partly edited in another program mix
-//   both): a line that is valid UTF-8 holding a multi-byte sequence is UTF-8,
-//   any other line is Windows-1252.
+//   both), as LineEncodingOf tells: a line that could be either is UTF-8
+//   unless another line of the file is surely Windows-1252.
 // A character the code page cannot hold becomes "?". Line ends and NULs stay
 // as they are. The conversion is done in the bytes' own storage.
 std::string DecodeText(std::string bytes);

@@ -102,7 +102,10 @@ private slots:
             QTest::addRow("%s unsafe code", cli)
                 << cli << "sts_emp_.._2026.xml" << Sts({{"A", "B"}}) << "Nom de fichier incorrect";
             QTest::addRow("%s not XML", cli)
-                << cli << "sts_emp_0123456A_2026.xml" << QByteArray("bonjour") << "";
+                << cli << "sts_emp_0123456A_2026.xml" << QByteArray("bonjour")
+                << "« sts_emp_0123456A_2026.xml » est un fichier texte, pas un export STS";
+            QTest::addRow("%s not well-formed", cli)
+                << cli << "sts_emp_0123456A_2026.xml" << QByteArray("<STS_EDT>bonjour") << "";
             QTest::addRow("%s other root", cli)
                 << cli << "sts_emp_0123456A_2026.xml" << QByteArray("<AUTRE/>")
                 << "Interface non supportée";
@@ -126,7 +129,7 @@ private slots:
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY2(f.dialogs.messages[0].startsWith(messageStart), qPrintable(f.dialogs.messages[0]));
         if (messageStart.isEmpty()) // a load error: reason, line number, start of the line
-            QVERIFY(f.dialogs.messages[0].contains("\r\nLigne: 1\r\nbonjour"));
+            QVERIFY(f.dialogs.messages[0].contains("\r\nLigne: 1\r\n<STS_EDT>bonjour"));
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
         QCOMPARE(window->tree()->topLevelItemCount(), 0);
         QVERIFY(window->convertButton()->isEnabled());

@@ -208,6 +208,13 @@ private slots:
         window->ConvertClick();
         const int last = window->tree()->topLevelItemCount() - 1;
         window->tree()->topLevelItem(last)->setText(0, QStringLiteral("DUPONT;Jérôme"));
+        // A character the file cannot hold is refused at once, the line left as it was.
+        QTreeWidgetItem* other = window->tree()->topLevelItem(0);
+        const QString before = other->text(0);
+        other->setText(0, QStringLiteral("NOWAK;Łukasz"));
+        QCOMPARE(other->text(0), before);
+        QCOMPARE(f.dialogs.warnings.size(), 1);
+        QVERIFY(f.dialogs.warnings.front().startsWith(QStringLiteral("Le caractère « Ł » ")));
         const QString target = f.Output("BCDI/0123456A/Eleves/elevesBCDI.csv");
         f.dialogs.saveAnswers.enqueue(target);
         window->SaveClick();

@@ -265,7 +265,8 @@ TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
          "« " + in +
              "/sts_emp_0123456B_2026.xml » est un dossier : choisissez le fichier de l'export "
              "qu'il contient (sts_emp_….xml).\n"},
-        {{"profs-pmb", in + "/sts_emp_0123456Z_2026.xml"}, "Le fichier est introuvable\n"},
+        {{"profs-pmb", in + "/sts_emp_0123456Z_2026.xml"},
+         "Le fichier « " + in + "/sts_emp_0123456Z_2026.xml » est introuvable\n"},
         {{"profs-orlane", in + "/sts_emp_0123456C_2026.xml"},
          "Fin prématurée des données dans la balise <DONNEES> de la ligne 1\nLigne: 1\n"
          "<STS_EDT><DONNEES>\n"},
@@ -677,7 +678,7 @@ TEST_F(CliTest, StandardInputConvertsLikeTheFile) {
         {"profs-vesko",
          csv,
          {},
-         "tressal-cli : Balise de début attendue, '<' introuvable\nLigne: 1\n"},
+         "tressal-cli : Ce fichier est un export des élèves (CSV Sconet), pas un export STS"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.conversion + " " + c.input.filename().string());

@@ -8,13 +8,13 @@
 #include "conversions/save_result.h"
 #include "conversions/school_year.h"
 #include "conversions/student_report.h"
-#include "conversions/utf8_sequence.h"
 #include "report_test_support.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
 #include "students/sconet_export.h"
 #include "students/vesko_students.h"
 #include "test_support.h"
+#include "text/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ using Groups = std::vector<std::pair<std::string, std::size_t>>;
 ConversionReport ReportOf(const StudentFormat& format, const std::string& studentBytes) {
     ConversionReport report;
     const TextList lines = students::ExportLines(SconetHeader() + "\r\n" + studentBytes);
-    StudentReport told(lines, nullptr, report);
+    StudentReport told(lines, nullptr, report, format.foldsNames);
     students::ConvertExport(lines, format, true, &told);
     told.Finish();
     return report;
@@ -152,6 +152,18 @@ TEST(StudentReport, RaisesEachWarningOnlyWhereItIsDue) {
                             "Luc")}),
          {{W::Utf8ReadAsCp1252, "ligne 2"}},
          "lue en Windows-1252"},
+        {"Windows-1252 pairs that happen to be UTF-8",
+         students::PmbStudents(),
+         Lines({StudentLine("\xC9\xA0MILE", "\xDC\x9F"), StudentLine("\xC7\x8C"
+                                                                     "Z",
+                                                                     "L\xE9"
+                                                                     "a")}),
+         {}},
+        {"an accent that Orlane's folding leaves",
+         students::OrlaneStudents(),
+         Lines({StudentLine("SIOBH\xE1N", "Ana"), StudentLine("\xC9LO\xCFSE", "Zo\xE9")}),
+         {{W::AccentedAfterFolding, "ligne 2"}},
+         "il est écrit « SIOBHáN ANA »"},
         {"a UTF-8 file is read as UTF-8",
          students::PmbStudents(),
          Lines({StudentLine("DUPR\xC3\x89", "L\xC3\xA9"
@@ -180,6 +192,11 @@ TEST(StudentReport, FindsUtf8SequencesWhereverTheyAreInALine) {
         {"\xE2\x82", false},        // a sequence cut short
         {"\xC0\x80", false},        // an overlong form
         {"\xC3\xA9\xA9", true},     // é then a stray byte
+        // Windows-1252 pairs that are UTF-8 for letters it cannot hold.
+        {"\xC9\xA0", false}, // É, no-break space
+        {"\xDC\x9F", false}, // ÜŸ
+        {"\xC7\x8C", false}, // ÇŒ
+        {"\xC5\x92", true},  // Œ in UTF-8
     };
     for (const auto& piece : pieces) {
         for (std::size_t at = 0; at <= 40; ++at) {
@@ -187,9 +204,82 @@ TEST(StudentReport, FindsUtf8SequencesWhereverTheyAreInALine) {
                 const std::string line =
                     std::string(at, 'a') + piece.bytes + std::string(after, ';');
                 SCOPED_TRACE(testing::PrintToString(line));
-                EXPECT_EQ(HoldsUtf8Sequence(line), piece.utf8);
+                EXPECT_EQ(HoldsTellingUtf8(line), piece.utf8);
             }
         }
+    }
+}
+
+// Every field quoted, quotes doubled inside: the result is that of the
+// export the spreadsheet was given, a ';' inside a value made a ','.
+TEST(StudentReport, ReadsAnExportResavedByASpreadsheetAsItWasMeant) {
+    const auto quoted = [](const std::string& line) {
+        std::string result = "\"";
+        for (const char c : line)
+            result += c == ';' ? "\";\"" : c == '"' ? "\"\"" : std::string(1, c);
+        return result + "\"";
+    };
+    const std::string plain = StudentLine("DU\"PONT", "Jean,Marc", "01/02/2010", "6A");
+    TempFolder folder;
+    WriteBytes(folder / "0123456A.csv", Lines({SconetHeader(), plain}));
+    const Converted expected = FindConversion("eleves-pmb")->convert(folder / "0123456A.csv", {});
+    std::string resaved = quoted(SconetHeader()) + "\r\n" + quoted(plain) + "\r\n";
+    resaved.replace(resaved.find("Jean,Marc"), 9, "Jean;Marc");
+    WriteBytes(folder / "0123456A.csv", resaved);
+    const Converted result = FindConversion("eleves-pmb")->convert(folder / "0123456A.csv", {});
+    EXPECT_EQ(result.lines, expected.lines);
+    test::ExpectWarnings(result.report, {{WarningKind::ResavedBySpreadsheet, "ligne 1"}},
+                         "export réenregistré par un tableur : vérifiez les dates et les codes");
+    // A header that is not the Sconet header once unquoted is refused as before.
+    WriteBytes(folder / "0123456A.csv", quoted(SconetHeader(20)) + "\r\n" + quoted(plain));
+    EXPECT_NE(test::ErrorOf([&] {
+                  FindConversion("eleves-pmb")->convert(folder / "0123456A.csv", {});
+              }).find("Il ne comporte que 20 Champs"),
+              std::string::npos);
+}
+
+// A name Windows-1252 cannot hold is written with "?" as before, and told
+// with both spellings, for students and teachers alike.
+TEST(ConversionReport, TellsEachNameWrittenWithAQuestionMark) {
+    const struct {
+        const char* cliName;
+        const char* file;
+        std::string bytes;
+        const char* origin;
+    } cases[] = {
+        {"eleves-pmb", "ElevesSansAdresses.xml",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<BEE_ELEVES><PARAMETRES><UAJ>0123456A</UAJ>"
+         "</PARAMETRES><DONNEES><ELEVES><ELEVE ELEVE_ID=\"7\"><NOM_DE_FAMILLE>NOWAK"
+         "</NOM_DE_FAMILLE><PRENOM>\xC5\x81ukasz</PRENOM></ELEVE><ELEVE ELEVE_ID=\"8\">"
+         "<NOM_DE_FAMILLE>MARTIN</NOM_DE_FAMILLE><PRENOM>Zo\xC3\xA9</PRENOM></ELEVE></ELEVES>"
+         "</DONNEES></BEE_ELEVES>",
+         "ELEVE_ID 7"},
+        {"profs-pmb", "sts_emp_0123456A_2026.xml",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<STS_EDT><DONNEES><INDIVIDUS>"
+         "<INDIVIDU ID=\"5\" TYPE=\"epp\"><NOM_USAGE>NOWAK</NOM_USAGE><PRENOM>\xC5\x81ukasz"
+         "</PRENOM></INDIVIDU><INDIVIDU ID=\"6\" TYPE=\"epp\"><NOM_USAGE>MARTIN</NOM_USAGE>"
+         "<PRENOM>Zo\xC3\xA9</PRENOM></INDIVIDU></INDIVIDUS></DONNEES></STS_EDT>",
+         "INDIVIDU ID=5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cliName);
+        TempFolder folder;
+        WriteBytes(folder / c.file, c.bytes);
+        const Converted result = FindConversion(c.cliName)->convert(folder / c.file, {});
+        EXPECT_TRUE(
+            std::any_of(result.lines.begin(), result.lines.end(), [](const std::string& line) {
+                return line.find("NOWAK;?ukasz;") != std::string::npos;
+            }));
+        std::vector<std::string> told;
+        for (const Warning& warning : result.report.warnings)
+            if (warning.kind == WarningKind::Unwritable)
+                told.push_back(OriginText(warning.origin) + " " + warning.name + " " +
+                               warning.firstName + ": " + WarningText(warning));
+        EXPECT_EQ(told, std::vector<std::string>{
+                            std::string(c.origin) +
+                            " NOWAK Łukasz: « Ł » ne peut pas être écrit en Windows-1252 : le nom "
+                            "est écrit « NOWAK ?ukasz ». Corrigez-le dans le fichier écrit si le "
+                            "logiciel le permet."});
     }
 }
 

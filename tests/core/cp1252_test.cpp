@@ -1,4 +1,5 @@
 #include "text/cp1252.h"
+#include "text/utf8.h"
 
 #include "test_support.h"
 
@@ -60,20 +61,22 @@ TEST(Cp1252Test, Utf8ToCp1252ReplacesWhatItCannotHold) {
     ExpectEach(cases, Utf8ToCp1252);
 }
 
-TEST(Cp1252Test, LooksLikeUtf8NeedsABomOrAValidMultiByteSequence) {
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {"", false},
-        {"DUPONT;Jean;12/03/1995", false},
-        {"\xEF\xBB\xBF", true},
-        {"\xEF\xBB\xBFJean", true},
-        {"DUPONT;J\xC3\xA9r\xC3\xB4me", true},
-        {"Micha\xC5\x82", true},
-        {"DUPONT;J\xE9r\xF4me", false},
-        {"3\xE8me B", false},
-        {"\xC3\xA9 puis \xE9", false},
-        {"\x80 euro", false},
+TEST(Cp1252Test, TellsTheEncodingOfALine) {
+    using E = LineEncoding;
+    const std::vector<std::pair<std::string, E>> cases = {
+        {"", E::Cp1252},
+        {"DUPONT;Jean;12/03/1995", E::Cp1252},
+        {"DUPONT;J\xC3\xA9r\xC3\xB4me", E::Utf8},
+        {"\xE2\x82\xAC", E::Utf8},
+        {"Micha\xC5\x82", E::Either},
+        {"\xC9\xA0;\xDC\x9F;\xC7\x8C", E::Either},
+        {"\xC9\xA0 puis \xC3\xA9", E::Utf8},
+        {"DUPONT;J\xE9r\xF4me", E::Cp1252},
+        {"3\xE8me B", E::Cp1252},
+        {"\xC3\xA9 puis \xE9", E::Cp1252},
+        {"\x80 euro", E::Cp1252},
     };
-    ExpectEach(cases, LooksLikeUtf8);
+    ExpectEach(cases, LineEncodingOf);
 }
 
 } // namespace

@@ -71,6 +71,8 @@ TEST(ExportArchives, HostileArchivesAreRefused) {
     const std::string megabyte(1 << 20, '\0');
     ZipItem lying = Item("ElevesSansAdresses.xml", megabyte + megabyte);
     lying.declaredSize = 100;
+    ZipItem boasting = Item("ElevesSansAdresses.xml", "x");
+    boasting.declaredSize = (1 << 20) + 1;
     ZipItem locked = Item("ElevesSansAdresses.xml", Students());
     locked.encrypted = true;
     const std::string valid =
@@ -86,6 +88,8 @@ TEST(ExportArchives, HostileArchivesAreRefused) {
     const Case cases[] = {
         {"65 entries", MakeZip(many), tooMany},
         {"an entry larger than it says", MakeZip({lying}), tooLarge},
+        {"an entry that says it is larger than allowed: refused before it inflates",
+         MakeZip({boasting}), tooLarge},
         {"two entries larger than allowed together",
          MakeZip({Item("a.xml", megabyte.substr(0, 600000)),
                   Item("b.xml", megabyte.substr(0, 600000))}),
@@ -105,6 +109,18 @@ TEST(ExportArchives, HostileArchivesAreRefused) {
         EXPECT_EQ(ErrorOf([&] { ReadAll(c.bytes, {64, 1 << 20}); }), c.expected);
     }
     EXPECT_EQ(ErrorOf([&] { ReadAll(valid, {64, 1 << 20}); }), ""); // the same, whole
+    // The first bytes read to recognise an entry are not counted twice.
+    archive::ZipArchive full(MakeZip({Item("a.xml", megabyte)}), {64, 1 << 20});
+    full.Read(full.Entries().front(), 64 * 1024);
+    EXPECT_EQ(ErrorOf([&] { full.Read(full.Entries().front()); }), "");
+}
+
+// ASCII text in UTF-16, little-endian, behind its byte order mark.
+std::string Utf16(const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (const char c : ascii)
+        bytes += std::string{c, '\0'};
+    return bytes;
 }
 
 class WrongFilesTest : public testing::Test {
@@ -129,6 +145,9 @@ protected:
 TEST_F(WrongFilesTest, EachWrongFileSaysWhatItIs) {
     const std::string studentsInTeachers =
         " un export des élèves de SIECLE, pas un export STS : ouvrez-";
+    using namespace std::literals;
+    const std::string notSts =
+        ", pas un export STS : choisissez l'export STS « Emploi du temps » (sts_emp_….xml).";
     const std::string openAsStudents = " depuis une entrée « Elèves » du menu, ou choisissez "
                                        "l'export STS « Emploi du temps » (sts_emp_….xml).";
     const std::string sts =
@@ -194,9 +213,49 @@ TEST_F(WrongFilesTest, EachWrongFileSaysWhatItIs) {
         {"eleves-vesko", "ElevesSansAdresses.xml", Students("0123456A", leaverless),
          "Fichier incorrect : le champ date de naissance est incomplet.\nÉlève : DUPONT Jean"},
         {"eleves-vesko", "0123456A.txt", "NOM;PRENOM\r\n",
-         "Nom de fichier incorrect\nLe nom attendu est le code de l'établissement, sept chiffres "
-         "et une lettre, suivi de « .csv » (par exemple 0123456A.csv) ; ou choisissez un export "
-         "des élèves de SIECLE (.xml ou .zip)."},
+         "« 0123456A.txt » est un fichier texte, pas un export des élèves : " + kChooseStudents},
+        // Told from the first bytes, whatever the name, before any reader takes them.
+        {"profs-pmb", "sts_emp_0123456A_2026.xml",
+         test::ExportBytes({test::SconetHeader(), test::StudentLine("DUPONT", "Jean")}),
+         "Ce fichier est un export des élèves (CSV Sconet), pas un export STS : ouvrez-le" +
+             openAsStudents},
+        {"profs-pmb", "sts_emp_0123456A_2026.xml", "%PDF-1.4\n%\xE2\xE3",
+         "« sts_emp_0123456A_2026.xml » est un document PDF" + notSts},
+        {"profs-orlane", "sts_emp_0123456A_2026.zip", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s,
+         "« sts_emp_0123456A_2026.zip » est une image" + notSts},
+        {"profs-vesko", "sts_emp_0123456A_2026.xml", "",
+         "« sts_emp_0123456A_2026.xml » est vide" + notSts},
+        {"profs-vesko", "sts_emp_0123456A_2026.xml", std::string(100000, '\0'),
+         "« sts_emp_0123456A_2026.xml » est un fichier binaire" + notSts},
+        {"profs-pmb", "sts_emp_0123456A_2026.zip", MakeZip({}),
+         "L'archive zip est vide : choisissez l'export STS « Emploi du temps » (sts_emp_….xml)."},
+        {"profs-pmb", "sts_emp_0123456A_2026.xml", responsables,
+         "Ce fichier est l'export des responsables de SIECLE" + notSts},
+        {"eleves-pmb", "photo.png", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR"s,
+         "« photo.png » est une image, pas un export des élèves : " + kChooseStudents},
+        {"eleves-pmb", "export.zip", MakeZip({}),
+         "L'archive zip « export.zip » est vide : " + kChooseStudents},
+        {"eleves-bcdi", "0123456A.csv", std::string(100000, '\0'),
+         "« 0123456A.csv » est un fichier binaire, pas un export des "
+         "élèves : " +
+             kChooseStudents},
+        {"eleves-pmb", "ElevesSansAdresses.xml", Utf16(Students()), ""},
+        {"eleves-pmb", "ElevesSansAdresses.xml",
+         Students("0123456A", "<ELEVE ELEVE_ID=\"1\">\n<NOM>" + std::string(10'000'001, 'x') +
+                                  "</NOM></ELEVE>"),
+         "Valeur trop longue (plus de 10 000 000 caractères) dans l'élément « NOM » : le fichier "
+         "est abîmé ou ce n'est pas un export ; refaites l'export\r\nLigne: 3\r\n<NOM>" +
+             std::string(35, 'x')},
+        // A refusal that quotes a line shows its control characters escaped.
+        {"profs-pmb", "sts_emp_0123456A_2026.xml", "<STS_EDT>\x1B[31m\x07</STS_EDT>",
+         "Caractère non autorisé\r\nLigne: 1\r\n<STS_EDT>\\x1b[31m\\x07</STS_EDT>"},
+        {"profs-pmb", "sts_emp_0123456A_2026.xml",
+         "<STS_EDT xmlns:xi=\"http://www.w3.org/2001/XInclude\">\n<xi:include "
+         "href=\"/etc/passwd\"/>"
+         "\n</STS_EDT>",
+         "L'élément « xi:include » demande d'inclure un autre fichier (XInclude), ce qu'un export "
+         "ne fait pas : refaites l'export sans le modifier\r\nLigne: 2\r\n<xi:include "
+         "href=\"/etc/passwd\"/>"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.cliName) + " " + c.name);

@@ -224,6 +224,16 @@ TEST(ExportLinesTest, DecodesEachLineAndRefusesANulBeforeText) {
          "\xC3\x89TIENNE;Jos\xE9\nL\xC3\x89ON;\xE2\x82\xAC\xC5\x82",
          {"\xC3\x89TIENNE;Jos\xE9", "L\xC9ON;\x80?"},
          ""},
+        {"Windows-1252 pairs that are UTF-8 by chance, beside a Windows-1252 line",
+         "\xC9\xA0;\xDC\x9F;\xC7\x8C\r\nZ\xE9",
+         {"\xC9\xA0;\xDC\x9F;\xC7\x8C", "Z\xE9"},
+         ""},
+        {"the same pairs in a file otherwise UTF-8",
+         "Micha\xC5\x82\r\nL\xC3\xA9"
+         "a",
+         {"Micha?", "L\xE9"
+                    "a"},
+         ""},
         {"behind a UTF-8 mark, stray bytes are Windows-1252",
          "\xEF\xBB\xBFL\xC9ON;J\xC3\xA9r\xF4me\r\nZo\xC3\xAB",
          {"L\xC9ON;J\xE9r\xF4me", "Zo\xEB"},

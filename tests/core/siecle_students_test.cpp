@@ -12,6 +12,8 @@
 #include "test_support.h"
 #include "zip_maker.h"
 
+#include "text/text_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -332,6 +334,49 @@ TEST(SiecleStudents, SampleZipAndXmlGiveTheFilesOfTheSampleCsv) {
     ASSERT_EQ(fromCsv.size(), 4u);
     EXPECT_EQ(FilesWritten(samples / "ExportXML_ElevesAvecAdresses.zip", temp / "zip"), fromCsv);
     EXPECT_EQ(FilesWritten(temp / "xml" / "ElevesAvecAdresses.xml", temp / "from-xml"), fromCsv);
+}
+
+// A document declared single-byte is read as its bytes show: UTF-8 when its
+// first byte beyond ASCII starts a UTF-8 sequence; the first line that does
+// not follow that reading is noted.
+TEST(SiecleEncoding, ReadsUtf8DeclaredSingleByteAsUtf8AndNotesMixedLines) {
+    struct Case {
+        const char* label;
+        std::string first, second; // NOM_DE_FAMILLE of the students on lines 6 and 7
+        TextList names;            // field 1 of their lines, Windows-1252
+        bool readAsUtf8;
+        int mixedLine;
+    };
+    const Case cases[] = {
+        {"UTF-8", "DUPR\xC3\x89", "\xC3\x89LISE", {"DUPR\xC9", "\xC9LISE"}, true, 0},
+        {"as declared", "DUPR\xC9", "\xBC", {"DUPR\xC9", "\x8C"}, false, 0},
+        {"UTF-8, then a byte as declared",
+         "DUPR\xC3\x89",
+         "\xC9LISE",
+         {"DUPR\xC9", "\xC9LISE"},
+         true,
+         7},
+        {"as declared, then UTF-8",
+         "DUPR\xC9",
+         "\xC3\x89LISE",
+         {"DUPR\xC9", "\xC3?LISE"},
+         false,
+         7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Doc doc;
+        doc.encoding = "ISO-8859-15";
+        doc.students = Eleve("1", "<NOM_DE_FAMILLE>" + c.first + "</NOM_DE_FAMILLE>") +
+                       Eleve("2", "<NOM_DE_FAMILLE>" + c.second + "</NOM_DE_FAMILLE>");
+        const SiecleExport data = ReadSiecleExport(doc.Text());
+        EXPECT_EQ(data.encoding.readAsUtf8, c.readAsUtf8);
+        EXPECT_EQ(data.encoding.mixedLine, c.mixedLine);
+        TextList names;
+        for (const std::string& line : Lines(doc))
+            names.push_back(tressal::FieldAt(line, 1, ';'));
+        EXPECT_EQ(names, c.names);
+    }
 }
 
 } // namespace

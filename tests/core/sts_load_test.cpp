@@ -276,9 +276,9 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
                                    "lui-même.\r\nLigne: 0\r\n";
     const std::vector<Case> cases = {
         {"missing file", folder.Path() / "absent.xml",
-         "Le fichier est introuvable\r\nLigne: 0\r\n"},
+         "Le fichier « " + path + "/absent.xml » est introuvable\r\nLigne: 0\r\n"},
         {"missing folder", folder.Path() / "absent" / "sts.xml",
-         "Le fichier est introuvable\r\nLigne: 0\r\n"},
+         "Le fichier « " + path + "/absent/sts.xml » est introuvable\r\nLigne: 0\r\n"},
         {"a folder", folder.Path(),
          "« " + path +
              " » est un dossier : choisissez le fichier de l'export qu'il contient "
@@ -469,6 +469,17 @@ TEST(StsHostileInputTest, EachEndsInALoadError) {
          "Valeur trop longue (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
          "n'est pas un export ; refaites l'export",
          2},
+        {"text over the same bound",
+         "<STS_EDT>\n<NOM>" + std::string(5'000'000, 'x') + "<![CDATA[" +
+             std::string(5'000'001, 'x') + "]]></NOM></STS_EDT>",
+         "Valeur trop longue (plus de 10 000 000 caractères) dans l'élément « NOM » : le fichier "
+         "est abîmé ou ce n'est pas un export ; refaites l'export",
+         2},
+        {"a closed comment over the same bound",
+         "<STS_EDT>\n<!--" + std::string(10'000'001, 'x') + "--></STS_EDT>",
+         "Commentaire trop long (plus de 10 000 000 caractères) : le fichier est abîmé ou ce "
+         "n'est pas un export ; refaites l'export",
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -480,6 +491,22 @@ TEST(StsHostileInputTest, EachEndsInALoadError) {
             EXPECT_EQ(error->Line(), c.line);
         }
     }
+}
+
+// Tiny elements by the million would take many times the file as a tree:
+// refused before parsing, whatever the way in.
+TEST(StsHostileInputTest, ATreeTooLargeForMemoryIsRefusedBeforeParsing) {
+    std::string many = "<STS_EDT>";
+    for (int k = 0; k < 3'700'000; ++k)
+        many += "<N>x</N>";
+    many += "</STS_EDT>";
+    ASSERT_GT(tressal::sts::EstimatedTreeBytes(many), tressal::sts::kMaxTreeBytes);
+    TempFolder folder;
+    const std::optional<LoadError> error = LoadFailure(folder.Write("many.xml", many));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_TRUE(error->Reason().starts_with("Cet export est trop gros pour être lu en mémoire"))
+        << error->Reason();
+    EXPECT_EQ(error->Line(), 0);
 }
 
 TEST(StsHostileInputTest, DepthBelowTheLimitLoads) {
@@ -516,7 +543,8 @@ TEST(StsHostileInputTest, PercentInFileNameIsTakenLiterally) {
     folder.Write("onlyB.xml", Export({"B"}));
     const std::optional<LoadError> error = LoadFailure(folder.Path() / "only%42.xml");
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Reason(), "Le fichier est introuvable");
+    EXPECT_EQ(error->Reason(),
+              "Le fichier « " + (folder.Path() / "only%42.xml").string() + " » est introuvable");
 }
 
 } // namespace

@@ -135,7 +135,8 @@ TEST_F(TeachersTest, OrlaneNeedsAFirstNameWhenTheUsageNameIsThere) {
     const auto file =
         Write("STS_X_0123456A_2009.xml",
               Sts(Individu(Names("ROY", "Paul")) + Individu(Element("NOM_USAGE", "MARTIN"), "2")));
-    EXPECT_EQ(ErrorOf([&] { OrlaneTeachers(file); }), kNotFoundPrenom);
+    EXPECT_EQ(ErrorOf([&] { OrlaneTeachers(file); }),
+              kNotFoundPrenom + " pour la personne ID 2 (MARTIN)");
 }
 
 TEST_F(TeachersTest, LatinOneAndUtf8ExportsGiveWindows1252Lines) {
@@ -229,10 +230,12 @@ TEST_F(TeachersTest, VeskoLinesFollowTheDocumentWithTheirDivisions) {
 
 TEST_F(TeachersTest, VeskoStopsOnUnguardedReads) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {Individu(Element("CIVILITE", "") + Names("ROY", "Paul")), kNullToInteger},
-        {Individu(Element("CIVILITE", "1") + Element("NOM_USAGE", "ROY")), kNotFoundPrenom},
+        {Individu(Element("CIVILITE", "") + Names("ROY", "Paul")),
+         kNullToInteger + " pour la personne ID 1 (ROY Paul)"},
+        {Individu(Element("CIVILITE", "1") + Element("NOM_USAGE", "ROY")),
+         kNotFoundPrenom + " pour la personne ID 1 (ROY)"},
         {"<INDIVIDU>" + Element("CIVILITE", "1") + Names("ROY", "Paul") + "</INDIVIDU>",
-         "Noeud \"ID\" non trouvé"},
+         "Noeud \"ID\" non trouvé pour la personne sans ID (ROY Paul)"},
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
         SCOPED_TRACE(cases[k].first);
@@ -577,7 +580,7 @@ TEST_F(TeachersTest, SampleExports) {
     EXPECT_EQ(Convert("profs-pmb", b, out_.path()).lines.size(), 15u);
     // Vesko reads CIVILITE unguarded, so 1216 stops the first export.
     EXPECT_EQ(ErrorOf([&] { Convert("profs-vesko", a, out_.path()); }),
-              "Noeud \"CIVILITE\" non trouvé");
+              "Noeud \"CIVILITE\" non trouvé pour la personne ID 1216 (N'GUESSAN Aïcha)");
     const TextList vesko = Convert("profs-vesko", b, out_.path()).lines;
     ASSERT_EQ(vesko.size(), 16u);
     EXPECT_EQ(vesko[8], ";2407;Mme;HUET;M\xE9lanie;L1500;03/03/1990;;;2A;2B;1A;TA");
