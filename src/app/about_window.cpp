@@ -2,6 +2,7 @@
 
 #include "app/window_placement.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
@@ -36,6 +37,13 @@ TTFAPP::TTFAPP(const AppServices& services)
     connect(Bferme, &QToolButton::clicked, this, &TTFAPP::BfermeClick);
     adjustSize();
     CentreOnScreen(this);
+}
+
+void TTFAPP::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        BfermeClick();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace tressal::app

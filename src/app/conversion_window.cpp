@@ -1,20 +1,23 @@
 #include "app/conversion_window.h"
 
+#include "app/conversion_job.h"
 #include "app/dialogs.h"
+#include "app/dropped_export.h"
 #include "app/export_folders.h"
 #include "app/preview_tree.h"
+#include "app/progress_line.h"
 #include "app/report_panel.h"
 #include "app/window_placement.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
 
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -66,14 +69,19 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     tree_ = MakePreviewTree(this);
     tree_->setObjectName(QString::fromUtf8(row.treeName));
     hint_ = AddHint(tree_, QString::fromUtf8(row.hint));
+    filler_ = new PreviewFiller(tree_);
     report_ = new ReportPanel(this);
     report_->hide();
+
+    progress_ = new ProgressLine(this);
+    progress_->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(toolBar_);
     layout->addWidget(tree_, 1);
+    layout->addWidget(progress_);
     layout->addWidget(report_);
     // The details, once shown, share the height with the preview.
     connect(report_->detailsButton(), &QToolButton::toggled, this,
@@ -87,6 +95,13 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     connect(tree_, &QTreeWidget::itemChanged, this, [this] {
         if (state_ == State::Converted)
             ShowReport();
+    });
+    connect(filler_, &PreviewFiller::progressed, progress_, &ProgressLine::ShowLines);
+    connect(filler_, &PreviewFiller::finished, this, [this] {
+        if (closing_)
+            return;
+        Finish();
+        emit conversionFinished();
     });
 }
 
@@ -104,9 +119,12 @@ void ConversionWindow::CloseClick() {
 
 void ConversionWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Space on a fresh window starts a conversion; it never closes it.
-    if (state_ == State::Fresh)
-        convert_->setFocus();
+    // Space or Enter on a fresh window starts a conversion; it never closes
+    // it. The button shows it has the keyboard from the start.
+    if (state_ == State::Fresh && !busy_) {
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        convert_->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void ConversionWindow::keyPressEvent(QKeyEvent* event) {
@@ -114,7 +132,33 @@ void ConversionWindow::keyPressEvent(QKeyEvent* event) {
         CloseClick();
         return;
     }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && state_ == State::Fresh && !busy_) {
+        ConvertClick();
+        return;
+    }
     QWidget::keyPressEvent(event);
+}
+
+bool ConversionWindow::HasUnsavedEdits() const {
+    if (state_ != State::Converted || !row_.editableLines)
+        return false;
+    TextList lines = result_.lines;
+    return TakeEdits(tree_, lines) > 0;
+}
+
+void ConversionWindow::closeEvent(QCloseEvent* event) {
+    if (HasUnsavedEdits() &&
+        !services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
+                                    QStringLiteral("Des lignes modifiées n'ont pas été "
+                                                   "enregistrées. Fermer quand même ?"),
+                                    true)) {
+        event->ignore();
+        return;
+    }
+    // A conversion still running is abandoned: nothing it does is shown or written.
+    closing_ = true;
+    event->accept();
 }
 
 QString ConversionWindow::ChooseInput() {
@@ -125,72 +169,115 @@ QString ConversionWindow::ChooseInput() {
 }
 
 void ConversionWindow::ConvertClick() {
-    if (state_ != State::Fresh)
+    if (state_ != State::Fresh || busy_)
         return;
     ConvertInput(ChooseInput());
 }
 
+void ConversionWindow::SetBusy(bool busy) {
+    busy_ = busy;
+    convert_->setEnabled(!busy && state_ == State::Fresh);
+    progress_->setVisible(busy);
+    if (busy)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
 void ConversionWindow::ConvertInput(const QString& input) {
-    if (state_ != State::Fresh || input.isEmpty())
+    if (state_ != State::Fresh || busy_ || closing_ || input.isEmpty())
         return;
     input_ = input;
-    RememberExport(services_, row_.input, input);
-    RunAction([this] {
-        // The duplicates file follows the inputs as they are read.
-        const auto progress = [this](const Converted& sofar) {
-            SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
-            Show(sofar);
-            repaint();
-        };
-        Converted result = conversion_.convert(ToPath(input_), {progress, LocalToday()});
-        // Against the proposed file: one chosen later in the save dialog is not compared.
-        CompareWithProposedFile(conversion_, result, ToPath(services_.outputRoot));
-        Show(result);
+    hint_->hide();
+    progress_->ShowWorking(QStringLiteral("Lecture de « %1 »…").arg(QFileInfo(input).fileName()));
+    SetBusy(true);
+    StartConversionJob(conversion_, ToPath(input), ToPath(services_.outputRoot), this,
+                       {[this](const Converted& sofar) { ShowProgress(sofar); },
+                        [this](Converted result) { ShowConverted(std::move(result)); },
+                        [this](const std::string& message) { Fail(message); }});
+}
+
+// The duplicates file follows the inputs as they are read; what was read is
+// kept when a later input is refused.
+void ConversionWindow::ShowProgress(const Converted& sofar) {
+    if (closing_)
+        return;
+    RunAction([&] {
+        SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
+        result_ = sofar;
+        partial_ = true;
+        const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();
+        FillPreview(tree_, result_.lines, icon, false);
     });
 }
 
-QString ConversionWindow::DroppedInput(const QMimeData* data) const {
-    if (state_ != State::Fresh || !data || !data->hasUrls() || data->urls().size() != 1)
-        return {};
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile())
-        return {};
-    const QFileInfo info(url.toLocalFile());
-    const bool wantsFolder = row_.input == ExportKind::StaffFolder;
-    return (wantsFolder ? info.isDir() : info.isFile()) ? info.filePath() : QString();
+void ConversionWindow::Fail(const std::string& message) {
+    if (closing_)
+        return;
+    if (partial_) {
+        Finish();
+    } else {
+        tree_->clear();
+        hint_->show();
+        SetBusy(false);
+    }
+    services_.dialogs->Warn(this, QString::fromUtf8(message));
+    emit conversionFinished();
 }
 
+void ConversionWindow::ShowConverted(Converted result) {
+    if (closing_)
+        return;
+    // Only an export that converted is remembered, not a refused file.
+    RememberExport(services_, row_.input, input_);
+    result_ = std::move(result);
+    const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();
+    filler_->Start(result_.lines, icon, row_.editableLines);
+}
+
+void ConversionWindow::Finish() {
+    if (row_.scrollToLast && tree_->topLevelItemCount() > 0)
+        tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
+    state_ = State::Converted;
+    SetBusy(false);
+    ShowReport();
+    report_->show();
+    save_->setEnabled(true);
+    QString caption = QString::fromUtf8(row_.caption);
+    while (caption.endsWith(QLatin1Char(' ')))
+        caption.chop(1);
+    setWindowTitle(caption + QStringLiteral(" — ") + QFileInfo(input_).fileName());
+}
+
+QString ConversionWindow::DroppedInput(const QMimeData* data) const {
+    const DroppedExport dropped = ReadDrop(data);
+    const bool wantsFolder = row_.input == ExportKind::StaffFolder;
+    if (state_ != State::Fresh || busy_ || dropped.folder != wantsFolder)
+        return {};
+    return dropped.path;
+}
+
+// Several files are taken, to say that one is wanted.
 void ConversionWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (DroppedInput(event->mimeData()).isEmpty())
-        event->ignore();
-    else
+    const bool several = state_ == State::Fresh && !busy_ && ReadDrop(event->mimeData()).several;
+    if (several || !DroppedInput(event->mimeData()).isEmpty())
         event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
 void ConversionWindow::dropEvent(QDropEvent* event) {
     const QString input = DroppedInput(event->mimeData());
-    if (input.isEmpty()) {
+    const bool several = state_ == State::Fresh && !busy_ && ReadDrop(event->mimeData()).several;
+    if (input.isEmpty() && !several) {
         event->ignore();
         return;
     }
     event->acceptProposedAction();
-    ConvertInput(input);
-}
-
-void ConversionWindow::Show(const Converted& result) {
-    result_ = result;
-    const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();
-    FillPreview(tree_, result_.lines, icon, row_.editableLines);
-    if (row_.scrollToLast && tree_->topLevelItemCount() > 0)
-        tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
-    hint_->hide();
-    state_ = State::Converted;
-    ShowReport();
-    report_->show();
-    convert_->setEnabled(false);
-    save_->setEnabled(true);
-    setWindowTitle(QString::fromUtf8(row_.caption) + QStringLiteral(" — ") +
-                   QFileInfo(input_).fileName());
+    if (several)
+        services_.dialogs->Warn(this, DropOneExportMessage());
+    else
+        ConvertInput(input);
 }
 
 // The report as converted, with the lines touched up in the preview counted
@@ -215,21 +302,24 @@ void ConversionWindow::ShowReport() {
 }
 
 void ConversionWindow::SaveClick() {
-    if (state_ != State::Converted)
+    if (state_ != State::Converted || busy_)
         return;
     RunAction([this] {
-        // Lines touched up in the preview are saved as shown.
+        // Lines touched up in the preview are saved as shown; they stay
+        // unsaved edits until the save is done.
+        Converted shown = result_;
         if (row_.editableLines)
-            TakeEdits(tree_, result_.lines);
+            TakeEdits(tree_, shown.lines);
         const auto choose = [this](const std::filesystem::path& proposed) {
             return ToPath(services_.dialogs->SaveFile(this, FromPath(proposed.parent_path()),
                                                       FromPath(proposed.filename()),
                                                       QString::fromUtf8(row_.saveFilter)));
         };
         const SavedResult saved =
-            SaveResult(conversion_, result_, ToPath(services_.outputRoot), choose);
+            SaveResult(conversion_, shown, ToPath(services_.outputRoot), choose);
         if (saved.files.empty())
             return;
+        result_ = std::move(shown);
         services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage),
                                   FromPath(saved.files.front()));
         OfferDuplicates(saved.plan);

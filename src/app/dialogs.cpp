@@ -66,10 +66,12 @@ void QtDialogs::Warn(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QStringLiteral("Tressal"), text);
 }
 
-bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& text) {
+bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& text,
+                        bool noByDefault) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(noByDefault ? no : yes);
     box.exec();
     return box.clickedButton() == yes;
 }

@@ -23,8 +23,9 @@ public:
     virtual void Inform(QWidget* parent, const QString& text, const QString& details) = 0;
     // The same with the warning icon, for what went wrong.
     virtual void Warn(QWidget* parent, const QString& text) = 0;
-    // A Yes/No question; true for Yes.
-    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A Yes/No question; true for Yes. Enter answers Yes, or No when asked.
+    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text,
+                         bool noByDefault = false) = 0;
     // Opens the file with the desktop's program for its type; does not wait.
     virtual void ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
 };
@@ -41,7 +42,8 @@ public:
                          const QString& startFolder) override;
     void Inform(QWidget* parent, const QString& text, const QString& details) override;
     void Warn(QWidget* parent, const QString& text) override;
-    bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& title, const QString& text,
+                 bool noByDefault = false) override;
     void ShellOpenFile(const QString& file, const QString& workingFolder) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/menu_bar_style.h"
+#include "app/picture_menus.h"
 #include "app/window_factory.h"
 #include "app/window_placement.h"
 #include "app/window_table.h"
@@ -40,6 +41,7 @@ TFExtraction::TFExtraction(Dialogs& dialogs, const QString& exeDir, const QStrin
     }
     setCentralWidget(central);
     BuildMenu();
+    AddPictureMenus();
     layout->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     setFixedSize(sizeHint());
@@ -104,6 +106,26 @@ void TFExtraction::BuildMenu() {
     connect(about, &QAction::triggered, this, &TFExtraction::Apropos1Click);
 }
 
+// The four targets drawn on the right of the picture open their menus.
+void TFExtraction::AddPictureMenus() {
+    struct Target {
+        const char* menu;
+        int top;
+        const char* tooltip;
+    };
+    static constexpr Target kTargets[] = {
+        {"BOrlane", 102, "Orlane : choisissez la conversion"},
+        {"BVesko", 151, "Vesko : choisissez la conversion"},
+        {"PMB1", 199, "PMB : choisissez la conversion"},
+        {"BCDIElv", 247, "BCDI : choisissez la conversion"},
+    };
+    pictureMenus_ = new PictureMenus(Image2);
+    for (const Target& target : kTargets)
+        pictureMenus_->Add(QRect(414, target.top, 174, 43),
+                           findChild<QMenu*>(QString::fromLatin1(target.menu)),
+                           QString::fromUtf8(target.tooltip));
+}
+
 void TFExtraction::Apropos1Click() {
     OpenWindow(new TTFAPP(services_));
 }
@@ -114,10 +136,13 @@ void TFExtraction::OpenWindow(QWidget* window) {
 }
 
 void TFExtraction::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program: every other window goes too.
+    // Closing the main window ends the program: every other window goes too,
+    // unless one is kept open (edited lines not saved).
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible())
-            window->close();
+        if (window != this && window->isVisible() && !window->close()) {
+            event->ignore();
+            return;
+        }
     event->accept();
     QApplication::quit();
 }

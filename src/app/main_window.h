@@ -11,6 +11,8 @@ class QSettings;
 
 namespace tressal::app {
 
+class PictureMenus;
+
 // The main window: two pictures and the menu that opens every other window.
 class TFExtraction : public QMainWindow {
     Q_OBJECT
@@ -26,16 +28,20 @@ public:
     void BFermeClick() { close(); }
     void Apropos1Click();
     AppServices& services() { return services_; }
+    // The areas of Image2 that open the menus of the four targets.
+    PictureMenus* pictureMenus() const { return pictureMenus_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildMenu();
+    void AddPictureMenus();
     QMenu* AddMenu(QWidget* parent, const QString& name, const QString& caption, IconId icon);
     void OpenWindow(QWidget* window);
 
     AppServices services_;
+    PictureMenus* pictureMenus_ = nullptr;
 };
 
 } // namespace tressal::app

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/conversion_job.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "app/program_folders.h"
@@ -67,7 +68,9 @@ int RunApplication(int argc, char** argv) {
     QSettings settings(QStringLiteral("Tressal"), QStringLiteral("Tressal"));
     TFExtraction FExtraction(dialogs, folders.openFolder, folders.outputRoot, &settings);
     FExtraction.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    WaitForConversionJobs(); // a conversion abandoned by a closed window ends first
+    return status;
 }
 
 } // namespace tressal::app

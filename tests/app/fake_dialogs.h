@@ -18,6 +18,7 @@ public:
     QStringList warnings; // the boxes with the warning icon
     QStringList details;  // under the text of each information box
     QStringList questions;
+    QList<bool> noByDefaults; // of each question: Enter answers No
     QStringList shellOpened;
     QString lastSaveFolder;
     QString lastProposedName;
@@ -50,8 +51,10 @@ public:
         messages.append(text);
         warnings.append(text);
     }
-    bool Confirm(QWidget*, const QString& title, const QString& text) override {
+    bool Confirm(QWidget*, const QString& title, const QString& text,
+                 bool noByDefault = false) override {
         questions.append(title + QLatin1Char('|') + text);
+        noByDefaults.append(noByDefault);
         return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
     }
     void ShellOpenFile(const QString& file, const QString&) override { shellOpened.append(file); }

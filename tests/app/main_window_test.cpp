@@ -1,5 +1,6 @@
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "app/picture_menus.h"
 #include "window_test_support.h"
 
 #include <QAction>
@@ -143,7 +144,7 @@ private slots:
         QVERIFY(opened[0] != opened[1]);
 
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", SconetHeader() + "A;B\r\n"));
-        opened[0]->ConvertClick();
+        ConvertAndWait(&*opened[0]);
         QCOMPARE(opened[0]->tree()->topLevelItemCount(), 1);
         QCOMPARE(opened[1]->tree()->topLevelItemCount(), 0);
         opened[0]->CloseClick();
@@ -153,6 +154,23 @@ private slots:
         for (ConversionWindow* eleves : opened) {
             QCOMPARE(eleves->tree()->topLevelItemCount(), 0);
             QVERIFY(eleves->convertButton()->isEnabled());
+        }
+    }
+
+    void conversionWindowsLeaveTheMenuBarInSight() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        window.show();
+        const QRect bar(window.MenuPrincipal()->mapToGlobal(QPoint()),
+                        window.MenuPrincipal()->size());
+        const QRect screen = window.screen()->availableGeometry();
+        for (int i = 0; i < 8; ++i)
+            MenuItem(window, "Elves1")->trigger();
+        const QList<ConversionWindow*> opened = OpenWindows<ConversionWindow>();
+        QCOMPARE(opened.size(), 8);
+        for (const ConversionWindow* conversion : opened) {
+            QVERIFY(!conversion->frameGeometry().intersects(bar));
+            QVERIFY(screen.contains(conversion->frameGeometry()));
         }
     }
 
@@ -168,6 +186,59 @@ private slots:
         QCOMPARE(about[0]->Image1->pixmap().size(), QSize(395, 200));
         about[0]->BfermeClick();
         QCOMPARE(OpenWindows<TTFAPP>().size(), 1);
+        QTest::keyClick(OpenWindows<TTFAPP>().value(0), Qt::Key_Escape);
+        QVERIFY(OpenWindows<TTFAPP>().isEmpty());
+    }
+
+    // Each of the four targets drawn in the picture opens its menu.
+    void picturesOpenTheirMenus() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const char* name : {"BOrlane", "BVesko", "PMB1", "BCDIElv"}) {
+            auto* menu = window.findChild<QMenu*>(name);
+            const QPoint centre = window.pictureMenus()->CentreOf(menu);
+            QVERIFY2(!centre.isNull(), name);
+            QTest::mouseMove(window.Image2, centre);
+            QTRY_COMPARE(window.Image2->cursor().shape(), Qt::PointingHandCursor);
+            QTest::mouseClick(window.Image2, Qt::LeftButton, {}, centre);
+            QTRY_COMPARE(QApplication::activePopupWidget(), menu);
+            menu->close();
+        }
+        QTest::mouseMove(window.Image2, QPoint(20, 20)); // the Sconet picture: nothing
+        QTRY_COMPARE(window.Image2->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    // Edited lines are not lost without a question, answered No by default:
+    // neither by Escape nor by closing the main window.
+    void editedLinesAreNotClosedWithoutAQuestion() {
+        WindowFixture f;
+        TFExtraction window(f.dialogs, f.services.exeDir, f.services.outputRoot);
+        window.show();
+        MenuItem(window, "Elves1")->trigger();
+        QPointer<ConversionWindow> pmb = OpenWindows<ConversionWindow>().value(0);
+        ConvertAndWait(pmb, f.WriteInput("0123456A.csv", SconetHeader() + "A;B\r\n"));
+        QTest::keyClick(pmb, Qt::Key_Escape); // nothing edited: closes at once
+        QTRY_VERIFY(pmb.isNull());
+        QVERIFY(f.dialogs.questions.isEmpty());
+
+        MenuItem(window, "Elves1")->trigger();
+        pmb = OpenWindows<ConversionWindow>().value(0);
+        ConvertAndWait(pmb, f.WriteInput("0123456A.csv", SconetHeader() + "A;B\r\n"));
+        pmb->tree()->topLevelItem(0)->setText(0, QStringLiteral("A;C"));
+        QTest::keyClick(pmb, Qt::Key_Escape);
+        MenuItem(window, "BFerme")->trigger();
+        const QString question = "Confirmation|Des lignes modifiées n'ont pas été enregistrées. "
+                                 "Fermer quand même ?";
+        QCOMPARE(f.dialogs.questions, (QStringList{question, question}));
+        QCOMPARE(f.dialogs.noByDefaults, (QList<bool>{true, true}));
+        QVERIFY(pmb && pmb->isVisible());
+        QVERIFY(window.isVisible());
+        f.dialogs.confirmAnswers.enqueue(true);
+        MenuItem(window, "BFerme")->trigger();
+        QVERIFY(!window.isVisible());
+        QTRY_VERIFY(pmb.isNull());
     }
 
     void closingTheMainWindowClosesEveryWindow() {

@@ -87,7 +87,7 @@ private slots:
         }
         f.dialogs.openAnswers.enqueue(folder + "/STS_a_0123456A_2026.xml");
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.join('\n')));
         QCOMPARE(window->state(), ConversionWindow::State::Converted);
         QCOMPARE(!window->tree()->topLevelItem(0)->icon(0).isNull(), treeIcons);
@@ -122,7 +122,7 @@ private slots:
         WindowFixture f;
         QScopedPointer<ConversionWindow> window(Open(cli.toUtf8(), f));
         f.dialogs.openAnswers.enqueue(f.WriteInput(name, bytes));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY2(f.dialogs.messages[0].startsWith(messageStart), qPrintable(f.dialogs.messages[0]));
         if (messageStart.isEmpty()) // a load error: reason, line number, start of the line
@@ -136,8 +136,8 @@ private slots:
         WindowFixture f;
         QScopedPointer<ConversionWindow> window(Open("profs-orlane", f));
         f.dialogs.openAnswers.enqueue(f.WriteInput("sts_emp_0123456A_2026.xml", "<AUTRE/>"));
-        window->ConvertClick();
-        window->ConvertClick(); // cancelled
+        ConvertAndWait(&*window);
+        ConvertAndWait(&*window); // cancelled
         QCOMPARE(f.dialogs.messages, QStringList{"Interface non supportée"});
     }
 
@@ -147,7 +147,7 @@ private slots:
         MakeFolder(f, "Mes_Exports");
         f.dialogs.openAnswers.enqueue(f.WriteInput("Mes_Exports/STS_X_0123456A_2009.xml",
                                                    Sts({{"BETA", "b"}, {"alpha", "a"}})));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(TreeLines(window->tree()), (QStringList{"alpha,a", "BETA,b"}));
         const QString target = f.Output("Orlane/0123456A/Profs/profs.txt");
         f.dialogs.saveAnswers.enqueue(target);
@@ -165,7 +165,7 @@ private slots:
         QPointer<ConversionWindow> window(Open("profs-vesko", f));
         f.dialogs.openAnswers.enqueue(
             f.WriteInput("sts_emp_0123456A_2026.xml", Sts({{"MARTIN", "Paul"}})));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         const QString chosen = f.Output("copie.txt");
         f.dialogs.saveAnswers.enqueue(chosen);
         window->SaveClick();
@@ -198,11 +198,11 @@ private slots:
             f.WriteInput("cite/STS_un.xml", Sts({{"A", "B"}}));
         f.WriteInput("cite/EXPORT_STS.xml", Sts({{"A", "B"}}));
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.lastFolderTitle, QString("Choix du dossier"));
         QCOMPARE(f.dialogs.messages, QStringList{message});
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
-        window->ConvertClick(); // folder dialog cancelled: no search at all
+        ConvertAndWait(&*window); // folder dialog cancelled: no search at all
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(window->inputPath(), folder);
     }
@@ -220,7 +220,7 @@ private slots:
         f.WriteInput("cite/sts_b.xml", Sts({{"Dupont", "JEAN"}, {"DURAND", "Paul"}}));
         f.WriteInput("cite/STS_a.XML", Sts({{"DUPONT", "Jean"}}));
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(TreeLines(window->tree()), (QStringList{"DUPONT,Jean", "DURAND,Paul"}));
         QCOMPARE(ReadBytes(f.Output("Litiges.txt")), QByteArray("Dupont,JEAN\r\n"));
 
@@ -247,7 +247,7 @@ private slots:
         f.WriteInput("cite/STS_1.xml", Sts({{"A", "a"}}));
         f.WriteInput("cite/STS_2.xml", Sts({{"B", "b"}}));
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QVERIFY(QFileInfo::exists(f.Output("Litiges.txt")));
         QCOMPARE(ReadBytes(f.Output("Litiges.txt")), QByteArray());
         f.dialogs.saveAnswers.enqueue(f.Output("profs.txt"));
@@ -262,7 +262,7 @@ private slots:
         f.WriteInput("cite/STS_1.xml", Sts({{"A", "a"}}));
         f.WriteInput("cite/STS_2.xml", "<STS_EDT>");
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].contains("Ligne"));
         QCOMPARE(window->state(), ConversionWindow::State::Converted);
