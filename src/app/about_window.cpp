@@ -1,5 +1,6 @@
 #include "app/about_window.h"
 
+#include "app/tool_button.h"
 #include "app/window_placement.h"
 
 #include <QKeyEvent>
@@ -12,18 +13,15 @@ namespace tressal::app {
 
 TTFAPP::TTFAPP(const AppServices& services)
     : QWidget(nullptr, kFixedWindowFlags), ToolBar1(new QToolBar(this)),
-      Bferme(new QToolButton(ToolBar1)), Image1(new QLabel(this)) {
+      Bferme(AddToolButton(ToolBar1, "Bferme", QStringLiteral("Fermer"),
+                           services.Icon(IconId::Close))),
+      Image1(new QLabel(this)) {
     EnsureResources();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("TFAPP"));
     setWindowTitle(QStringLiteral("Tressal : A propos."));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setIconSize(QSize(16, 16));
-    Bferme->setObjectName(QStringLiteral("Bferme"));
-    Bferme->setText(QStringLiteral("Fermer"));
-    Bferme->setIcon(services.Icon(IconId::Close));
-    Bferme->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    ToolBar1->addWidget(Bferme);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/credits.jpg")));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);

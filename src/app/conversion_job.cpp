@@ -9,6 +9,7 @@
 
 #include <exception>
 #include <memory>
+#include <stdexcept>
 
 namespace tressal::app {
 namespace {
@@ -28,6 +29,13 @@ void Post(const QPointer<QObject>& receiver, std::function<void()> call) {
 }
 
 } // namespace
+
+const Conversion& ConversionNamed(const char* cliName) {
+    const Conversion* conversion = FindConversion(cliName);
+    if (!conversion)
+        throw std::logic_error(std::string("unknown conversion ") + cliName);
+    return *conversion;
+}
 
 void StartConversionJob(const Conversion& conversion, std::filesystem::path input,
                         std::filesystem::path outputRoot, QObject* receiver, JobHandlers handlers) {

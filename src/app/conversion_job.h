@@ -10,6 +10,10 @@
 
 namespace tressal::app {
 
+// The conversion of that command-line name; a name the table lacks is a
+// fault of the program (std::logic_error).
+const Conversion& ConversionNamed(const char* cliName);
+
 // What a conversion running on a worker thread hands back, each called on
 // the receiver's (the window's) thread, and only while the receiver lives.
 struct JobHandlers {

@@ -7,8 +7,8 @@
 #include "app/preview_tree.h"
 #include "app/progress_line.h"
 #include "app/report_panel.h"
+#include "app/tool_button.h"
 #include "app/window_placement.h"
-#include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
 
@@ -24,32 +24,12 @@
 #include <QVBoxLayout>
 
 #include <exception>
-#include <stdexcept>
 
 namespace tressal::app {
-namespace {
-
-QToolButton* AddButton(QToolBar* bar, const char* name, const QString& caption, const QIcon& icon) {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(QString::fromUtf8(name));
-    button->setText(caption);
-    button->setIcon(icon);
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bar->addWidget(button);
-    return button;
-}
-
-const Conversion& ConversionOf(const WindowRow& row) {
-    const Conversion* conversion = FindConversion(row.cliName);
-    if (!conversion)
-        throw std::logic_error(std::string("unknown conversion ") + row.cliName);
-    return *conversion;
-}
-
-} // namespace
 
 ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
-    : QWidget(nullptr, Qt::Window), row_(row), conversion_(ConversionOf(row)), services_(services) {
+    : QWidget(nullptr, Qt::Window), row_(row), conversion_(ConversionNamed(row.cliName)),
+      services_(services) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
     setObjectName(QString::fromUtf8(row.objectName));
@@ -58,12 +38,12 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     toolBar_ = new QToolBar(this);
     toolBar_->setObjectName(QString::fromUtf8(row.toolBarName));
     toolBar_->setIconSize(QSize(16, 16));
-    close_ =
-        AddButton(toolBar_, row.closeName, QStringLiteral("Fermer"), services.Icon(IconId::Close));
-    convert_ = AddButton(toolBar_, row.convertName, QString::fromUtf8(row.convertCaption),
-                         services.Icon(IconId::Convert));
-    save_ = AddButton(toolBar_, row.saveName, QStringLiteral("Sauvegarder"),
-                      services.Icon(IconId::Save));
+    close_ = AddToolButton(toolBar_, row.closeName, QStringLiteral("Fermer"),
+                           services.Icon(IconId::Close));
+    convert_ = AddToolButton(toolBar_, row.convertName, QString::fromUtf8(row.convertCaption),
+                             services.Icon(IconId::Convert));
+    save_ = AddToolButton(toolBar_, row.saveName, QStringLiteral("Sauvegarder"),
+                          services.Icon(IconId::Save));
     save_->setEnabled(false);
 
     tree_ = MakePreviewTree(this);
@@ -249,30 +229,28 @@ void ConversionWindow::Finish() {
     setWindowTitle(caption + QStringLiteral(" — ") + QFileInfo(input_).fileName());
 }
 
-QString ConversionWindow::DroppedInput(const QMimeData* data) const {
+// Several files are taken, to say that one is wanted.
+QString ConversionWindow::DroppedInput(const QMimeData* data, bool& several) const {
     const DroppedExport dropped = ReadDrop(data);
+    const bool ready = state_ == State::Fresh && !busy_;
+    several = ready && dropped.several;
     const bool wantsFolder = row_.input == ExportKind::StaffFolder;
-    if (state_ != State::Fresh || busy_ || dropped.folder != wantsFolder)
-        return {};
-    return dropped.path;
+    return ready && dropped.folder == wantsFolder ? dropped.path : QString();
 }
 
-// Several files are taken, to say that one is wanted.
 void ConversionWindow::dragEnterEvent(QDragEnterEvent* event) {
-    const bool several = state_ == State::Fresh && !busy_ && ReadDrop(event->mimeData()).several;
-    if (several || !DroppedInput(event->mimeData()).isEmpty())
+    bool several = false;
+    if (!DroppedInput(event->mimeData(), several).isEmpty() || several)
         event->acceptProposedAction();
     else
         event->ignore();
 }
 
 void ConversionWindow::dropEvent(QDropEvent* event) {
-    const QString input = DroppedInput(event->mimeData());
-    const bool several = state_ == State::Fresh && !busy_ && ReadDrop(event->mimeData()).several;
-    if (input.isEmpty() && !several) {
-        event->ignore();
-        return;
-    }
+    bool several = false;
+    const QString input = DroppedInput(event->mimeData(), several);
+    if (input.isEmpty() && !several)
+        return event->ignore();
     event->acceptProposedAction();
     if (several)
         services_.dialogs->Warn(this, DropOneExportMessage());
@@ -280,25 +258,8 @@ void ConversionWindow::dropEvent(QDropEvent* event) {
         ConvertInput(input);
 }
 
-// The report as converted, with the lines touched up in the preview counted
-// and, when there are some, compared again as they would be saved.
 void ConversionWindow::ShowReport() {
-    if (!row_.editableLines) {
-        report_->ShowReport(result_.report);
-        return;
-    }
-    ConversionReport report = result_.report;
-    TextList lines = result_.lines;
-    report.edited = static_cast<std::size_t>(TakeEdits(tree_, lines));
-    if (report.edited > 0 && report.comparison) {
-        try {
-            const auto& file = report.comparison->file;
-            report.comparison = CompareWithFile(lines, result_.header, file);
-        } catch (const std::exception&) {
-            // the comparison made at conversion stands
-        }
-    }
-    report_->ShowReport(report);
+    report_->ShowReport(row_.editableLines ? ReportWithEdits(result_, tree_) : result_.report);
 }
 
 void ConversionWindow::SaveClick() {

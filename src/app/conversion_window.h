@@ -70,7 +70,7 @@ protected:
 
 private:
     QString ChooseInput();
-    QString DroppedInput(const QMimeData* data) const;
+    QString DroppedInput(const QMimeData* data, bool& several) const;
     void RunAction(const std::function<void()>& action);
     void SetBusy(bool busy);
     void ShowProgress(const Converted& sofar);
