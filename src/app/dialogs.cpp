@@ -1,5 +1,7 @@
 #include "app/dialogs.h"
 
+#include "app/conversion_chooser.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -78,6 +80,12 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& te
 
 void QtDialogs::ShellOpenFile(const QString& file, const QString& /*workingFolder*/) {
     QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+int QtDialogs::ChooseConversion(QWidget* parent, const QString& fileName,
+                                const QList<ConversionChoice>& choices, int proposed) {
+    ConversionChooser chooser(parent, fileName, choices, proposed);
+    return chooser.exec() == QDialog::Accepted ? chooser.chosen() : -1;
 }
 
 } // namespace tressal::app

@@ -1,11 +1,19 @@
 #pragma once
 
 #include <QFileDialog>
+#include <QIcon>
+#include <QList>
 #include <QString>
 
 class QWidget;
 
 namespace tressal::app {
+
+// A conversion offered for an export opened from outside the program.
+struct ConversionChoice {
+    QString caption; // its place in the menu, "PMB ▸ Elèves"
+    QIcon icon;
+};
 
 // Every question the windows ask the user, and every message they show, goes
 // through this interface: the program answers with Qt's dialogs, the tests
@@ -28,6 +36,10 @@ public:
                          bool noByDefault = false) = 0;
     // Opens the file with the desktop's program for its type; does not wait.
     virtual void ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
+    // Which of the conversions to run on the file (its name given), the
+    // proposed one selected; -1 when the user cancels.
+    virtual int ChooseConversion(QWidget* parent, const QString& fileName,
+                                 const QList<ConversionChoice>& choices, int proposed) = 0;
 };
 
 // The dialogs of the running program: Qt's own, in French. Their side panel
@@ -45,6 +57,8 @@ public:
     bool Confirm(QWidget* parent, const QString& title, const QString& text,
                  bool noByDefault = false) override;
     void ShellOpenFile(const QString& file, const QString& workingFolder) override;
+    int ChooseConversion(QWidget* parent, const QString& fileName,
+                         const QList<ConversionChoice>& choices, int proposed) override;
 
 private:
     QString Run(QWidget* parent, QFileDialog::FileMode mode, QFileDialog::AcceptMode accept,

@@ -13,6 +13,7 @@ public:
     QQueue<QString> saveAnswers;
     QQueue<QString> folderAnswers;
     QQueue<bool> confirmAnswers;
+    QQueue<int> conversionAnswers;
 
     QStringList messages; // every box, information and warning
     QStringList warnings; // the boxes with the warning icon
@@ -26,6 +27,8 @@ public:
     QString lastOpenFilter;
     QString lastSaveFilter;
     QString lastFolderTitle;
+    QList<QStringList> conversionChoices; // the captions offered, each time
+    QList<int> proposedConversions;
 
     QString OpenFile(QWidget*, const QString& folder, const QString& filter) override {
         lastOpenFolder = folder;
@@ -58,4 +61,14 @@ public:
         return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
     }
     void ShellOpenFile(const QString& file, const QString&) override { shellOpened.append(file); }
+    int ChooseConversion(QWidget*, const QString&,
+                         const QList<tressal::app::ConversionChoice>& choices,
+                         int proposed) override {
+        QStringList captions;
+        for (const auto& choice : choices)
+            captions.append(choice.caption);
+        conversionChoices.append(captions);
+        proposedConversions.append(proposed);
+        return conversionAnswers.isEmpty() ? -1 : conversionAnswers.dequeue();
+    }
 };

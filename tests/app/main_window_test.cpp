@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QToolButton>
 #include <QtTest>
 
@@ -239,6 +240,66 @@ private slots:
         MenuItem(window, "BFerme")->trigger();
         QVERIFY(!window.isVisible());
         QTRY_VERIFY(pmb.isNull());
+    }
+
+    // "tressal FILE" and a drop: the export recognised by content, the
+    // conversions that take it offered, the last choice proposed.
+    void openedExportOffersItsConversions_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QString>("window");
+        const QStringList students{"Orlane ▸ Elèves", "Vesko ▸ Elèves", "PMB ▸ Elèves",
+                                   "BCDI ▸ Elèves BCDI"};
+        QTest::newRow("Sconet CSV") << "0123456A.csv" << students << "TFElevesPMB";
+        QTest::newRow("SIECLE zip")
+            << "ExportXML_ElevesAvecAdresses.zip" << students << "TFElevesPMB";
+        QTest::newRow("STS") << "sts_emp_0123456A_2026.xml"
+                             << QStringList{"Orlane ▸ Enseignants ▸ Etablissement unique",
+                                            "Vesko ▸ Enseignants", "PMB ▸ Enseignants"}
+                             << "TFProfsPMB";
+    }
+    void openedExportOffersItsConversions() {
+        QFETCH(QString, file);
+        QFETCH(QStringList, choices);
+        QFETCH(QString, window);
+        WindowFixture f;
+        TFExtraction main(f.dialogs, f.services.exeDir, f.services.outputRoot, &f.settings);
+        main.show();
+        const QString path = QStringLiteral(TRESSAL_TEST_DATA "/../../samples/") + file;
+        main.OpenExport(path); // cancelled
+        QCOMPARE(f.dialogs.conversionChoices, QList<QStringList>{choices});
+        QVERIFY(OpenWindows<ConversionWindow>().isEmpty());
+        f.dialogs.conversionAnswers.enqueue(2);
+        main.OpenExport(path);
+        QList<ConversionWindow*> opened = OpenWindows<ConversionWindow>(window);
+        QCOMPARE(opened.size(), 1);
+        WaitForConversion(opened[0]);
+        QCOMPARE(opened[0]->state(), ConversionWindow::State::Converted);
+        QVERIFY(f.dialogs.warnings.isEmpty());
+        main.OpenExport(path); // the last choice proposed
+        QCOMPARE(f.dialogs.proposedConversions, (QList<int>{0, 0, 2}));
+    }
+
+    void openedFolderOrWrongFileOrTwoDroppedFiles() {
+        WindowFixture f;
+        TFExtraction main(f.dialogs, f.services.exeDir, f.services.outputRoot, &f.settings);
+        main.show();
+        const QString responsables =
+            f.WriteInput("Responsables.xml", "<?xml version=\"1.0\"?><BEE_RESPONSABLES/>");
+        main.OpenExport(responsables);
+        QCOMPARE(f.dialogs.warnings.size(), 1);
+        QVERIFY(f.dialogs.warnings[0].startsWith("Ce fichier est l'export des responsables"));
+        QMimeData two;
+        two.setUrls({QUrl::fromLocalFile(responsables), QUrl::fromLocalFile(responsables)});
+        QDragEnterEvent enter(QPoint(10, 60), Qt::CopyAction, &two, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&main, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 60), Qt::CopyAction, &two, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&main, &drop);
+        QCOMPARE(f.dialogs.warnings.value(1), QStringLiteral("Déposez un seul export"));
+        main.OpenExport(f.temp.path()); // a folder: the cité, nothing to choose
+        QVERIFY(f.dialogs.conversionChoices.isEmpty());
+        QCOMPARE(OpenWindows<ConversionWindow>("TFprofsCite").size(), 1);
     }
 
     void closingTheMainWindowClosesEveryWindow() {
