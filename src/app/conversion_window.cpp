@@ -23,8 +23,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <exception>
-
 namespace tressal::app {
 
 ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
@@ -52,7 +50,6 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     filler_ = new PreviewFiller(tree_);
     report_ = new ReportPanel(this);
     report_->hide();
-
     progress_ = new ProgressLine(this);
     progress_->hide();
 
@@ -120,19 +117,13 @@ void ConversionWindow::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-bool ConversionWindow::HasUnsavedEdits() const {
-    if (state_ != State::Converted || !row_.editableLines)
-        return false;
-    TextList lines = result_.lines;
-    return TakeEdits(tree_, lines) > 0;
-}
-
 void ConversionWindow::closeEvent(QCloseEvent* event) {
-    if (HasUnsavedEdits() &&
-        !services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
-                                    QStringLiteral("Des lignes modifiées n'ont pas été "
-                                                   "enregistrées. Fermer quand même ?"),
-                                    true)) {
+    const bool edited = state_ == State::Converted && row_.editableLines &&
+                        ReportWithEdits(result_, tree_).edited > 0;
+    if (edited && !services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
+                                              QStringLiteral("Des lignes modifiées n'ont pas été "
+                                                             "enregistrées. Fermer quand même ?"),
+                                              true)) {
         event->ignore();
         return;
     }
@@ -291,11 +282,17 @@ void ConversionWindow::SaveClick() {
 void ConversionWindow::OfferDuplicates(const OutputPlan& plan) {
     if (plan.duplicatesFile.empty() || result_.duplicates.empty())
         return;
-    if (services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
-                                   QStringLiteral("Tressal a rencontré des doublons, voulez-vous "
-                                                  "consulter le fichier des doublons ?")))
-        services_.dialogs->ShellOpenFile(
-            FromPath(ToPath(services_.outputRoot) / plan.duplicatesFile), services_.outputRoot);
+    if (!services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
+                                    QStringLiteral("Tressal a rencontré des doublons, voulez-vous "
+                                                   "consulter le fichier des doublons ?")))
+        return;
+    const QString file = FromPath(ToPath(services_.outputRoot) / plan.duplicatesFile);
+    if (!services_.dialogs->ShellOpenFile(file, services_.outputRoot))
+        services_.dialogs->ShowPath(this,
+                                    QStringLiteral("Aucun programme de ce bureau n'ouvre les "
+                                                   "fichiers texte : ouvrez le fichier des "
+                                                   "doublons vous-même, à cet emplacement."),
+                                    file);
 }
 
 } // namespace tressal::app

@@ -78,7 +78,6 @@ private:
     void Finish();
     void Fail(const std::string& message);
     void ShowReport();
-    bool HasUnsavedEdits() const;
     void OfferDuplicates(const OutputPlan& plan);
 
     const WindowRow& row_;

@@ -2,9 +2,11 @@
 
 #include "app/conversion_chooser.h"
 
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -78,8 +80,19 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& te
     return box.clickedButton() == yes;
 }
 
-void QtDialogs::ShellOpenFile(const QString& file, const QString& /*workingFolder*/) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+bool QtDialogs::ShellOpenFile(const QString& file, const QString& /*workingFolder*/) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+void QtDialogs::ShowPath(QWidget* parent, const QString& text, const QString& path) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tressal"), text, QMessageBox::Ok,
+                    parent);
+    box.setInformativeText(path);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* copy = box.addButton(QStringLiteral("Copier le chemin"), QMessageBox::ActionRole);
+    box.exec();
+    if (box.clickedButton() == copy)
+        QGuiApplication::clipboard()->setText(path);
 }
 
 int QtDialogs::ChooseConversion(QWidget* parent, const QString& fileName,

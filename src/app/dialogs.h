@@ -35,7 +35,11 @@ public:
     virtual bool Confirm(QWidget* parent, const QString& title, const QString& text,
                          bool noByDefault = false) = 0;
     // Opens the file with the desktop's program for its type; does not wait.
-    virtual void ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
+    // False when the desktop has no program for it.
+    virtual bool ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
+    // An information box with the text, the file's whole path under it and a
+    // button that copies the path.
+    virtual void ShowPath(QWidget* parent, const QString& text, const QString& path) = 0;
     // Which of the conversions to run on the file (its name given), the
     // proposed one selected; -1 when the user cancels.
     virtual int ChooseConversion(QWidget* parent, const QString& fileName,
@@ -56,7 +60,8 @@ public:
     void Warn(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& title, const QString& text,
                  bool noByDefault = false) override;
-    void ShellOpenFile(const QString& file, const QString& workingFolder) override;
+    bool ShellOpenFile(const QString& file, const QString& workingFolder) override;
+    void ShowPath(QWidget* parent, const QString& text, const QString& path) override;
     int ChooseConversion(QWidget* parent, const QString& fileName,
                          const QList<ConversionChoice>& choices, int proposed) override;
 

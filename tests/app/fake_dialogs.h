@@ -21,6 +21,7 @@ public:
     QStringList questions;
     QList<bool> noByDefaults; // of each question: Enter answers No
     QStringList shellOpened;
+    bool shellOpens = true; // the desktop has a program for text files
     QString lastSaveFolder;
     QString lastProposedName;
     QString lastOpenFolder;
@@ -60,7 +61,14 @@ public:
         noByDefaults.append(noByDefault);
         return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
     }
-    void ShellOpenFile(const QString& file, const QString&) override { shellOpened.append(file); }
+    bool ShellOpenFile(const QString& file, const QString&) override {
+        shellOpened.append(file);
+        return shellOpens;
+    }
+    void ShowPath(QWidget*, const QString& text, const QString& path) override {
+        messages.append(text);
+        details.append(path);
+    }
     int ChooseConversion(QWidget*, const QString&,
                          const QList<tressal::app::ConversionChoice>& choices,
                          int proposed) override {

@@ -209,12 +209,16 @@ private slots:
 
     void citeMergesAndOffersTheDuplicates_data() {
         QTest::addColumn<bool>("open");
-        QTest::newRow("yes") << true;
-        QTest::newRow("no") << false;
+        QTest::addColumn<bool>("desktopOpensText");
+        QTest::newRow("yes") << true << true;
+        QTest::newRow("yes, but no program for text files") << true << false;
+        QTest::newRow("no") << false << true;
     }
     void citeMergesAndOffersTheDuplicates() {
         QFETCH(bool, open);
+        QFETCH(bool, desktopOpensText);
         WindowFixture f;
+        f.dialogs.shellOpens = desktopOpensText;
         QPointer<ConversionWindow> window(Open("profs-orlane-cite", f));
         const QString folder = MakeFolder(f, "cite");
         f.WriteInput("cite/sts_b.xml", Sts({{"Dupont", "JEAN"}, {"DURAND", "Paul"}}));
@@ -229,14 +233,17 @@ private slots:
         f.dialogs.confirmAnswers.enqueue(open);
         window->SaveClick();
         QCOMPARE(ReadBytes(target), QByteArray("DUPONT,Jean\r\nDURAND,Paul\r\n"));
-        QCOMPARE(f.dialogs.messages,
-                 QStringList{"L'extraction des enseignants pour la cité scolaire est terminée"});
+        const QString litiges = QDir::toNativeSeparators(f.Output("Litiges.txt"));
+        QStringList messages{"L'extraction des enseignants pour la cité scolaire est terminée"};
+        if (!desktopOpensText) // the path shown, to be copied
+            messages.append("Aucun programme de ce bureau n'ouvre les fichiers texte : ouvrez le "
+                            "fichier des doublons vous-même, à cet emplacement.");
+        QCOMPARE(f.dialogs.messages, messages);
+        QCOMPARE(f.dialogs.details.last(), desktopOpensText ? target : litiges);
         QCOMPARE(f.dialogs.questions,
                  QStringList{"Confirmation|Tressal a rencontré des doublons, voulez-vous "
                              "consulter le fichier des doublons ?"});
-        QCOMPARE(f.dialogs.shellOpened,
-                 open ? QStringList{QDir::toNativeSeparators(f.Output("Litiges.txt"))}
-                      : QStringList{});
+        QCOMPARE(f.dialogs.shellOpened, open ? QStringList{litiges} : QStringList{});
         QTRY_VERIFY(window.isNull());
     }
 
