@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -70,15 +71,21 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     connect(convert_, &QToolButton::clicked, this, &ConversionWindow::ConvertClick);
     connect(save_, &QToolButton::clicked, this, &ConversionWindow::SaveClick);
     connect(tree_, &QTreeWidget::itemChanged, this, [this] {
+        touched_ = true;
         if (state_ == State::Converted)
             ShowReport();
     });
     connect(filler_, &PreviewFiller::progressed, progress_, &ProgressLine::ShowLines);
+    // The last line reached, then the report: two short steps for a large export.
     connect(filler_, &PreviewFiller::finished, this, [this] {
-        if (closing_)
-            return;
-        Finish();
-        emit conversionFinished();
+        if (row_.scrollToLast && tree_->topLevelItemCount() > 0 && !closing_)
+            tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
+        QTimer::singleShot(0, this, [this] {
+            if (closing_)
+                return;
+            Finish();
+            emit conversionFinished();
+        });
     });
 }
 
@@ -105,20 +112,17 @@ void ConversionWindow::showEvent(QShowEvent* event) {
 }
 
 void ConversionWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        CloseClick();
-        return;
-    }
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && state_ == State::Fresh && !busy_) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        CloseClick();
+    else if (enter && state_ == State::Fresh && !busy_)
         ConvertClick();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void ConversionWindow::closeEvent(QCloseEvent* event) {
-    const bool edited = state_ == State::Converted && row_.editableLines &&
+    const bool edited = state_ == State::Converted && row_.editableLines && touched_ &&
                         ReportWithEdits(result_, tree_).edited > 0;
     if (edited && !services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
                                               QStringLiteral("Des lignes modifiées n'ont pas été "
@@ -149,10 +153,7 @@ void ConversionWindow::SetBusy(bool busy) {
     busy_ = busy;
     convert_->setEnabled(!busy && state_ == State::Fresh);
     progress_->setVisible(busy);
-    if (busy)
-        setCursor(Qt::BusyCursor);
-    else
-        unsetCursor();
+    setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
 }
 
 void ConversionWindow::ConvertInput(const QString& input) {
@@ -207,8 +208,6 @@ void ConversionWindow::ShowConverted(Converted result) {
 }
 
 void ConversionWindow::Finish() {
-    if (row_.scrollToLast && tree_->topLevelItemCount() > 0)
-        tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
     state_ = State::Converted;
     SetBusy(false);
     ShowReport();
@@ -250,7 +249,9 @@ void ConversionWindow::dropEvent(QDropEvent* event) {
 }
 
 void ConversionWindow::ShowReport() {
-    report_->ShowReport(row_.editableLines ? ReportWithEdits(result_, tree_) : result_.report);
+    // Lines are looked at only once one was touched: 100,000 take a while.
+    const bool edits = row_.editableLines && touched_;
+    report_->ShowReport(edits ? ReportWithEdits(result_, tree_) : result_.report);
 }
 
 void ConversionWindow::SaveClick() {

@@ -86,6 +86,7 @@ private:
     State state_ = State::Fresh;
     bool busy_ = false;
     bool closing_ = false;
+    bool touched_ = false; // a line of the preview was edited (maybe back as it was)
     bool partial_ = false; // the inputs read before one was refused are shown
     QString input_;
     Converted result_;

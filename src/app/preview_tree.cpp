@@ -117,6 +117,8 @@ void PreviewFiller::Start(const TextList& lines, const QIcon& icon, bool editabl
     FitColumn(tree_, lines, !icon.isNull());
     lines_ = &lines;
     next_ = 0;
+    // Laid out once at the end, not after each step.
+    tree_->setUpdatesEnabled(false);
     icon_ = icon;
     editable_ = editable;
     QTimer::singleShot(0, this, &PreviewFiller::FillSome);
@@ -143,6 +145,7 @@ void PreviewFiller::FillSome() {
         return;
     }
     lines_ = nullptr;
+    tree_->setUpdatesEnabled(true);
     emit finished();
 }
 

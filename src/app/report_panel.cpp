@@ -68,12 +68,26 @@ ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
 
     connect(toggle_, &QToolButton::toggled, this, [this](bool shown) {
         toggle_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+        if (shown)
+            FillDetails();
         details_->setVisible(shown);
     });
 }
 
 void ReportPanel::ShowReport(const ConversionReport& report) {
     summary_->setText(QString::fromStdString(SummaryText(report)));
+    report_ = report;
+    detailsFilled_ = false;
+    // A large export has thousands of details: they are listed when asked for.
+    if (toggle_->isChecked())
+        FillDetails();
+}
+
+void ReportPanel::FillDetails() {
+    if (detailsFilled_)
+        return;
+    detailsFilled_ = true;
+    const ConversionReport& report = report_;
     details_->clear();
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (const auto& [kind, text] : DetailLines(report)) {

@@ -35,6 +35,10 @@ public:
     QListWidget* details() const { return details_; }
 
 private:
+    void FillDetails();
+
+    ConversionReport report_;
+    bool detailsFilled_ = false;
     QLabel* summary_;
     QToolButton* toggle_;
     QListWidget* details_;

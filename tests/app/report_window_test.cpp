@@ -79,6 +79,7 @@ private slots:
         ConvertAndWait(&*second);
         QVERIFY(second->report()->summary()->text().endsWith(
             QStringLiteral(" — fichier existant : 1 ajout, 1 retrait")));
+        second->report()->detailsButton()->click(); // listed when asked for
         const QStringList compared = DetailTexts(second->report()->details());
         QVERIFY2(compared.contains("+ FAURE;Camilla;10 rue Vauban;;21000;DIJON;;2010;4 B;F"),
                  qPrintable(compared.join('\n')));
