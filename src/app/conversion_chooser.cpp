@@ -23,7 +23,7 @@ ConversionChooser::ConversionChooser(QWidget* parent, const QString& fileName,
         new QListWidgetItem(choice.icon, choice.caption, list_);
     list_->setCurrentRow(proposed >= 0 && proposed < list_->count() ? proposed : 0);
     const int rows = static_cast<int>(choices.size());
-    list_->setMinimumHeight(rows * (list_->sizeHintForRow(0) + 2) + 2 * list_->frameWidth() + 4);
+    list_->setFixedHeight(rows * (list_->sizeHintForRow(0) + 2) + 2 * list_->frameWidth() + 4);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Convertir"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Annuler"), QDialogButtonBox::RejectRole);
