@@ -69,12 +69,13 @@ set(CPACK_PACKAGE_NAME tressal)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${TRESSAL_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "conversion des exports Sconet et STS pour Orlane, Vesko, PMB et BCDI")
+    "conversion des exports SIECLE, Sconet et STS pour Orlane, Vesko, PMB et BCDI")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tressal lit l'export Sconet des élèves et l'export STS des enseignants d'un\n"
-    "établissement scolaire et écrit les fichiers d'import des logiciels Orlane,\n"
-    "Vesko, PMB et BCDI. Le paquet contient le programme à fenêtres (tressal),\n"
-    "la commande tressal-cli et des exports d'exemple inventés.")
+    "Tressal lit l'export des élèves de SIECLE (XML, zippé ou non) ou l'ancien\n"
+    "export Sconet (CSV), et l'export STS des enseignants d'un établissement\n"
+    "scolaire, et écrit les fichiers d'import des logiciels Orlane, Vesko, PMB et\n"
+    "BCDI. Le paquet contient le programme à fenêtres (tressal), la commande\n"
+    "tressal-cli et des exports d'exemple inventés.")
 string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -4,11 +4,14 @@
 #include "app/dialogs.h"
 #include "app/dropped_export.h"
 #include "app/export_folders.h"
+#include "app/history_bar.h"
 #include "app/preview_tree.h"
 #include "app/progress_line.h"
 #include "app/report_panel.h"
+#include "app/save_questions.h"
 #include "app/tool_button.h"
 #include "app/window_placement.h"
+#include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
 
@@ -53,6 +56,7 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     report_->hide();
     progress_ = new ProgressLine(this);
     progress_->hide();
+    history_ = new HistoryBar(this, services);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,6 +65,7 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     layout->addWidget(tree_, 1);
     layout->addWidget(progress_);
     layout->addWidget(report_);
+    layout->addWidget(history_);
     // The details, once shown, share the height with the preview.
     connect(report_->detailsButton(), &QToolButton::toggled, this,
             [this, layout](bool shown) { layout->setStretchFactor(report_, shown ? 1 : 0); });
@@ -212,6 +217,7 @@ void ConversionWindow::Finish() {
     SetBusy(false);
     ShowReport();
     report_->show();
+    ShowHistory();
     save_->setEnabled(true);
     QString caption = QString::fromUtf8(row_.caption);
     while (caption.endsWith(QLatin1Char(' ')))
@@ -254,6 +260,16 @@ void ConversionWindow::ShowReport() {
     report_->ShowReport(edits ? ReportWithEdits(result_, tree_) : result_.report);
 }
 
+// The kept versions of the file; once one is put back, the report compares
+// the result with it.
+void ConversionWindow::ShowHistory() {
+    history_->ShowFor(conversion_.plan(result_), [this] {
+        CompareWithProposedFile(conversion_, result_, ToPath(services_.outputRoot));
+        ShowReport();
+        ShowHistory();
+    });
+}
+
 void ConversionWindow::SaveClick() {
     if (state_ != State::Converted || busy_)
         return;
@@ -263,37 +279,15 @@ void ConversionWindow::SaveClick() {
         Converted shown = result_;
         if (row_.editableLines)
             TakeEdits(tree_, shown.lines);
-        const auto choose = [this](const std::filesystem::path& proposed) {
-            return ToPath(services_.dialogs->SaveFile(this, FromPath(proposed.parent_path()),
-                                                      FromPath(proposed.filename()),
-                                                      QString::fromUtf8(row_.saveFilter)));
-        };
-        const SavedResult saved =
-            SaveResult(conversion_, shown, ToPath(services_.outputRoot), choose);
+        const SavedResult saved = SaveAskingUser(this, services_, row_, conversion_, shown);
         if (saved.files.empty())
             return;
         result_ = std::move(shown);
         services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage),
                                   FromPath(saved.files.front()));
-        OfferDuplicates(saved.plan);
+        OfferDuplicates(this, services_, saved.plan, result_);
         close();
     });
-}
-
-void ConversionWindow::OfferDuplicates(const OutputPlan& plan) {
-    if (plan.duplicatesFile.empty() || result_.duplicates.empty())
-        return;
-    if (!services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
-                                    QStringLiteral("Tressal a rencontré des doublons, voulez-vous "
-                                                   "consulter le fichier des doublons ?")))
-        return;
-    const QString file = FromPath(ToPath(services_.outputRoot) / plan.duplicatesFile);
-    if (!services_.dialogs->ShellOpenFile(file, services_.outputRoot))
-        services_.dialogs->ShowPath(this,
-                                    QStringLiteral("Aucun programme de ce bureau n'ouvre les "
-                                                   "fichiers texte : ouvrez le fichier des "
-                                                   "doublons vous-même, à cet emplacement."),
-                                    file);
 }
 
 } // namespace tressal::app

@@ -16,13 +16,15 @@ class QTreeWidget;
 
 namespace tressal::app {
 
+class HistoryBar;
 class PreviewFiller;
 class ProgressLine;
 class ReportPanel;
 
 // A conversion window: "Fermer", the convert button and "Sauvegarder" over a
 // tree that previews the result, and below it the conversion's report, with
-// the comparison with the file that saving would replace. Its row of the window table gives its
+// the comparison with the file that saving would replace, and the version of
+// that file kept in the history, which can be put back. Its row of the window table gives its
 // names, captions, filters and preview settings. Fresh, it converts once (a file or folder chosen
 // in a dialog or dropped on it) on a worker thread, busy meanwhile; converted, it saves and closes.
 // Any error of an action is shown in a message box and the window stays as it was.
@@ -49,6 +51,8 @@ public:
     ReportPanel* report() const { return report_; }
     // What a running conversion is doing.
     ProgressLine* progressLine() const { return progress_; }
+    // The version kept of the file a save would replace.
+    HistoryBar* history() const { return history_; }
 
     // The button handlers.
     void CloseClick();
@@ -78,7 +82,7 @@ private:
     void Finish();
     void Fail(const std::string& message);
     void ShowReport();
-    void OfferDuplicates(const OutputPlan& plan);
+    void ShowHistory();
 
     const WindowRow& row_;
     const Conversion& conversion_;
@@ -99,6 +103,7 @@ private:
     ProgressLine* progress_;
     PreviewFiller* filler_;
     ReportPanel* report_;
+    HistoryBar* history_;
 };
 
 } // namespace tressal::app

@@ -21,6 +21,18 @@ namespace {
 constexpr QFileDialog::Options kOptions =
     QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite;
 
+// Escape answers No.
+bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+              bool noByDefault) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(noByDefault ? no : yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 } // namespace
 
 QString QtDialogs::Run(QWidget* parent, QFileDialog::FileMode mode, QFileDialog::AcceptMode accept,
@@ -72,12 +84,11 @@ void QtDialogs::Warn(QWidget* parent, const QString& text) {
 
 bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& text,
                         bool noByDefault) {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    box.setDefaultButton(noByDefault ? no : yes);
-    box.exec();
-    return box.clickedButton() == yes;
+    return AskYesNo(parent, QMessageBox::Question, title, text, noByDefault);
+}
+
+bool QtDialogs::ConfirmRisk(QWidget* parent, const QString& text) {
+    return AskYesNo(parent, QMessageBox::Warning, QStringLiteral("Tressal"), text, true);
 }
 
 bool QtDialogs::ShellOpenFile(const QString& file, const QString& /*workingFolder*/) {

@@ -34,6 +34,9 @@ public:
     // A Yes/No question; true for Yes. Enter answers Yes, or No when asked.
     virtual bool Confirm(QWidget* parent, const QString& title, const QString& text,
                          bool noByDefault = false) = 0;
+    // A Yes/No question before something that may lose the user's data,
+    // titled "Tressal", with the warning icon; No is the default answer.
+    virtual bool ConfirmRisk(QWidget* parent, const QString& text) = 0;
     // Opens the file with the desktop's program for its type; does not wait.
     // False when the desktop has no program for it.
     virtual bool ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
@@ -60,6 +63,7 @@ public:
     void Warn(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& title, const QString& text,
                  bool noByDefault = false) override;
+    bool ConfirmRisk(QWidget* parent, const QString& text) override;
     bool ShellOpenFile(const QString& file, const QString& workingFolder) override;
     void ShowPath(QWidget* parent, const QString& text, const QString& path) override;
     int ChooseConversion(QWidget* parent, const QString& fileName,

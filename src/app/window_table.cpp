@@ -3,11 +3,13 @@
 namespace tressal::app {
 namespace {
 
-#define STUDENT_HINT(button)                                                                        \
-    "Cliquez sur « " button " » et choisissez l'export des élèves : l'export SIECLE "            \
-    "ExportXML_ElevesSansAdresses.zip ou ExportXML_ElevesAvecAdresses.zip (dans SIECLE Base "       \
-    "élèves : Exploitation, Exports standard, Exports XML génériques), ou l'export Sconet qui " \
-    "porte le code de votre établissement, par exemple 0123456A.csv.\n\n"                          \
+#define STUDENT_HINT(button)                                                                              \
+    "Cliquez sur « " button " » et choisissez l'export des élèves : l'export SIECLE "                  \
+    "ExportXML_ElevesSansAdresses.zip ou ExportXML_ElevesAvecAdresses.zip (dans SIECLE Base "             \
+    "élèves : Exploitation ▸ Exports standard ▸ Exports XML génériques), ou l'export Sconet qui " \
+    "porte le code de votre établissement, par exemple 0123456A.csv.\n\n"                                \
+    "Laissez à côté l'export « Responsables avec adresses » (ExportXML_ResponsablesAvecAdresses"     \
+    ".zip) : un élève sans adresse ni téléphone prend ceux de son responsable légal.\n\n"            \
     "Vous pouvez aussi faire glisser le fichier dans cette fenêtre."
 
 #define STAFF_HINT(button)                                                                          \

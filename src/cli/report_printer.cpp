@@ -22,6 +22,9 @@ void PrintReport(std::ostream& out, const ConversionReport& report) {
     out << "resume\t" << Value(SummaryText(report)) << '\n'
         << "lus\t" << report.read << '\n'
         << "ecrits\t" << report.written << '\n';
+    if (report.addressesFromRepresentatives > 0 || report.phonesFromRepresentatives > 0)
+        out << "adresses-responsables\t" << report.addressesFromRepresentatives << '\n'
+            << "telephones-responsables\t" << report.phonesFromRepresentatives << '\n';
     for (const EntryReason reason : kEntryReasons)
         if (const std::size_t count = report.Count(reason); count > 0)
             out << "nombre\t" << ReasonCode(reason) << '\t' << count << '\n';
@@ -39,16 +42,19 @@ void PrintReport(std::ostream& out, const ConversionReport& report) {
         out << "avertissement\t" << WarningCode(warning.kind) << '\t'
             << Value(OriginText(warning.origin)) << '\t' << Value(warning.name) << '\t'
             << Value(warning.firstName) << '\t' << Value(WarningText(warning)) << '\n';
-    if (const auto& comparison = report.comparison) {
-        out << "fichier-existant\t" << Value(PathText(comparison->file)) << '\n'
-            << "inchangees\t" << comparison->unchanged << '\n'
-            << "ajouts\t" << comparison->added.size() << '\n'
-            << "retraits\t" << comparison->removed.size() << '\n';
-        for (const auto& line : comparison->added)
-            out << "ajout\t" << Value(Cp1252ToUtf8(line)) << '\n';
-        for (const auto& line : comparison->removed)
-            out << "retrait\t" << Value(Cp1252ToUtf8(line)) << '\n';
-    }
+    if (const auto& comparison = report.comparison)
+        PrintComparison(out, *comparison);
+}
+
+void PrintComparison(std::ostream& out, const Comparison& comparison) {
+    out << "fichier-existant\t" << Value(PathText(comparison.file)) << '\n'
+        << "inchangees\t" << comparison.unchanged << '\n'
+        << "ajouts\t" << comparison.added.size() << '\n'
+        << "retraits\t" << comparison.removed.size() << '\n';
+    for (const auto& line : comparison.added)
+        out << "ajout\t" << Value(Cp1252ToUtf8(line)) << '\n';
+    for (const auto& line : comparison.removed)
+        out << "retrait\t" << Value(Cp1252ToUtf8(line)) << '\n';
 }
 
 } // namespace tressal::cli

@@ -4,6 +4,7 @@
 #include "text/text_list.h"
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -29,6 +30,15 @@ struct OutputPlan {
     bool fixedCopy = false;          // also written to folder/fileName without final line end
     std::string doneMessage;         // completion message (UTF-8)
     std::string duplicatesFile;      // below the output root; empty: no duplicates file
+    bool header = false;             // the file's first line is a header
+    Population population = Population::Students; // whom its lines list
+};
+
+// An export handed over as bytes rather than named by a path (the command
+// line's standard input), under the same rules as a file, recognised by content.
+struct InputBytes {
+    std::string bytes;
+    std::string code; // the establishment code given for an export that carries none (Sconet CSV)
 };
 
 // Converting reads its input and writes no file; SaveResult saves.
@@ -37,6 +47,11 @@ struct ConvertContext {
     std::function<void(const Converted&)> progress;
     // The day the exports are checked against (school year); none: not checked.
     std::chrono::year_month_day today{};
+    // When set, the export is these bytes (the conversion takes them) and the
+    // input path is not read.
+    InputBytes* given = nullptr;
+    // The representatives' export named by the user; empty: looked for beside the input.
+    std::filesystem::path representatives = {};
 };
 
 enum class InputKind { File, Folder };
@@ -48,6 +63,9 @@ struct Conversion {
         convert;
     std::function<OutputPlan(const Converted& result)> plan;
 };
+
+// The local time of that instant.
+std::tm LocalTime(std::time_t time);
 
 // Today's local date, for ConvertContext::today.
 std::chrono::year_month_day LocalToday();

@@ -15,14 +15,27 @@
 namespace tressal {
 
 // Where an entry was read: a line of the export (from 1), or an element of an
-// XML export, or a file of a folder.
+// XML export, or a file of a folder. The label words it for people; the other
+// fields give the same place as facts, for scripts.
 struct Origin {
     Origin() = default;
     explicit Origin(std::size_t lineNumber) : line(lineNumber) {}
     explicit Origin(std::string text) : label(std::move(text)) {}
 
+    // A file of a folder, or the file compared with.
+    static Origin File(std::string name);
+    // An element by its identifier ("ELEVE_ID" "4711", "INDIVIDU" "12") or,
+    // when it has none, by its rank from 1 ("ELEVE" and 3); file: the export
+    // of a folder it was read in, or "".
+    static Origin Element(std::string label, std::string element, std::string id, std::size_t rank,
+                          std::string file = {});
+
     std::size_t line = 0; // 0: not a line, see label
-    std::string label;    // "ELEVE_ID 4711", "INDIVIDU 12", a file name
+    std::string label;    // "ELEVE_ID 4711", "INDIVIDU ID=12", a file name
+    std::string element;  // "ELEVE_ID", "INDIVIDU", "ELEVE", "PARAMETRES/ANNEE_SCOLAIRE"
+    std::string id;       // the element's identifier, "" when it has none
+    std::size_t rank = 0; // the element's rank when it has no identifier
+    std::string file;
 
     bool operator==(const Origin&) const = default;
 };
@@ -38,12 +51,13 @@ enum class EntryReason {
     LeftSchool,         // gone on the export date: no line
     WithoutDivision,    // written, but teaches in no division
     CiteDuplicate,      // met before in the cité scolaire: in the duplicates file
+    WithoutAddress,     // written without an address, for a target that needs one
 };
 
 // Every reason, in the order the report tells them.
 inline constexpr EntryReason kEntryReasons[] = {
     EntryReason::NeighbourDuplicate, EntryReason::EmptyFirstField, EntryReason::LeftSchool,
-    EntryReason::WithoutDivision, EntryReason::CiteDuplicate};
+    EntryReason::WithoutDivision,    EntryReason::CiteDuplicate,   EntryReason::WithoutAddress};
 
 struct ListedEntry {
     EntryReason reason;
@@ -65,6 +79,10 @@ enum class WarningKind {
     SameEstablishmentTwice, // in a cité scolaire, the code (value) of an export read before (other)
     OtherSchoolYear,        // a SIECLE export of another school year (value), not today's (number)
     ExistingFileUnreadable, // the file to replace cannot be read to compare: value the reason
+    RepresentativesOtherEstablishment, // the representatives' export is of establishment
+                                       // value, the students' of other: left aside
+    RepresentativesOtherYear,          // the representatives' export is of school year value, the
+                                       // students' of other
 };
 
 // Something that did not stop the conversion but deserves a look. It keeps
@@ -96,6 +114,9 @@ struct ConversionReport {
     std::size_t read = 0;    // lines, students or persons read
     std::size_t written = 0; // lines written, a header line aside
     std::size_t edited = 0;  // lines touched up in the preview before saving
+    // Addresses and phones taken from the legal representatives' export.
+    std::size_t addressesFromRepresentatives = 0;
+    std::size_t phonesFromRepresentatives = 0;
     std::vector<ListedEntry> entries;
     // Students per division, or persons per discipline (code; "" for none,
     // last), sorted.

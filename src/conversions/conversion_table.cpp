@@ -1,5 +1,6 @@
 #include "conversions/conversion.h"
 
+#include "conversions/representatives_report.h"
 #include "conversions/school_year.h"
 #include "conversions/student_report.h"
 #include "conversions/teacher_conversions.h"
@@ -32,43 +33,59 @@ struct SaveRule {
     bool messageNamesCode;
 };
 
-std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule) {
-    return [rule](const Converted& r) {
+std::function<OutputPlan(const Converted&)> PlanOf(const SaveRule& rule, bool header,
+                                                   Population population) {
+    return [rule, header, population](const Converted& r) {
         return OutputPlan{{rule.target, r.code, rule.kind},
                           rule.fileName ? rule.fileName : r.code + ".txt",
                           rule.fixedCopy,
                           DoneMessage(rule.what, rule.messageNamesCode ? r.code : ""),
-                          {}};
+                          {},
+                          header,
+                          population};
     };
 }
 
 Conversion Students(std::string cliName, const students::StudentFormat& format,
                     const SaveRule& rule) {
-    auto convert = [&format](const path& input, const ConvertContext& context) {
-        students::StudentSource source = students::ReadStudentSource(input);
+    // The library programs send their reminders to the students' addresses.
+    const bool needsAddress =
+        std::string_view(rule.target) == "PMB" || std::string_view(rule.target) == "BCDI";
+    auto convert = [&format, needsAddress](const path& input, const ConvertContext& context) {
+        students::StudentSource source =
+            context.given
+                ? students::StudentSourceFromBytes(std::move(context.given->bytes),
+                                                   context.given->code, context.representatives)
+                : students::ReadStudentSource(input, context.representatives);
         Converted result;
+        ReportRepresentatives(source, result.report);
         result.code = std::move(source.code);
         result.header = format.header.has_value();
         ConversionReport& report = result.report;
         report.read = source.leavers.size();
         for (auto& left : source.leavers)
-            report.entries.push_back({EntryReason::LeftSchool, Origin(std::move(left.element)),
+            report.entries.push_back({EntryReason::LeftSchool, StudentOrigin(left.place),
                                       std::move(left.name), std::move(left.firstName), Origin()});
         if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
         StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report);
+        if (needsAddress)
+            told.ListWithoutAddress();
         result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);
         told.Finish();
         return result;
     };
-    return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
+    return {std::move(cliName), InputKind::File, convert,
+            PlanOf(rule, format.header.has_value(), Population::Students)};
 }
 
 Conversion Teachers(std::string cliName, TeacherTarget target, const SaveRule& rule) {
-    auto convert = [target](const path& input, const ConvertContext&) {
-        return ConvertTeachers(input, target);
+    auto convert = [target](const path& input, const ConvertContext& context) {
+        return context.given ? ConvertTeachers(*context.given, target)
+                             : ConvertTeachers(input, target);
     };
-    return {std::move(cliName), InputKind::File, convert, PlanOf(rule)};
+    return {std::move(cliName), InputKind::File, convert,
+            PlanOf(rule, target == TeacherTarget::Vesko, Population::Teachers)};
 }
 
 Conversion CiteScolaire() {
@@ -78,7 +95,9 @@ Conversion CiteScolaire() {
                                   false,
                                   "L'extraction des enseignants pour la cité scolaire est "
                                   "terminée",
-                                  "Litiges.txt"};
+                                  "Litiges.txt",
+                                  false,
+                                  Population::Teachers};
             }};
 }
 

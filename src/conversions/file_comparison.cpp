@@ -51,7 +51,7 @@ void CompareWithProposedFile(const Conversion& conversion, Converted& result,
     try {
         result.report.comparison = CompareWithFile(result.lines, result.header, file);
     } catch (const std::exception& failure) {
-        Warning warning{WarningKind::ExistingFileUnreadable, Origin(PathText(file)), "", ""};
+        Warning warning{WarningKind::ExistingFileUnreadable, Origin::File(PathText(file)), "", ""};
         warning.value = failure.what();
         result.report.warnings.push_back(std::move(warning));
     }

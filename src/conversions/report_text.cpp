@@ -30,6 +30,8 @@ std::string EntryCount(const ConversionReport& report, EntryReason reason, std::
         return std::to_string(count) + " sans division";
     case EntryReason::CiteDuplicate:
         return Counted(count, "doublon de la cité", "doublons de la cité");
+    case EntryReason::WithoutAddress:
+        return Counted(count, "élève sans adresse", "élèves sans adresse");
     }
     return {};
 }
@@ -47,6 +49,10 @@ std::string EntryMeaning(const ConversionReport& report, const ListedEntry& entr
         return "aucune division : écrit sans division";
     case EntryReason::CiteDuplicate:
         return "déjà lu dans " + OriginText(entry.duplicateOf) + " : mis dans Litiges.txt";
+    case EntryReason::WithoutAddress:
+        return "pas d'adresse, ni la sienne ni celle d'un responsable légal : écrit sans adresse. "
+               "Complétez-la dans SIECLE, ou placez l'export « Responsables avec adresses » à "
+               "côté de l'export des élèves.";
     }
     return {};
 }
@@ -78,8 +84,9 @@ std::string YearSpan(long start) {
 } // namespace
 
 const char* ReasonCode(EntryReason reason) {
-    static constexpr const char* kCodes[] = {"sans-nom", "doublon", "sorti", "sans-division",
-                                             "doublon-cite"}; // in EntryReason order
+    static constexpr const char* kCodes[] = {
+        "sans-nom",      "doublon",      "sorti",
+        "sans-division", "doublon-cite", "sans-adresse"}; // in EntryReason order
     return kCodes[static_cast<std::size_t>(reason)];
 }
 
@@ -94,6 +101,8 @@ const char* WarningCode(WarningKind kind) {
         "etablissement-en-double",
         "annee-scolaire",
         "fichier-existant-illisible",
+        "responsables-etablissement",
+        "responsables-annee-scolaire",
     }; // in WarningKind order
     return kCodes[static_cast<std::size_t>(kind)];
 }
@@ -137,6 +146,15 @@ std::string WarningText(const Warning& warning) {
         return "rien n'est comparé, le fichier que l'enregistrement remplacerait ne peut pas être "
                "lu. " +
                value + " Vérifiez ce fichier, ou enregistrez sous un autre nom.";
+    case WarningKind::RepresentativesOtherEstablishment:
+        return "l'export des responsables est celui de l'établissement " + value + ", pas de " +
+               warning.other +
+               " : aucune adresse n'en est reprise. Placez à côté de l'export des élèves "
+               "l'export « Responsables avec adresses » du même établissement.";
+    case WarningKind::RepresentativesOtherYear:
+        return "l'export des responsables est de l'année scolaire « " + value +
+               " », l'export des élèves de « " + warning.other +
+               " » : des adresses ont pu changer. Refaites les deux exports depuis SIECLE.";
     }
     return {};
 }
@@ -164,6 +182,10 @@ std::string SummaryText(const ConversionReport& report) {
             notes.push_back(EntryCount(report, reason, count));
     if (report.edited > 0)
         notes.push_back(Counted(report.edited, "ligne modifiée", "lignes modifiées"));
+    if (report.addressesFromRepresentatives > 0)
+        notes.push_back(
+            Counted(report.addressesFromRepresentatives, "adresse reprise", "adresses reprises") +
+            " des responsables");
     if (!report.warnings.empty())
         notes.push_back(Counted(report.warnings.size(), "avertissement", "avertissements"));
     if (!notes.empty())
@@ -179,6 +201,12 @@ std::vector<DetailLine> DetailLines(const ConversionReport& report) {
     lines.push_back(
         {DetailKind::Count, "Lus dans l'export : " + std::to_string(report.read) +
                                 " — lignes écrites : " + std::to_string(report.written)});
+    if (report.addressesFromRepresentatives > 0 || report.phonesFromRepresentatives > 0)
+        lines.push_back({DetailKind::Count,
+                         "Repris de l'export des responsables : " +
+                             Counted(report.addressesFromRepresentatives, "adresse", "adresses") +
+                             ", " +
+                             Counted(report.phonesFromRepresentatives, "téléphone", "téléphones")});
     if (report.edited > 0)
         lines.push_back({DetailKind::Count,
                          "Lignes modifiées dans l'aperçu : " + std::to_string(report.edited)});

@@ -1,10 +1,11 @@
 #include "conversions/save_result.h"
 
+#include "conversions/file_history.h"
 #include "text/error.h"
 #include "text/file_io.h"
-#include "text/folder_lock.h"
 #include "text/replace_files.h"
 
+#include <optional>
 #include <system_error>
 
 namespace tressal {
@@ -31,19 +32,25 @@ bool SameFile(const fs::path& a, const fs::path& b) {
     return error ? a == b : first == second;
 }
 
-void ReplaceUnderRoot(const fs::path& root, std::vector<FileToWrite> files, FileDevice& device) {
-    const FolderLock lock(root);
-    ReplaceFiles(std::move(files), device);
-}
-
 } // namespace
+
+void ReplaceKeepingHistory(const OutputPlan& plan, const fs::path& root,
+                           std::vector<FileToWrite> files, FileDevice& device) {
+    std::optional<HistoryKeeping> history; // taken out again on failure
+    ReplaceFiles(std::move(files), device, {root},
+                 {[&](const std::vector<FileToWrite>& replacing) {
+                      history.emplace(plan, root, replacing, device);
+                  },
+                  [&] { history->Commit(); }});
+}
 
 fs::path ProposedFile(const OutputPlan& plan, const fs::path& root) {
     return OutputFolder(root, plan) / plan.fileName;
 }
 
 SavedResult SaveResult(const Conversion& conversion, const Converted& result, const fs::path& root,
-                       const ChooseFile& choose, FileDevice& device) {
+                       const ChooseFile& choose, FileDevice& device,
+                       const ConfirmEmptying& confirmEmptying) {
     SavedResult saved{conversion.plan(result), {}};
     const OutputPlan& plan = saved.plan;
     const fs::path proposed = ProposedFile(plan, root);
@@ -63,24 +70,35 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
         throw Error("Impossible de créer le dossier \"" + PathText(folder) + "\". " +
                     SystemReason(folderError.value()) +
                     " Choisissez un dossier de sortie où vous pouvez écrire.");
-    const fs::path chosen = choose ? choose(proposed) : proposed;
-    if (chosen.empty()) {
+    const auto cancelled = [&] {
         std::error_code ignored; // a folder the user filled meanwhile stays
         for (const fs::path& created : made)
             fs::remove(created, ignored);
         return saved;
-    }
+    };
+    const fs::path chosen = choose ? choose(proposed) : proposed;
+    if (chosen.empty())
+        return cancelled();
 
     std::vector<FileToWrite> files;
     if (!plan.fixedCopy || !SameFile(chosen, proposed))
         files.push_back({chosen, JoinLines(result.lines)});
     if (plan.fixedCopy)
         files.push_back({proposed, JoinLinesNoFinalEnd(result.lines)});
+    std::vector<fs::path> listed; // the files that list people
+    for (const auto& file : files)
+        listed.push_back(file.path);
+    if (const auto emptied = EmptiedFile(result, listed)) {
+        if (!confirmEmptying)
+            throw Error(EmptyingText(result, *emptied));
+        if (!confirmEmptying(*emptied))
+            return cancelled();
+    }
     if (!plan.duplicatesFile.empty())
         files.push_back({root / plan.duplicatesFile, JoinLines(result.duplicates)});
     for (const auto& file : files)
         saved.files.push_back(file.path);
-    ReplaceUnderRoot(root, std::move(files), device);
+    ReplaceKeepingHistory(plan, root, std::move(files), device);
     return saved;
 }
 
@@ -90,8 +108,9 @@ void SaveDuplicates(const Conversion& conversion, const Converted& sofar, const 
         return;
     std::error_code ignored; // a root that cannot be made fails the write below
     fs::create_directories(root, ignored);
-    ReplaceUnderRoot(root, {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}},
-                     SystemFiles());
+    ReplaceFiles(
+        {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}}, SystemFiles(), {root},
+        {[&](const std::vector<FileToWrite>&) { KeepDuplicatesBeforeRewrite(plan, root); }, {}});
 }
 
 } // namespace tressal

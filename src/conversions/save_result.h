@@ -1,7 +1,9 @@
 #pragma once
 
 #include "conversions/conversion.h"
+#include "conversions/empty_replacement.h"
 #include "text/file_device.h"
+#include "text/replace_files.h"
 
 #include <filesystem>
 #include <functional>
@@ -27,13 +29,24 @@ struct SavedResult {
 // duplicates file all together or none of them (see ReplaceFiles), holding
 // the root's lock so that saves into one root never mix their files. When the
 // chosen file is the fixed copy it is written once, in the fixed form.
+// Before replacing a file that lists people with a result that lists no one,
+// it asks `confirmEmptying` (No: nothing written, no file in the result);
+// without it, it refuses with Error saying so.
 SavedResult SaveResult(const Conversion& conversion, const Converted& result,
                        const std::filesystem::path& root, const ChooseFile& choose = {},
-                       FileDevice& device = SystemFiles());
+                       FileDevice& device = SystemFiles(),
+                       const ConfirmEmptying& confirmEmptying = {});
+
+// Replaces the files all together or none of them (see ReplaceFiles), holding
+// the root's lock, after keeping those it replaces in the plan's history (see
+// HistoryKeeping): a failure leaves the files and the history as they were.
+void ReplaceKeepingHistory(const OutputPlan& plan, const std::filesystem::path& root,
+                           std::vector<FileToWrite> files, FileDevice& device = SystemFiles());
 
 // Writes the duplicates of the result to the plan's duplicates file below the
 // root, when the plan has one: the window keeps it up to date as the inputs
-// are read.
+// are read. The previous one is kept in the history first, with the file it
+// pairs with.
 void SaveDuplicates(const Conversion& conversion, const Converted& sofar,
                     const std::filesystem::path& root);
 

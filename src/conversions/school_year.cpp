@@ -11,6 +11,13 @@ std::string YearSpan(int start) {
 
 } // namespace
 
+std::string SchoolYearSpan(const std::string& schoolYear) {
+    const bool digits =
+        schoolYear.size() == 4 && std::all_of(schoolYear.begin(), schoolYear.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; });
+    return digits ? YearSpan(std::stoi(schoolYear)) : schoolYear;
+}
+
 int SchoolYearOf(std::chrono::year_month_day day) {
     const int year = static_cast<int>(day.year());
     return static_cast<unsigned>(day.month()) >= 9 ? year : year - 1;
@@ -30,10 +37,10 @@ std::optional<Warning> SchoolYearWarning(const std::string& schoolYear,
     if (year == current || (summer && year == current + 1))
         return std::nullopt;
     return Warning{WarningKind::OtherSchoolYear,
-                   Origin(std::string("PARAMETRES/ANNEE_SCOLAIRE")),
+                   Origin::Element("PARAMETRES/ANNEE_SCOLAIRE", "PARAMETRES/ANNEE_SCOLAIRE", "", 0),
                    "",
                    "",
-                   digits ? YearSpan(year) : schoolYear,
+                   SchoolYearSpan(schoolYear),
                    "",
                    static_cast<std::size_t>(current)};
 }

@@ -8,6 +8,9 @@
 
 namespace tressal {
 
+// "2026-2027" for "2026"; any other text as it is.
+std::string SchoolYearSpan(const std::string& schoolYear);
+
 // The year in which the school year holding that day starts: the year itself
 // from September on, the year before until August.
 int SchoolYearOf(std::chrono::year_month_day day);

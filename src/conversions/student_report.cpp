@@ -46,7 +46,8 @@ bool IsWholeDate(std::string_view date) {
     return day >= 1 && day <= 31 && month >= 1 && month <= 12;
 }
 
-StudentReport::StudentReport(const TextList& lines, const std::vector<std::string>* elements,
+StudentReport::StudentReport(const TextList& lines,
+                             const std::vector<students::StudentPlace>* elements,
                              ConversionReport& report)
     : lines_(lines), elements_(elements), report_(report) {
     report_.population = Population::Students;
@@ -56,10 +57,18 @@ StudentReport::StudentReport(const TextList& lines, const std::vector<std::strin
                           [](const std::string& line) { return !IsEmptyLine(line); }));
 }
 
+Origin StudentOrigin(const students::StudentPlace& place) {
+    if (!place.id.empty())
+        return Origin::Element("ELEVE_ID " + place.id, "ELEVE_ID", place.id, 0);
+    if (place.rank > 0)
+        return Origin::Element("ELEVE n°" + std::to_string(place.rank), "ELEVE", "", place.rank);
+    return Origin();
+}
+
 Origin StudentReport::OriginOf(std::size_t k) const {
     if (elements_ == nullptr)
         return Origin(k + 1);
-    return Origin(k < elements_->size() ? (*elements_)[k] : std::string());
+    return k < elements_->size() ? StudentOrigin((*elements_)[k]) : Origin();
 }
 
 void StudentReport::SetAside(EntryReason reason, std::size_t k, std::size_t kept) {
@@ -101,6 +110,10 @@ void StudentReport::Written(std::size_t k, const Fields& field) {
     } else {
         divisions_.Add(division);
     }
+    if (listWithoutAddress_ && field.View(19).empty() && field.View(20).empty() &&
+        field.View(21).empty())
+        report_.entries.push_back(
+            {EntryReason::WithoutAddress, OriginOf(k), Utf8(name), Utf8(firstName), Origin()});
 }
 
 void StudentReport::Finish() {

@@ -3,6 +3,7 @@
 #include "conversions/code_counter.h"
 #include "conversions/conversion_report.h"
 #include "students/sconet_export.h"
+#include "students/siecle_export.h"
 #include "text/text_list.h"
 
 #include <cstddef>
@@ -18,7 +19,7 @@ class StudentReport : public students::ExportLineObserver {
 public:
     // elements: for lines built from an XML export, the element of each line
     // (the lines then have no numbers); nullptr for the lines of a file.
-    StudentReport(const TextList& lines, const std::vector<std::string>* elements,
+    StudentReport(const TextList& lines, const std::vector<students::StudentPlace>* elements,
                   ConversionReport& report);
 
     void Duplicate(std::size_t k, std::size_t kept) override;
@@ -27,6 +28,8 @@ public:
     void Written(std::size_t k, const Fields& field) override;
     // Sorts the divisions into the report.
     void Finish();
+    // Lists apart the students written without an address (fields 19 to 21).
+    void ListWithoutAddress() { listWithoutAddress_ = true; }
 
 private:
     Origin OriginOf(std::size_t k) const;
@@ -35,13 +38,18 @@ private:
               std::string_view value = {}, std::size_t number = 0);
 
     const TextList& lines_;
-    const std::vector<std::string>* elements_;
+    const std::vector<students::StudentPlace>* elements_;
     ConversionReport& report_;
     CodeCounter divisions_; // Windows-1252 codes
+    bool listWithoutAddress_ = false;
 };
 
 // True when the text is a date dd/mm/yyyy with a day from 01 to 31 and a
 // month from 01 to 12.
 bool IsWholeDate(std::string_view date);
+
+// "ELEVE_ID 4711", or "ELEVE n°3" for a student without identifier; none for
+// the header line.
+Origin StudentOrigin(const students::StudentPlace& place);
 
 } // namespace tressal

@@ -5,17 +5,22 @@
 #include "teachers/orlane_teachers.h"
 #include "teachers/pmb_teachers.h"
 #include "teachers/sts_file_name.h"
+#include "text/error.h"
 #include "text/file_io.h"
+#include "text/text_helpers.h"
 
 namespace tressal {
 
-Converted ConvertTeachers(const std::filesystem::path& input, TeacherTarget target) {
+namespace {
+
+// code: the code the export's name gives, or for an export without name, a
+// function that finds it.
+template <typename Code>
+Converted ConvertDocument(sts::b::StsDocument& document, const std::string& exportName, Code code,
+                          TeacherTarget target) {
     Converted result;
-    const std::filesystem::path name = sts::StsExportName(input);
-    result.code = teachers::StsEstablishmentCode(name);
-    sts::b::StsDocument document;
-    document.SetFileName(input);
     const auto root = document.Root();
+    result.code = code(root);
     TeacherReport told(result.report);
     switch (target) {
     case TeacherTarget::Orlane:
@@ -35,9 +40,40 @@ Converted ConvertTeachers(const std::filesystem::path& input, TeacherTarget targ
         break;
     }
     }
-    told.CheckCode(root, PathText(name.filename()), result.code);
+    told.CheckCode(root, exportName, result.code);
     told.Finish();
     return result;
+}
+
+} // namespace
+
+Converted ConvertTeachers(const std::filesystem::path& input, TeacherTarget target) {
+    const std::filesystem::path name = sts::StsExportName(input);
+    const std::string code = teachers::StsEstablishmentCode(name);
+    sts::b::StsDocument document;
+    document.SetFileName(input);
+    return ConvertDocument(
+        document, PathText(name.filename()), [&](const auto&) { return code; }, target);
+}
+
+Converted ConvertTeachers(InputBytes& given, TeacherTarget target) {
+    sts::b::StsDocument document;
+    document.Adopt(sts::ParseStsExport(std::move(given.bytes)));
+    const auto code = [&](const sts::b::TXMLSTS_EDTType& root) {
+        std::string own = OwnEstablishmentCode(root);
+        if (own.empty())
+            own = given.code;
+        if (own.empty())
+            throw Error("L'export STS lu sur l'entrée standard ne donne pas le code de son "
+                        "établissement (PARAMETRES/UAJ) : donnez ce code avec --code (par exemple "
+                        "--code 0123456A).");
+        if (!IsEstablishmentCode(own)) // it names a folder
+            throw Error("L'export STS donne « " + own +
+                        " » pour code de son établissement, qui n'est pas un code "
+                        "d'établissement (sept chiffres et une lettre) : vérifiez l'export.");
+        return own;
+    };
+    return ConvertDocument(document, "", code, target);
 }
 
 Converted ConvertCite(const std::filesystem::path& folder, const ConvertContext& context) {

@@ -25,7 +25,9 @@ Origin PersonOrigin(const Person& person, int index, const std::string& exportNa
     const auto id = person.AttributeIntegerIfAny("ID");
     const std::string element =
         id ? "INDIVIDU ID=" + std::to_string(*id) : "INDIVIDU n°" + std::to_string(index + 1);
-    return Origin(exportName.empty() ? element : exportName + ", " + element);
+    return Origin::Element(exportName.empty() ? element : exportName + ", " + element, "INDIVIDU",
+                           id ? std::to_string(*id) : "",
+                           id ? 0 : static_cast<std::size_t>(index + 1), exportName);
 }
 
 template <class Visit> void ForEachPerson(const sts::b::TXMLSTS_EDTType& root, Visit&& visit) {
@@ -62,7 +64,7 @@ void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::strin
         if (duplicate != duplicates.end() && duplicate->k == k) {
             report_.entries.push_back({EntryReason::CiteDuplicate,
                                        PersonOrigin(person, index, exportName), name, firstName,
-                                       Origin(PathText(duplicate->firstExport.filename()))});
+                                       Origin::File(PathText(duplicate->firstExport.filename()))});
             ++duplicate;
             return;
         }
@@ -79,8 +81,8 @@ void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::strin
         return;
     const auto [first, isNew] = exportOf_.try_emplace(code, exportName);
     if (!isNew)
-        report_.warnings.push_back(
-            {WarningKind::SameEstablishmentTwice, Origin(exportName), "", "", code, first->second});
+        report_.warnings.push_back({WarningKind::SameEstablishmentTwice, Origin::File(exportName),
+                                    "", "", code, first->second});
 }
 
 void TeacherReport::CheckCode(const sts::b::TXMLSTS_EDTType& root, const std::string& exportName,
@@ -89,7 +91,7 @@ void TeacherReport::CheckCode(const sts::b::TXMLSTS_EDTType& root, const std::st
     if (code.empty() || AsciiUpper(code) == AsciiUpper(nameCode))
         return;
     report_.warnings.push_back(
-        {WarningKind::EstablishmentMismatch, Origin(exportName), "", "", code, nameCode});
+        {WarningKind::EstablishmentMismatch, Origin::File(exportName), "", "", code, nameCode});
 }
 
 void TeacherReport::WithoutDivision(const sts::b::TXMLSTS_EDTType& root,

@@ -23,6 +23,11 @@ void StsDocument::SetFileName(const std::filesystem::path& fileName) {
     fileName_ = fileName;
 }
 
+void StsDocument::Adopt(XmlDocPtr document) {
+    fileName_.clear();
+    document_ = std::move(document);
+}
+
 StsDocument::State StsDocument::GetState() const {
     if (document_ != nullptr) {
         return State::Loaded;

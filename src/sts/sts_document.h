@@ -18,6 +18,8 @@ public:
     // and the name stored; the file is not read yet.
     void SetFileName(const std::filesystem::path& fileName);
     const std::filesystem::path& FileName() const { return fileName_; }
+    // Holds a document parsed from bytes read elsewhere; no file name.
+    void Adopt(XmlDocPtr document);
 
     bool IsLoaded() const { return document_ != nullptr; }
     State GetState() const;

@@ -80,6 +80,13 @@ XmlDocPtr LoadStsExport(const std::filesystem::path& path) {
     return ParseXml(zip.Read(StsEntry(zip)));
 }
 
+XmlDocPtr ParseStsExport(std::string bytes) {
+    if (!archive::LooksLikeZip(bytes))
+        return ParseXml(bytes);
+    archive::ZipArchive zip(std::move(bytes));
+    return ParseXml(zip.Read(StsEntry(zip)));
+}
+
 std::filesystem::path StsExportName(const std::filesystem::path& path) {
     if (!StartsLikeZip(path))
         return path;

@@ -17,6 +17,9 @@ bool IsStsExportName(const std::string& name, bool zipAllowed);
 // Error when it holds no STS export or several.
 XmlDocPtr LoadStsExport(const std::filesystem::path& path);
 
+// The same from the bytes of the file, read elsewhere (standard input).
+XmlDocPtr ParseStsExport(std::string bytes);
+
 // The path whose file name carries the establishment code: the path itself,
 // or for an archive the name of its STS entry.
 std::filesystem::path StsExportName(const std::filesystem::path& path);

@@ -89,12 +89,7 @@ std::string SexLetter(const std::string& code) {
 }
 
 // Fields 19 to 21: address lines, postal code, town.
-void PutAddress(const SiecleExport& data, const std::string& addressId,
-                std::array<std::string, kFieldCount>& field) {
-    const auto found = addressId.empty() ? data.addresses.end() : data.addresses.find(addressId);
-    if (found == data.addresses.end())
-        return;
-    const SiecleAddress& address = found->second;
+void PutAddress(const SiecleAddress& address, std::array<std::string, kFieldCount>& field) {
     for (const auto& line : address.lines) {
         const std::string text = Cleaned(line);
         if (!text.empty())
@@ -104,8 +99,28 @@ void PutAddress(const SiecleExport& data, const std::string& addressId,
     field[20] = FirstNotEmpty({&address.town, &address.foreignTown});
 }
 
+// A student without an address or a phone of its own takes those of its legal
+// representatives.
+void PutRepresentativeContact(const RepresentativeContacts& representatives,
+                              const std::string& studentId,
+                              std::array<std::string, kFieldCount>& field,
+                              SiecleLineSources* sources) {
+    if (field[18].empty() && field[19].empty() && field[20].empty())
+        if (const SiecleAddress* address = representatives.Address(studentId)) {
+            PutAddress(*address, field);
+            if (sources)
+                ++sources->addressesFromRepresentatives;
+        }
+    if (field[21].empty()) {
+        field[21] = Cleaned(representatives.Phone(studentId));
+        if (sources && !field[21].empty())
+            ++sources->phonesFromRepresentatives;
+    }
+}
+
 std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
-                        const OptionCodes& codes) {
+                        const OptionCodes& codes, const RepresentativeContacts* representatives,
+                        SiecleLineSources* sources) {
     using V = StudentValue;
     std::array<std::string, kFieldCount> field;
     field[0] =
@@ -126,8 +141,14 @@ std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
     }
     field[15] = Cleaned(student[V::LastYearDivision]);
     field[16] = Cleaned(student[V::LastYearSchool]);
-    PutAddress(data, TrimBlanks(student[V::AddressId]), field);
+    const std::string addressId = TrimBlanks(student[V::AddressId]);
+    if (const auto found =
+            addressId.empty() ? data.addresses.end() : data.addresses.find(addressId);
+        found != data.addresses.end())
+        PutAddress(found->second, field);
     field[21] = FirstNotEmpty({&student[V::HomePhone], &student[V::MobilePhone]});
+    if (representatives)
+        PutRepresentativeContact(*representatives, student.id, field, sources);
 
     std::string line;
     for (std::size_t k = 0; k < kFieldCount; ++k) {
@@ -150,30 +171,30 @@ std::string SiecleEstablishmentCode(const SiecleExport& data) {
 }
 
 TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
-                            SiecleLineSources* sources) {
+                            SiecleLineSources* sources,
+                            const RepresentativeContacts* representatives) {
     TextList lines{kHeader};
     lines.reserve(data.students.size() + 1);
     if (sources)
-        sources->elements.assign(1, std::string());
+        sources->elements.assign(1, StudentPlace());
     const auto exportDate = DateKey(data.exportDate);
     std::size_t position = 0;
     for (const auto& student : data.students) {
         ++position;
         const bool left = HasLeft(student, exportDate);
         if (!left)
-            lines.push_back(StudentLine(data, student, codes));
+            lines.push_back(StudentLine(data, student, codes, representatives, sources));
         if (!sources)
             continue;
-        std::string element =
-            student.id.empty() ? "ELEVE n°" + std::to_string(position) : "ELEVE_ID " + student.id;
+        StudentPlace place{student.id, student.id.empty() ? position : 0};
         if (left)
-            sources->leavers.push_back({std::move(element),
+            sources->leavers.push_back({std::move(place),
                                         FirstNotEmpty({&student[StudentValue::UsageName],
                                                        &student[StudentValue::FamilyName],
                                                        &student[StudentValue::OldName]}),
                                         Cleaned(student[StudentValue::FirstName])});
         else
-            sources->elements.push_back(std::move(element));
+            sources->elements.push_back(std::move(place));
     }
     return lines;
 }

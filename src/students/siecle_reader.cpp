@@ -1,7 +1,8 @@
 #include "students/siecle_reader.h"
 
-#include "sts/xml_stream.h"
 #include "students/export_kind.h"
+#include "students/placed_events.h"
+#include "text/error.h"
 #include "text/text_helpers.h"
 
 #include <utility>
@@ -51,22 +52,28 @@ constexpr NamedValue kStudentValues[] = {
     {"DATE_SORTIE", StudentValue::LeavingDate},
 };
 
-class SiecleEvents : public sts::XmlEvents {
+class SiecleEvents : public PlacedEvents<Place> {
 public:
-    bool StartElement(std::string_view name, const sts::XmlAttributes& attributes) override {
-        const Place parent = places_.empty() ? Place::Ignored : places_.back();
-        target_ = nullptr;
-        if (places_.empty()) {
-            CheckStudentExportRoot(std::string(name));
-            places_.push_back(Place::Root);
-            return true;
-        }
-        places_.push_back(Enter(parent, name, attributes));
-        return true;
+    // Without DONNEES/ELEVES, the file lists no one because it is not what it
+    // claims: saying so beats replacing a good file with an empty one.
+    SiecleExport Take(std::string_view fileName) {
+        if (!studentList_)
+            throw Error((fileName.empty() ? std::string("L'export")
+                                          : "Le fichier « " + std::string(fileName) + " »") +
+                        " ne contient pas la liste des élèves (DONNEES/ELEVES) : ce n'est pas un "
+                        "export des élèves complet. Refaites l'export depuis SIECLE, sans "
+                        "modifier le fichier.");
+        return std::move(result_);
     }
 
-    void EndElement() override {
-        switch (places_.back()) {
+private:
+    Place EnterRoot(std::string_view name) override {
+        CheckStudentExportRoot(std::string(name));
+        return Place::Root;
+    }
+
+    void Leave(Place place) override {
+        switch (place) {
         case Place::Student:
             result_.students.push_back(std::move(student_));
             break;
@@ -84,20 +91,10 @@ public:
         default:
             break;
         }
-        places_.pop_back();
-        target_ = nullptr;
     }
 
-    void Text(std::string_view utf8) override {
-        if (target_ != nullptr)
-            target_->append(utf8);
-    }
-
-    SiecleExport Take() { return std::move(result_); }
-
-private:
-    // The place of a child element; points target_ at the text to keep.
-    Place Enter(Place parent, std::string_view name, const sts::XmlAttributes& attributes) {
+    Place Enter(Place parent, std::string_view name,
+                const sts::XmlAttributes& attributes) override {
         switch (parent) {
         case Place::Root:
             return name == "PARAMETRES" ? Place::Parameters
@@ -109,6 +106,7 @@ private:
                    : name == "ANNEE_SCOLAIRE" ? Keep(result_.schoolYear)
                                               : Place::Ignored;
         case Place::Data:
+            studentList_ = studentList_ || name == "ELEVES";
             return name == "ELEVES"       ? Place::Students
                    : name == "OPTIONS"    ? Place::Options
                    : name == "STRUCTURES" ? Place::Structures
@@ -165,22 +163,11 @@ private:
     }
 
     Place AddressPart(std::string_view name) {
-        static constexpr std::string_view kLines[] = {"LIGNE1_ADRESSE", "LIGNE2_ADRESSE",
-                                                      "LIGNE3_ADRESSE", "LIGNE4_ADRESSE"};
-        for (std::size_t k = 0; k < 4; ++k)
-            if (name == kLines[k])
-                return Keep(address_.lines[k]);
-        return name == "CODE_POSTAL"         ? Keep(address_.postalCode)
-               : name == "LIBELLE_POSTAL"    ? Keep(address_.town)
-               : name == "COMMUNE_ETRANGERE" ? Keep(address_.foreignTown)
-                                             : Place::Ignored;
+        std::string* part = AddressPartNamed(address_, name);
+        return part != nullptr ? Keep(*part) : Place::Ignored;
     }
 
-    // The first occurrence of a value counts: a repeated element adds nothing.
-    Place Keep(std::string& text) {
-        target_ = text.empty() ? &text : nullptr;
-        return Place::Value;
-    }
+    using PlacedEvents::Keep;
     Place Keep(SiecleStudent& student, StudentValue value) {
         return Keep(student.values[static_cast<std::size_t>(value)]);
     }
@@ -194,30 +181,42 @@ private:
     }
 
     SiecleExport result_;
-    std::vector<Place> places_;
-    std::string* target_ = nullptr;
     SiecleStudent student_;
     SiecleOption option_;
     SiecleAddress address_;
     std::string owner_; // ELEVE_ID or ADRESSE_ID of the element being read
     std::string structureCode_;
     std::string structureType_;
+    bool studentList_ = false; // DONNEES/ELEVES met
 };
 
 } // namespace
 
-SiecleExport ReadSiecleExport(std::string_view bytes) {
+std::string* AddressPartNamed(SiecleAddress& address, std::string_view name) {
+    static constexpr std::string_view kLines[] = {"LIGNE1_ADRESSE", "LIGNE2_ADRESSE",
+                                                  "LIGNE3_ADRESSE", "LIGNE4_ADRESSE"};
+    for (std::size_t k = 0; k < 4; ++k)
+        if (name == kLines[k])
+            return &address.lines[k];
+    return name == "CODE_POSTAL"         ? &address.postalCode
+           : name == "LIBELLE_POSTAL"    ? &address.town
+           : name == "COMMUNE_ETRANGERE" ? &address.foreignTown
+                                         : nullptr;
+}
+
+SiecleExport ReadSiecleExport(std::string_view bytes, std::string_view fileName) {
     SiecleEvents events;
     sts::StreamXml(bytes, events);
-    return events.Take();
+    return events.Take(fileName);
 }
 
 SiecleExport ReadSiecleExport(const sts::ByteSource& source,
-                              const std::function<std::string()>& wholeBytes) {
+                              const std::function<std::string()>& wholeBytes,
+                              std::string_view fileName) {
     SiecleEvents events;
     if (!sts::TryStreamXml(source, events))
         sts::ThrowXmlError(wholeBytes());
-    return events.Take();
+    return events.Take(fileName);
 }
 
 } // namespace tressal::students

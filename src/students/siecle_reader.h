@@ -63,6 +63,10 @@ struct SiecleAddress {
     std::string foreignTown;          // COMMUNE_ETRANGERE
 };
 
+// The part of the address that a child element of ADRESSE (LIGNE1_ADRESSE,
+// CODE_POSTAL...) holds; nullptr for any other element.
+std::string* AddressPartNamed(SiecleAddress& address, std::string_view name);
+
 struct SiecleExport {
     std::string establishment; // PARAMETRES/UAJ
     std::string exportDate;    // PARAMETRES/DATE_EXPORT
@@ -75,12 +79,14 @@ struct SiecleExport {
 };
 
 // Reads the document. Throws Error saying what the file is when its root is
-// not BEE_ELEVES, and LoadError when it cannot be read as XML.
-SiecleExport ReadSiecleExport(std::string_view bytes);
+// not BEE_ELEVES, Error naming the file (when given) when it has no
+// DONNEES/ELEVES, and LoadError when it cannot be read as XML.
+SiecleExport ReadSiecleExport(std::string_view bytes, std::string_view fileName = {});
 
 // The same from bytes read as they come; wholeBytes gives them again, all at
 // once, to word a parse error.
 SiecleExport ReadSiecleExport(const sts::ByteSource& source,
-                              const std::function<std::string()>& wholeBytes);
+                              const std::function<std::string()>& wholeBytes,
+                              std::string_view fileName = {});
 
 } // namespace tressal::students

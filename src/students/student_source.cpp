@@ -52,15 +52,44 @@ OptionCodes NomenclatureBeside(const std::filesystem::path& input) {
     return {};
 }
 
-// The codes are looked for once the export is known to be a student export.
-template <typename ReadCodes> StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes) {
+// The codes and the representatives are looked for once the export is known
+// to be a student export.
+template <typename ReadCodes, typename FindRepresentatives>
+StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes,
+                      FindRepresentatives findRepresentatives) {
     StudentSource source{SiecleEstablishmentCode(data), {}, false, {}, {},
-                         TrimBlanks(data.schoolYear)};
+                         TrimBlanks(data.schoolYear),   {}};
+    const OptionCodes codes = readCodes();
+    const std::optional<RepresentativesFile> representatives = findRepresentatives();
+    const RepresentativeContacts* contacts = nullptr;
+    if (representatives) {
+        const auto& found = representatives->contacts.data();
+        source.representatives = {representatives->name, TrimBlanks(found.establishment),
+                                  TrimBlanks(found.schoolYear)};
+        // The ids of another establishment's export name other students.
+        source.representatives->used = source.representatives->establishment.empty() ||
+                                       source.representatives->establishment == source.code;
+        if (source.representatives->used)
+            contacts = &representatives->contacts;
+    }
     SiecleLineSources sources;
-    source.lines = SiecleStudentLines(data, readCodes(), &sources);
+    source.lines = SiecleStudentLines(data, codes, &sources, contacts);
     source.elements = std::move(sources.elements);
     source.leavers = std::move(sources.leavers);
+    if (source.representatives) {
+        source.representatives->addresses = sources.addressesFromRepresentatives;
+        source.representatives->phones = sources.phonesFromRepresentatives;
+    }
     return source;
+}
+
+// The export named by the user, else the one that `orElse` finds.
+template <typename Find>
+std::optional<RepresentativesFile> RepresentativesNamedOr(const std::filesystem::path& named,
+                                                          Find orElse) {
+    if (!named.empty())
+        return RepresentativesFromFile(named);
+    return orElse();
 }
 
 std::string Quoted(const std::vector<const archive::ZipEntry*>& entries) {
@@ -70,16 +99,31 @@ std::string Quoted(const std::vector<const archive::ZipEntry*>& entries) {
     return names;
 }
 
-StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
+// input: the path the export was read from, for the Nomenclature.xml and the
+// representatives' export beside it; nullptr for bytes read from elsewhere
+// (the built-in table then, and no representatives unless named).
+OptionCodes NomenclatureBeside(const std::filesystem::path* input) {
+    return input ? NomenclatureBeside(*input) : OptionCodes();
+}
+
+std::optional<RepresentativesFile> RepresentativesBeside(const std::filesystem::path* input) {
+    return input ? students::RepresentativesBeside(*input) : std::nullopt;
+}
+
+StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
+                      const std::filesystem::path& representativesFile) {
     archive::ZipArchive zip(std::move(bytes));
     std::vector<const archive::ZipEntry*> students;
     std::vector<const archive::ZipEntry*> unreadable; // no root element found
     const archive::ZipEntry* nomenclature = nullptr;
+    const archive::ZipEntry* representatives = nullptr;
     std::string otherKind;
     for (const auto& entry : zip.Entries()) {
         if (archive::IsArchiverLeftover(entry.name) || !AsciiUpper(entry.name).ends_with(".XML"))
             continue;
         const std::string root = sts::RootElementName(zip.Read(entry, kRootSniffBytes));
+        if (root == "BEE_RESPONSABLES" && representatives == nullptr)
+            representatives = &entry;
         if (root == "BEE_ELEVES")
             students.push_back(&entry);
         else if (root == "BEE_NOMENCLATURES" && nomenclature == nullptr)
@@ -103,18 +147,46 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path& input) {
     archive::ZipEntryStream stream = zip.Open(*students.front());
     const SiecleExport data =
         ReadSiecleExport([&](char* buffer, std::size_t size) { return stream.Read(buffer, size); },
-                         [&] { return zip.Read(*students.front()); });
-    return FromXml(data, [&] {
-        return nomenclature != nullptr
-                   ? NomenclatureFrom(zip.Read(*nomenclature),
-                                      "« " + nomenclature->name + " » de l'archive")
-                   : NomenclatureBeside(input);
-    });
+                         [&] { return zip.Read(*students.front()); }, students.front()->name);
+    return FromXml(
+        data,
+        [&] {
+            return nomenclature != nullptr
+                       ? NomenclatureFrom(zip.Read(*nomenclature),
+                                          "« " + nomenclature->name + " » de l'archive")
+                       : NomenclatureBeside(input);
+        },
+        [&] {
+            return RepresentativesNamedOr(representativesFile, [&] {
+                return representatives != nullptr
+                           ? std::optional(RepresentativesFromEntry(zip, *representatives))
+                           : RepresentativesBeside(input);
+            });
+        });
+}
+
+// csvCode: the code of a CSV export, asked for once the export is known to be one.
+template <typename CsvCode>
+StudentSource FromBytes(std::string bytes, const std::filesystem::path* input,
+                        const std::filesystem::path& representativesFile, CsvCode csvCode) {
+    if (archive::LooksLikeZip(bytes))
+        return FromZip(std::move(bytes), input, representativesFile);
+    if (LooksLikeXml(bytes))
+        return FromXml(
+            ReadSiecleExport(bytes, input ? PathText(input->filename()) : std::string()),
+            [&] { return NomenclatureBeside(input); },
+            [&] {
+                return RepresentativesNamedOr(representativesFile,
+                                              [&] { return RepresentativesBeside(input); });
+            });
+    std::string code = csvCode();
+    return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}, {}};
 }
 
 } // namespace
 
-StudentSource ReadStudentSource(const std::filesystem::path& input) {
+StudentSource ReadStudentSource(const std::filesystem::path& input,
+                                const std::filesystem::path& representativesFile) {
     std::string bytes;
     try {
         bytes = ReadWholeFile(input);
@@ -122,12 +194,23 @@ StudentSource ReadStudentSource(const std::filesystem::path& input) {
         EstablishmentCodeOf(input); // a file that cannot be read is taken for the CSV
         throw;
     }
-    if (archive::LooksLikeZip(bytes))
-        return FromZip(std::move(bytes), input);
-    if (LooksLikeXml(bytes))
-        return FromXml(ReadSiecleExport(bytes), [&] { return NomenclatureBeside(input); });
-    std::string code = EstablishmentCodeOf(input);
-    return {std::move(code), ExportLines(std::move(bytes)), true, {}, {}, {}};
+    return FromBytes(std::move(bytes), &input, representativesFile,
+                     [&] { return EstablishmentCodeOf(input); });
+}
+
+StudentSource StudentSourceFromBytes(std::string bytes, const std::string& csvCode,
+                                     const std::filesystem::path& representativesFile) {
+    return FromBytes(std::move(bytes), nullptr, representativesFile, [&] {
+        if (csvCode.empty())
+            throw Error("Un export Sconet CSV lu sur l'entrée standard ne porte pas de nom de "
+                        "fichier, qui donne le code de l'établissement : donnez ce code avec "
+                        "--code (par exemple --code 0123456A).");
+        if (!IsEstablishmentCode(csvCode))
+            throw Error("« " + csvCode +
+                        " » n'est pas un code d'établissement : sept chiffres et une lettre, "
+                        "par exemple 0123456A.");
+        return csvCode;
+    });
 }
 
 } // namespace tressal::students

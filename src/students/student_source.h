@@ -1,9 +1,11 @@
 #pragma once
 
+#include "students/representatives_source.h"
 #include "students/siecle_export.h"
 #include "text/text_list.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,15 +20,28 @@ struct StudentSource {
     bool numberedLines = true; // false: built from XML, no line numbers to quote
     // Built from XML: the element of each line, the students who had left
     // (no line), and the school year the export gives.
-    std::vector<std::string> elements;
+    std::vector<StudentPlace> elements;
     std::vector<LeftStudent> leavers;
     std::string schoolYear;
+    // Built from XML with a representatives' export: what the lines took from it.
+    std::optional<RepresentativesUse> representatives;
 };
 
 // Reads the file. The CSV keeps all its rules (its name gives the code). The
 // XML and zip forms take the code from the export; their options get their
 // management codes from a nomenclature export found in the same archive, or
 // from a Nomenclature.xml in the same folder, or from the built-in table.
-StudentSource ReadStudentSource(const std::filesystem::path& input);
+// Their students without an address or a phone take those of their legal
+// representatives, from the representatives' export named
+// (representativesFile), else found in the same archive, else beside the
+// export; an export of another establishment is left aside.
+StudentSource ReadStudentSource(const std::filesystem::path& input,
+                                const std::filesystem::path& representativesFile = {});
+
+// The same from bytes read elsewhere (standard input): a CSV export takes
+// csvCode, checked as its file name's would be; the other forms take the code
+// they carry, and find no Nomenclature.xml beside them.
+StudentSource StudentSourceFromBytes(std::string bytes, const std::string& csvCode,
+                                     const std::filesystem::path& representativesFile = {});
 
 } // namespace tressal::students

@@ -10,13 +10,15 @@ namespace tressal {
 class FileDevice {
 public:
     virtual ~FileDevice() = default;
-    // Creates or empties the file, writes the bytes and puts them on disk.
+    // Creates the file, writes the bytes and puts them on disk. The name must
+    // be free: a file or a link already there is left alone and gives EEXIST.
     // Returns 0 or the errno value of the failure.
     virtual int WriteNew(const std::filesystem::path& file, std::string_view bytes);
     // Renames `from` to `to`, replacing `to`. Returns 0 or the errno value.
     virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to);
     // Gives the file a second name: a hard link, or a copy of its bytes where
-    // the file system has no links. Returns 0 or the errno value.
+    // the file system has no links. A name already taken gives EEXIST.
+    // Returns 0 or the errno value.
     virtual int AddName(const std::filesystem::path& file, const std::filesystem::path& name);
 };
 

@@ -30,7 +30,8 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 FolderLock::FolderLock(const std::filesystem::path& folder) : file_(folder / ".tressal-save.lock") {
     for (;;) {
-        const int descriptor = open(file_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // A link planted at the name is not followed: no lock then.
+        const int descriptor = open(file_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
         if (descriptor < 0)
             return;
         int locked;

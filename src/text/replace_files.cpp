@@ -2,9 +2,13 @@
 
 #include "text/error.h"
 #include "text/file_io.h"
+#include "text/folder_lock.h"
+#include "text/signal_cleanup.h"
 #include "text/temporary_files.h"
 
-#include <set>
+#include <cerrno>
+#include <map>
+#include <memory>
 #include <system_error>
 
 namespace tressal {
@@ -12,15 +16,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Fresh names tried when the one drawn is taken: only a file planted there
+// on purpose takes one, and 12 random characters leave no room for many.
+constexpr int kNameAttempts = 16;
+
 Error CreateError(const fs::path& path, int errorNumber) {
     return Error("Impossible de créer le fichier \"" + PathText(path) + "\". " +
                  SystemReason(errorNumber));
 }
 
-void RemoveQuietly(const fs::path& path) {
+void RemoveQuietly(TemporaryName& name) {
     std::error_code ignored;
-    if (!path.empty())
-        fs::remove(path, ignored);
+    if (!name.empty())
+        fs::remove(name.path(), ignored);
+    name.Forget();
 }
 
 // A replaced file keeps its permissions.
@@ -30,18 +39,33 @@ void KeepPermissions(const fs::path& target, const fs::path& temporary) {
         fs::permissions(temporary, status.permissions(), error);
 }
 
+// Creates a file under a fresh temporary name beside `beside`; a name someone
+// else holds (a file, a link) is left alone and another one drawn. Returns 0
+// or the errno value; `name` holds what may have to be removed.
+template <typename Create>
+int CreateBeside(const fs::path& beside, TemporaryName& name, Create create) {
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        name = TemporaryName(TemporaryBeside(beside));
+        const int error = create(name.path());
+        if (error != EEXIST)
+            return error;
+        name.Forget();
+    }
+    return EEXIST;
+}
+
 // One file on its way into place.
 struct Step {
     fs::path target;
-    fs::path temporary; // empty once renamed into place
-    fs::path previous;  // second name of the file it replaces; empty: none kept
+    TemporaryName temporary; // empty once renamed into place
+    TemporaryName previous;  // second name of the file it replaces; empty: none kept
 };
 
 class Replacement {
 public:
     explicit Replacement(FileDevice& device) : device_(device) {}
     ~Replacement() {
-        for (const auto& step : steps_) {
+        for (auto& step : steps_) {
             RemoveQuietly(step.temporary);
             RemoveQuietly(step.previous);
         }
@@ -50,10 +74,12 @@ public:
     Replacement& operator=(const Replacement&) = delete;
 
     void Write(const FileToWrite& file) {
-        steps_.push_back({file.path, TemporaryBeside(file.path), {}});
-        if (const int error = device_.WriteNew(steps_.back().temporary, file.bytes))
+        Step& step = steps_.emplace_back(Step{file.path, {}, {}});
+        if (const int error = CreateBeside(file.path, step.temporary, [&](const fs::path& name) {
+                return device_.WriteNew(name, file.bytes);
+            }))
             throw CreateError(file.path, error);
-        KeepPermissions(file.path, steps_.back().temporary);
+        KeepPermissions(file.path, step.temporary.path());
     }
 
     // Every file but the last may have to come back after a later rename
@@ -64,36 +90,71 @@ public:
             std::error_code ignored;
             if (!fs::is_regular_file(step.target, ignored))
                 continue;
-            step.previous = TemporaryBeside(step.target);
-            if (const int error = device_.AddName(step.target, step.previous))
+            if (const int error =
+                    CreateBeside(step.target, step.previous, [&](const fs::path& name) {
+                        return device_.AddName(step.target, name);
+                    }))
                 throw CreateError(step.target, error);
         }
     }
 
     void RenameIntoPlace() {
         for (std::size_t i = 0; i < steps_.size(); ++i) {
-            if (const int error = device_.Rename(steps_[i].temporary, steps_[i].target)) {
+            if (const int error = device_.Rename(steps_[i].temporary.path(), steps_[i].target)) {
                 for (std::size_t j = i; j-- > 0;)
                     BringBack(steps_[j]);
                 throw CreateError(steps_[i].target, error);
             }
-            steps_[i].temporary.clear();
+            steps_[i].temporary.Forget();
         }
     }
 
 private:
     void BringBack(Step& step) {
-        if (step.previous.empty())
-            RemoveQuietly(step.target); // there was none
-        else
-            device_.Rename(step.previous, step.target);
+        if (step.previous.empty()) {
+            std::error_code ignored;
+            fs::remove(step.target, ignored); // there was none
+        } else {
+            device_.Rename(step.previous.path(), step.target);
+        }
         // Back in place, or, when even that rename failed, the only copy left.
-        step.previous.clear();
+        step.previous.Forget();
     }
 
     FileDevice& device_;
     std::vector<Step> steps_;
 };
+
+// The locks of the folders a save writes into, taken in the order of their
+// real paths, the same in every run, so that two saves never wait for each
+// other in a circle; a folder reached by two spellings is locked once.
+class FolderLocks {
+public:
+    explicit FolderLocks(const std::vector<fs::path>& folders) {
+        for (const auto& folder : folders)
+            locks_.try_emplace(RealPath(folder));
+        for (auto& [path, lock] : locks_)
+            lock = std::make_unique<FolderLock>(path);
+    }
+
+    bool Holds(const fs::path& folder) const {
+        const auto found = locks_.find(RealPath(folder));
+        return found != locks_.end() && found->second->held();
+    }
+
+private:
+    static fs::path RealPath(const fs::path& folder) {
+        std::error_code error;
+        const fs::path real = fs::weakly_canonical(folder, error);
+        return error ? folder : real;
+    }
+
+    std::map<fs::path, std::unique_ptr<FolderLock>> locks_;
+};
+
+fs::path FolderOf(const fs::path& file) {
+    return file.parent_path().empty() ? fs::path(".") : file.parent_path();
+}
 
 } // namespace
 
@@ -101,12 +162,18 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
     ReplaceFiles({{path, std::string(bytes)}});
 }
 
-void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device) {
-    std::set<fs::path> folders;
+void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device,
+                  const std::vector<fs::path>& alsoLocked, const WorkUnderLock& work) {
+    std::vector<fs::path> folders;
     for (const auto& file : files)
-        folders.insert(file.path.parent_path());
-    for (const auto& folder : folders)
-        RemoveStaleTemporaries(folder.empty() ? fs::path(".") : folder);
+        folders.push_back(FolderOf(file.path));
+    const std::size_t written = folders.size();
+    folders.insert(folders.end(), alsoLocked.begin(), alsoLocked.end());
+    const FolderLocks locks(folders);
+    for (std::size_t k = 0; k < written; ++k)
+        RemoveLeftoverTemporaries(folders[k], locks.Holds(folders[k]));
+    if (work.beforeWriting)
+        work.beforeWriting(files);
     Replacement replacement(device);
     for (auto& file : files) {
         replacement.Write(file);
@@ -114,6 +181,8 @@ void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device) {
     }
     replacement.KeepPreviousFiles();
     replacement.RenameIntoPlace();
+    if (work.afterRenaming)
+        work.afterRenaming();
 }
 
 } // namespace tressal

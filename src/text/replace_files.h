@@ -3,6 +3,7 @@
 #include "text/file_device.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +21,23 @@ struct FileToWrite {
 // until the last rename is done so that a failed rename can bring it back. A
 // failure thus leaves every previous file as it was and no temporary file
 // behind; it throws Error "Impossible de créer le fichier ...". A replaced
-// file keeps its permissions. Temporary files left in those folders by a run
-// killed more than an hour ago are removed first.
-void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device = SystemFiles());
+// file keeps its permissions. Temporary names are random and created only
+// where nothing stands yet, so a link planted beside the file is never
+// written through; a link at the file itself is replaced, not followed.
+// The save holds the lock of every folder it writes into, and of the
+// `alsoLocked` ones, so that saves into one folder happen one after the
+// other; holding it, it first removes the temporary files that stopped runs
+// left in those folders (where the lock cannot be had, only those over an
+// hour old).
+// `beforeWriting` and `afterRenaming` run while the locks are held: before
+// the first file is written, and once every file is in place.
+struct WorkUnderLock {
+    std::function<void(const std::vector<FileToWrite>&)> beforeWriting;
+    std::function<void()> afterRenaming;
+};
+void ReplaceFiles(std::vector<FileToWrite> files, FileDevice& device = SystemFiles(),
+                  const std::vector<std::filesystem::path>& alsoLocked = {},
+                  const WorkUnderLock& work = {});
 
 // ReplaceFiles for one file.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);

@@ -61,6 +61,10 @@ public:
         noByDefaults.append(noByDefault);
         return !confirmAnswers.isEmpty() && confirmAnswers.dequeue();
     }
+    // Recorded among the questions, titled "Tressal"; the default answer is No.
+    bool ConfirmRisk(QWidget* parent, const QString& text) override {
+        return Confirm(parent, QStringLiteral("Tressal"), text, true);
+    }
     bool ShellOpenFile(const QString& file, const QString&) override {
         shellOpened.append(file);
         return shellOpens;

@@ -359,6 +359,41 @@ private slots:
                  QStringLiteral(" Sconet vers Orlane : élèves — 0123456A.csv"));
     }
 
+    // An export that lists no one over a file that lists students: the window
+    // asks first; No (the default) writes nothing and keeps the window open.
+    void emptyExportAsksBeforeEmptyingAFile_data() {
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("no answer") << QList<bool>{} << QByteArray("DUPONT,JEAN\r\n");
+        QTest::newRow("no") << QList<bool>{false} << QByteArray("DUPONT,JEAN\r\n");
+        QTest::newRow("yes") << QList<bool>{true} << QByteArray();
+    }
+    void emptyExportAsksBeforeEmptyingAFile() {
+        QFETCH(QList<bool>, answers);
+        QFETCH(QByteArray, after);
+        WindowFixture f;
+        QPointer<ConversionWindow> window(Open("eleves-orlane", f));
+        f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", SconetHeader()));
+        window->ConvertClick();
+        WaitForConversion(window.data());
+        const QString target = f.Output("Orlane/0123456A/Eleves/0123456A.txt");
+        QDir().mkpath(QFileInfo(target).path());
+        QFile existing(target);
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("DUPONT,JEAN\r\n");
+        existing.close();
+        f.dialogs.saveAnswers.enqueue(target);
+        f.dialogs.confirmAnswers.append(answers);
+        window->SaveClick();
+        QCOMPARE(f.dialogs.questions.size(), 1);
+        QVERIFY2(f.dialogs.questions.front().startsWith(
+                     "Tressal|L'export choisi ne donne aucun élève : l'enregistrer remplacerait"),
+                 qPrintable(f.dialogs.questions.front()));
+        QVERIFY(f.dialogs.noByDefaults.front());
+        QCOMPARE(ReadBytes(target), after);
+        QCOMPARE(!window.isNull() && window->isVisible(), !after.isEmpty());
+    }
+
     void firstSaveFilterShowsTheProposedFile() {
         WindowFixture f;
         for (const auto& row : WindowRows()) {

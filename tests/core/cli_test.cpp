@@ -1,5 +1,8 @@
 #include "cli/cli.h"
+#include "cli/standard_input.h"
 #include "conversions/conversion.h"
+#include "conversions/report_text.h"
+#include "text/error.h"
 #include "text/text_list.h"
 #include "version.h"
 
@@ -8,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
@@ -96,10 +100,106 @@ TEST_F(CliTest, CodeKeepsItsCaseAndAnExistingFileIsReplaced) {
     const auto output = root_ / "Orlane/0123456a/Eleves/0123456a.txt";
     std::filesystem::create_directories(output.parent_path());
     WriteBytes(output, "ancien contenu\r\n");
-    const Outcome outcome = RunCli({"eleves-orlane", input, "--root=" + root_.path().string()});
+    const Outcome outcome =
+        RunCli({"eleves-orlane", input, "--root=" + root_.path().string(), "--allow-empty"});
     EXPECT_EQ(outcome.code, 0) << outcome.err;
     EXPECT_EQ(ReadBytes(output), "");
     EXPECT_NE(outcome.out.find("0123456a est termin"), std::string::npos) << outcome.out;
+}
+
+// An export that lists no one replaces a file that lists people only with
+// --allow-empty; where no file lists anyone, it is written as it stands.
+TEST_F(CliTest, AnEmptyResultEmptiesAFileListingPeopleOnlyWhenAllowed) {
+    const std::string csv = Export("0123456A.csv", {SconetHeader()});
+    WriteBytes(input_ / "sts_emp_0123456A_2026.xml",
+               "<STS_EDT><DONNEES><INDIVIDUS></INDIVIDUS></DONNEES></STS_EDT>");
+    const std::string sts = (input_ / "sts_emp_0123456A_2026.xml").string();
+    struct Case {
+        const char* name;
+        std::string input;
+        const char* conversion;
+        const char* output;   // below the root
+        const char* existing; // nullptr: no file there
+        bool allowed;
+        int code;
+    };
+    const Case cases[] = {
+        {"no file", csv, "eleves-vesko", "Vesko/0123456A/Eleves/eleves.txt", nullptr, false, 0},
+        {"a header alone", csv, "eleves-vesko", "Vesko/0123456A/Eleves/eleves.txt",
+         "INE;N\xB0 Interne;Nom;Pr\xE9nom;Date de naissance;Sexe;Division;Login;Mdp;Option 1\r\n",
+         false, 0},
+        {"students", csv, "eleves-orlane", "Orlane/0123456A/Eleves/0123456A.txt", "DUPONT,JEAN\r\n",
+         false, 1},
+        {"students, allowed", csv, "eleves-orlane", "Orlane/0123456A/Eleves/0123456A.txt",
+         "DUPONT,JEAN\r\n", true, 0},
+        {"teachers", sts, "profs-pmb", "PMB/0123456A/Profs/profspmb.txt", "DUPONT;Jean\r\n", false,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder root;
+        const auto output = root / c.output;
+        if (c.existing) {
+            std::filesystem::create_directories(output.parent_path());
+            WriteBytes(output, c.existing);
+        }
+        std::vector<std::string> args = {c.conversion, c.input, "--root", root.path().string()};
+        if (c.allowed)
+            args.push_back("--allow-empty");
+        const Outcome outcome = RunCli(args);
+        EXPECT_EQ(outcome.code, c.code) << outcome.err;
+        if (c.code == 1) {
+            EXPECT_EQ(outcome.err,
+                      std::string("tressal-cli : L'export choisi ne donne ") +
+                          (c.conversion[0] == 'e' ? "aucun élève" : "aucun enseignant") +
+                          " : l'enregistrer remplacerait « " + output.string() +
+                          " », qui en contient, par un fichier vide. Vérifiez que "
+                          "vous avez choisi l'export complet. Pour écrire quand même "
+                          "le fichier vide, ajoutez --allow-empty.\n");
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_EQ(ReadBytes(output), c.existing);
+        } else {
+            EXPECT_NE(ReadBytes(output), c.existing ? c.existing : "x");
+        }
+        auto entries = EntriesBelow(root.path());             // three folders and the file, and
+        std::erase_if(entries, [](const std::string& entry) { // any replaced one kept
+            return entry.starts_with("Historique");
+        });
+        EXPECT_EQ(entries.size(), 4u);
+    }
+}
+
+// The real program, its standard output going where it cannot be written:
+// whatever it did, it exits 2 and says so.
+TEST_F(CliTest, AnOutputThatCannotBeWrittenExitsTwo) {
+    const std::string csv = Export("0123456A.csv", {SconetHeader(), StudentLine("A", "a")});
+    const std::string saved = "Orlane/0123456A/Eleves/0123456A.txt";
+    struct Case {
+        std::vector<std::string> args;
+        const char* redirection;
+    };
+    const Case cases[] = {
+        {{"--version"}, ">/dev/full"},
+        {{"--version"}, ">&-"},
+        {{"eleves-orlane", csv, "--root", root_.path().string()}, ">/dev/full"},
+        {{"eleves-orlane", csv, "--root", root_.path().string()}, ">&-"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.redirection + testing::PrintToString(c.args));
+        std::string command = std::string("'") + TRESSAL_CLI + "'";
+        for (const auto& arg : c.args)
+            command.append(" '").append(arg).append("'");
+        const auto errFile = input_ / "err.txt";
+        command += std::string(" ") + c.redirection + " 2>'" + errFile.string() + "'";
+        const int status = std::system(command.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+        EXPECT_NE(ReadBytes(errFile).find("impossible d'écrire sur la sortie standard"),
+                  std::string::npos)
+            << ReadBytes(errFile);
+        if (c.args.size() > 1) { // the save itself done, its file whole
+            EXPECT_EQ(ReadBytes(root_ / saved), "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
+        }
+    }
 }
 
 TEST_F(CliTest, InputErrorsWriteNothing) {
@@ -187,7 +287,7 @@ TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
             c.args.insert(c.args.end(), {"--root", root});
         const Outcome outcome = RunCli(c.args);
         EXPECT_EQ(outcome.code, 1);
-        EXPECT_EQ(outcome.err, c.err);
+        EXPECT_EQ(outcome.err, "tressal-cli : " + c.err);
         EXPECT_EQ(outcome.out, "");
         EXPECT_TRUE(EntriesBelow(root_.path()).empty());
     }
@@ -195,23 +295,33 @@ TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
     EXPECT_EQ(ReadBytes(input_ / "file"), "");
 }
 
-TEST_F(CliTest, BadArgumentsPrintTheUsage) {
+// A usage error says first what is wrong, then gives the usage, and exits 2.
+TEST_F(CliTest, BadArgumentsSayWhatIsWrongThenPrintTheUsage) {
     const auto input = Export("0123456A.csv", {SconetHeader()});
     const std::string root = root_.path().string();
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"eleves-orlane"},
-        {"inconnue", input, "--root", root},
-        {"eleves-orlane", input, "--root"},
-        {"eleves-orlane", input, "--root="},
-        {"eleves-orlane", input, "--racine", root},
-        {"eleves-orlane", input, input, "--root", root},
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "il manque la conversion et l'export à convertir"},
+        {{"eleves-orlane"}, "il manque l'export à convertir"},
+        {{"inconnue", input, "--root", root}, "conversion inconnue « inconnue »"},
+        {{"eleves-orlane", input, "--root"}, "l'option « --root » attend une valeur"},
+        {{"eleves-orlane", input, "--root="}, "l'option « --root » attend une valeur"},
+        {{"eleves-orlane", input, "--racine", root}, "option inconnue « --racine »"},
+        {{"eleves-orlane", "-x", input}, "option inconnue « -x »"},
+        {{"eleves-orlane", input, input, "--root", root}, "argument en trop « " + input + " »"},
+        {{"eleves-orlane", input, "--dry-run", "--format", "xml"},
+         "format inconnu « xml » (texte ou json)"},
+        {{"eleves-orlane", input, "--format=json"},
+         "--format ne s'emploie qu'avec --dry-run ou --report"},
+        {{"profs-orlane-cite", "-"}, "« profs-orlane-cite » lit un dossier, pas l'entrée standard"},
+        {{"eleves-orlane", input, "--code", "0123456A"},
+         "--code ne s'emploie qu'avec l'entrée standard (ENTREE « - »)"},
     };
-    for (const auto& args : cases) {
+    for (const auto& [args, problem] : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
         const Outcome outcome = RunCli(args);
         EXPECT_EQ(outcome.code, 2);
-        EXPECT_NE(outcome.err.find("Usage"), std::string::npos) << outcome.err;
+        EXPECT_TRUE(outcome.err.starts_with("tressal-cli : " + problem + "\nUsage : tressal-cli "))
+            << outcome.err;
         EXPECT_NE(outcome.err.find("eleves-orlane"), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.out, "");
         EXPECT_TRUE(EntriesBelow(root_.path()).empty());
@@ -227,7 +337,10 @@ TEST_F(CliTest, HelpAndVersionAnswerOnStandardOutputAndWriteNothing) {
         {{"eleves-orlane", input, "--root", root, "--version"}, version},
         {{"--help"}, "Usage : tressal-cli CONVERSION"},
         {{"eleves-orlane", input, "--help", "--root", root}, "profs-orlane-cite"},
-        {{"--version", "--help"}, "  --version "},
+        {{"--version", "--help"}, "  -V, --version "},
+        {{"-V"}, version},
+        {{"eleves-orlane", "-h"}, "  -h, --help "},
+        {{"--foo", "-h"}, "Usage : tressal-cli CONVERSION"},
     };
     for (const auto& [args, expected] : cases) {
         SCOPED_TRACE(testing::PrintToString(args));
@@ -249,7 +362,9 @@ TEST_F(CliTest, TheProgramExitsWithTheSameCodes) {
     EXPECT_EQ(RunProgram({}), 2);
     EXPECT_EQ(RunProgram({"eleves-orlane", badName, "--root", root}), 1);
     EXPECT_TRUE(EntriesBelow(root_.path()).empty());
-    EXPECT_EQ(RunProgram({"eleves-orlane", good, "--root", root}), 0);
+    // After "--", "--help" is an input: an incorrect name.
+    EXPECT_EQ(RunProgram({"eleves-orlane", "--", "--help"}), 1);
+    EXPECT_EQ(RunProgram({"--root", root, "eleves-orlane", "--", good}), 0);
     EXPECT_EQ(ReadBytes(root_ / "Orlane/0123456A/Eleves/0123456A.txt"),
               "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
 }
@@ -308,7 +423,7 @@ TEST_F(CliTest, AFailedSaveKeepsTheOldFiles) {
         if (c.failingFile) {
             EXPECT_EQ(code, 1);
             EXPECT_EQ(out.str(), "");
-            EXPECT_EQ(err.str(), "Impossible de cr\xC3\xA9"
+            EXPECT_EQ(err.str(), "tressal-cli : Impossible de cr\xC3\xA9"
                                  "er le fichier \"" +
                                      (root / c.failingFile).string() +
                                      "\". Espace insuffisant sur le disque.\n");
@@ -417,6 +532,262 @@ TEST_F(CliTest, DryRunWritesNothingAndReportWritesTheSameBytes) {
         EXPECT_EQ(ReportValue(first.out, "ecrits"), std::to_string(lines));
         EXPECT_EQ(first.out.find("fichier-existant"), std::string::npos);
     }
+}
+
+// The command run by the shell, its standard input from a file: exit code,
+// standard output and standard error.
+Outcome RunShell(const std::vector<std::string>& args, const std::filesystem::path& input,
+                 const std::filesystem::path& scratch) {
+    std::string command = std::string("'") + TRESSAL_CLI + "'";
+    for (const auto& arg : args)
+        command.append(" '").append(arg).append("'");
+    command += " <'" + input.string() + "' >'" + (scratch / "out").string() + "' 2>'" +
+               (scratch / "err").string() + "'";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(scratch / "out"),
+            ReadBytes(scratch / "err")};
+}
+
+// The JSON report, parsed back by Python's json module and told one fact a
+// line (places and names as JSON, keys sorted).
+std::string ParsedBack(const std::string& json, const std::filesystem::path& scratch) {
+    WriteBytes(scratch / "report.json", json);
+    const char* script =
+        "import json,os,sys\n"
+        "d=json.load(open(sys.argv[1],encoding='utf-8'))\n"
+        "j=lambda x: json.dumps(x,ensure_ascii=False,sort_keys=True)\n"
+        "print(d['simulation'],os.path.basename(d['fichier']),d['message'],d['population'],"
+        "d['lus'],d['ecrits'],j(d['ecartes']))\n"
+        "for e in d['entrees']: print(e['raison'],j(e['lieu']),j(e['nom']),j(e['prenom']),"
+        "j(e['garde']))\n"
+        "for w in d['avertissements']: print(w['code'],j(w['lieu']),j(w['nom']),j(w['valeur']),"
+        "w['nombre'],w['texte'].split(' ')[0])\n"
+        "print(j(d.get('classes',d.get('disciplines'))[:2]))\n"
+        "c=d['comparaison']\n"
+        "if c: print(c['inchangees'],j(c['ajouts']),j(c['retraits']))\n";
+    WriteBytes(scratch / "facts.py", script);
+    const std::string command = "python3 '" + (scratch / "facts.py").string() + "' '" +
+                                (scratch / "report.json").string() + "' >'" +
+                                (scratch / "facts").string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << json;
+    return ReadBytes(scratch / "facts");
+}
+
+// --format json: one object that a JSON parser reads back whole, places as
+// facts, names escaped, the comparison with the file it would replace.
+TEST_F(CliTest, JsonReportParsesBackWithItsFacts) {
+    const std::filesystem::path samples(TRESSAL_SAMPLES);
+    std::filesystem::create_directory(input_ / "cite");
+    for (const char* name : {"sts_emp_0123456A_2026.xml", "sts_emp_0234567B_2026.xml"})
+        std::filesystem::copy_file(samples / name, input_ / "cite" / name);
+    const auto csv =
+        Export("0123456A.csv", {SconetHeader(), StudentLine("MARTIN", "Zo\xE9"),
+                                StudentLine("MARTIN", "Zo\xE9"), StudentLine("", "Sans"),
+                                StudentLine("DU\"BOIS\\",
+                                            "L\xE9\t\x01"
+                                            "a",
+                                            "2011", "5B"),
+                                "DURAND;Paul"});
+    const auto existing = root_ / "Orlane/0123456A/Eleves/0123456A.txt";
+    std::filesystem::create_directories(existing.parent_path());
+    const std::string before = "ANCIEN,\xC9L\xC8VE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n"
+                               "MARTIN,ZOE,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n";
+    WriteBytes(existing, before);
+    const std::string root = root_.path().string();
+    struct Case {
+        std::vector<std::string> args;
+        std::string facts;
+    };
+    const Case cases[] = {
+        {{"eleves-orlane", csv, "--dry-run", "--report"},
+         "True 0123456A.txt None eleves 5 3 {\"doublon\": 1, \"doublon-cite\": 0, "
+         "\"sans-adresse\": 0, \"sans-division\": 0, \"sans-nom\": 1, \"sorti\": 0}\n"
+         "doublon {\"ligne\": 3} \"MARTIN\" \"Zoé\" {\"ligne\": 2}\n"
+         "sans-nom {\"ligne\": 4} \"\" \"Sans\" null\n"
+         "date-de-naissance-incorrecte {\"ligne\": 5} \"DU\\\"BOIS\\\\\" \"2011\" 0 la\n"
+         "ligne-courte {\"ligne\": 6} \"DURAND\" \"Paul\" 2 2\n"
+         "date-de-naissance-incorrecte {\"ligne\": 6} \"DURAND\" \"Paul\" 0 la\n"
+         "[{\"code\": \"5B\", \"nombre\": 1}, {\"code\": \"6A\", \"nombre\": 1}]\n"
+         "1 [\"DU\\\"BOIS\\\\,LE\\t\\u0001A,20112011,M,XX,XX,OUI,5B,,9999999Z\", "
+         "\"DURAND,PAUL,PaulPaul,Paul,XX,XX,OUI,P,P,Paul\"] "
+         "[\"ANCIEN,ÉLÈVE,20000101,M,XX,XX,OUI,6A,,9999999Z\"]\n"},
+        {{"eleves-bcdi", (samples / "ExportXML_ElevesAvecAdresses.zip").string(), "--report"},
+         "False elevesBCDI.csv L'extraction des élèves BCDI pour l'établissement 0123456A est "
+         "terminée eleves 21 19 {\"doublon\": 1, \"doublon-cite\": 0, \"sans-adresse\": 0, "
+         "\"sans-division\": 0, "
+         "\"sans-nom\": 0, \"sorti\": 1}\n"
+         "sorti {\"ELEVE_ID\": \"9020\"} \"LEGRAND\" \"Paul\" null\n"
+         "doublon {\"ELEVE_ID\": \"9004\"} \"DUPONT\" \"Jean\" {\"ELEVE_ID\": \"9005\"}\n"
+         "[{\"code\": \"3ème A\", \"nombre\": 2}, {\"code\": \"3ème C\", \"nombre\": 2}]\n"},
+        {{"profs-orlane-cite", (input_ / "cite").string(), "--dry-run"},
+         "True profs.txt None enseignants 45 40 {\"doublon\": 0, \"doublon-cite\": 4, "
+         "\"sans-adresse\": 0, \"sans-division\": 0, \"sans-nom\": 1, \"sorti\": 0}\n"
+         "sans-nom {\"INDIVIDU\": \"1215\", \"fichier\": \"sts_emp_0123456A_2026.xml\"} \"\" "
+         "\"Aurélien\" null\n"
+         "doublon-cite {\"INDIVIDU\": \"1202\", \"fichier\": \"sts_emp_0234567B_2026.xml\"} "
+         "\"D'ARTOIS\" \"Jérôme\" {\"fichier\": \"sts_emp_0123456A_2026.xml\"}\n"
+         "doublon-cite {\"INDIVIDU\": \"2403\", \"fichier\": \"sts_emp_0234567B_2026.xml\"} "
+         "\"BÉRARD\" \"Chloé\" {\"fichier\": \"sts_emp_0123456A_2026.xml\"}\n"
+         "doublon-cite {\"INDIVIDU\": \"2405\", \"fichier\": \"sts_emp_0234567B_2026.xml\"} "
+         "\"de la Tour\" \"Ève\" {\"fichier\": \"sts_emp_0123456A_2026.xml\"}\n"
+         "doublon-cite {\"INDIVIDU\": \"2410\", \"fichier\": \"sts_emp_0234567B_2026.xml\"} "
+         "\"Dupont\" \"JEAN\" {\"fichier\": \"sts_emp_0123456A_2026.xml\"}\n"
+         "[{\"code\": \"L0080\", \"nombre\": 2}, {\"code\": \"L0100\", \"nombre\": 1}]\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        auto args = c.args;
+        args.insert(args.end(), {"--format", "json", "--root", root});
+        const Outcome outcome = RunCli(args);
+        ASSERT_EQ(outcome.code, 0) << outcome.err;
+        EXPECT_EQ(outcome.err, "");
+        EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 1) << outcome.out;
+        EXPECT_EQ(ParsedBack(outcome.out, input_.path()), c.facts);
+    }
+    EXPECT_EQ(ReadBytes(existing), before); // --dry-run wins over --report
+}
+
+// "-" reads the export from standard input: the same files as from the
+// file; a Sconet CSV takes its code from --code, the others carry theirs.
+TEST_F(CliTest, StandardInputConvertsLikeTheFile) {
+    const std::filesystem::path samples(TRESSAL_SAMPLES);
+    const auto csv = samples / "0123456A.csv";
+    const auto zip = samples / "ExportXML_ElevesAvecAdresses.zip";
+    const auto sts = samples / "sts_emp_0123456A_2026.xml";
+    struct Case {
+        std::string conversion;
+        std::filesystem::path input;
+        std::vector<std::string> options;
+        std::string err; // "": converted as the file is
+    };
+    const Case cases[] = {
+        {"eleves-bcdi", csv, {"--code", "0123456A"}, ""},
+        {"eleves-vesko", zip, {}, ""},
+        {"eleves-orlane", zip, {"--code=0123456a"}, ""},
+        {"profs-pmb", sts, {}, ""},
+        {"eleves-orlane", csv, {}, "tressal-cli : Un export Sconet CSV lu sur l'entrée standard"},
+        {"eleves-orlane",
+         csv,
+         {"--code", "../0123456A"},
+         "tressal-cli : « ../0123456A » n'est pas un code d'établissement"},
+        {"eleves-orlane",
+         zip,
+         {"--code", "0999999Z"},
+         "tressal-cli : l'export est celui de l'établissement 0123456A, pas de 0999999Z"},
+        {"profs-vesko",
+         csv,
+         {},
+         "tressal-cli : Balise de début attendue, '<' introuvable\nLigne: 1\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.conversion + " " + c.input.filename().string());
+        TempFolder fromFile;
+        TempFolder fromInput;
+        std::vector<std::string> args = {c.conversion, "-", "--root", fromInput.path().string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const Outcome outcome = RunShell(args, c.input, input_.path());
+        if (!c.err.empty()) {
+            EXPECT_EQ(outcome.code, 1);
+            EXPECT_TRUE(outcome.err.starts_with(c.err)) << outcome.err;
+            EXPECT_TRUE(EntriesBelow(fromInput.path()).empty());
+            continue;
+        }
+        EXPECT_EQ(outcome.code, 0) << outcome.err;
+        const Outcome reference =
+            RunCli({c.conversion, c.input.string(), "--root", fromFile.path().string()});
+        ASSERT_EQ(reference.code, 0) << reference.err;
+        EXPECT_FALSE(FilesBelow(fromFile.path()).empty());
+        EXPECT_EQ(FilesBelow(fromInput.path()), FilesBelow(fromFile.path()));
+    }
+    // The bound: as many bytes as allowed are read, one more is refused.
+    for (const std::size_t size : {std::size_t{100000}, std::size_t{100001}}) {
+        std::FILE* in = std::tmpfile();
+        ASSERT_NE(in, nullptr);
+        const std::string bytes(size, 'x');
+        std::fwrite(bytes.data(), 1, bytes.size(), in);
+        std::rewind(in);
+        if (size == 100000)
+            EXPECT_EQ(ReadStandardInput(in, 100000), bytes);
+        else
+            EXPECT_THROW(ReadStandardInput(in, 100000), Error);
+        std::fclose(in);
+    }
+}
+
+// The line of the text that starts with the prefix, or "".
+std::string LineStarting(const std::string& text, const std::string& prefix) {
+    for (const auto& line : SplitLines(text))
+        if (line.starts_with(prefix))
+            return line;
+    return "";
+}
+
+// What the desktop, the package and the manual pages say: what the program
+// reads today, every code the report can give, every sample, one main
+// category, one wording of the SIECLE menu path, the licence at the root.
+TEST(PublishedTextsTest, SayWhatTheProgramReadsAndGives) {
+    const auto source = std::filesystem::path(TRESSAL_SAMPLES).parent_path();
+    const std::string cliPage = ReadBytes(source / "packaging/tressal-cli.1.in");
+    const std::string appPage = ReadBytes(source / "packaging/tressal.1.in");
+    const std::string desktop = ReadBytes(source / "packaging/app.desktop.in");
+    const std::string metainfo = ReadBytes(source / "packaging/app.metainfo.xml.in");
+    const std::string install = ReadBytes(source / "cmake/Install.cmake");
+    const std::string lines[] = {
+        LineStarting(desktop, "Comment="),
+        LineStarting(desktop, "Keywords="),
+        LineStarting(metainfo, "  <summary>"),
+        LineStarting(install, "    \"conversion des exports"),
+        LineStarting(cliPage, "tressal\\-cli \\- "),
+        LineStarting(appPage, "tressal \\- "),
+    };
+    for (const auto& line : lines)
+        EXPECT_NE(line.find("SIECLE"), std::string::npos) << "«" << line << "»";
+
+    const auto roff = [](const std::string& code) { // ".B sans\\-nom"
+        std::string line = ".B ";
+        for (const char c : code)
+            line += c == '-' ? std::string("\\-") : std::string(1, c);
+        return line + "\n";
+    };
+    for (const EntryReason reason : kEntryReasons)
+        EXPECT_NE(cliPage.find(roff(ReasonCode(reason))), std::string::npos) << ReasonCode(reason);
+    for (int kind = 0; kind <= static_cast<int>(WarningKind::ExistingFileUnreadable); ++kind) {
+        const char* code = WarningCode(static_cast<WarningKind>(kind));
+        EXPECT_NE(cliPage.find(roff(code)), std::string::npos) << code;
+    }
+    const std::string files = cliPage.substr(cliPage.find(".SH FICHIERS"));
+    for (const auto& sample : std::filesystem::directory_iterator(TRESSAL_SAMPLES))
+        EXPECT_NE(files.find(sample.path().filename().string()), std::string::npos)
+            << sample.path();
+
+    const char* mainCategories[] = {"AudioVideo", "Audio",    "Video",   "Development", "Education",
+                                    "Game",       "Graphics", "Network", "Office",      "Science",
+                                    "Settings",   "System",   "Utility"};
+    std::vector<std::string> categories;
+    std::istringstream categoryList(LineStarting(desktop, "Categories=").substr(11));
+    for (std::string category; std::getline(categoryList, category, ';');)
+        categories.push_back(category);
+    EXPECT_EQ(std::count_if(categories.begin(), categories.end(),
+                            [&](const std::string& category) {
+                                return std::find(std::begin(mainCategories),
+                                                 std::end(mainCategories),
+                                                 category) != std::end(mainCategories);
+                            }),
+              1)
+        << LineStarting(desktop, "Categories=");
+
+    const std::string hints = ReadBytes(source / "src/app/window_table.cpp");
+    const auto start = hints.find("Exploitation");
+    ASSERT_NE(start, std::string::npos);
+    const std::string menuPath = hints.substr(start, hints.find(')', start) - start);
+    for (const char* file : {"README.md", "packaging/tressal-cli.1.in", "packaging/tressal.1.in"})
+        EXPECT_NE(ReadBytes(source / file).find(menuPath), std::string::npos)
+            << file << " : " << menuPath;
+
+    EXPECT_TRUE(ReadBytes(source / "LICENSE")
+                    .starts_with("                    GNU GENERAL PUBLIC "
+                                 "LICENSE\n                       Version 3"));
+    EXPECT_NE(ReadBytes(source / "packaging/copyright").find("License: GPL-3+"), std::string::npos);
 }
 
 TEST(ConversionTableTest, FindsConversionsByTheirCommandLineName) {

@@ -238,7 +238,10 @@ TEST(StudentReport, SiecleExportListsItsLeaversAndChecksItsYear) {
     const Converted dated = conversion.convert(input, {{}, 2026y / 12 / 8});
     EXPECT_EQ(dated.report.read, 2u);
     EXPECT_EQ(dated.report.written, 1u);
-    EXPECT_EQ(Entries(dated.report), std::vector<std::string>{"sorti ELEVE_ID 2 LEGRAND Éva"});
+    // BCDI needs the address that DUPONT does not have.
+    EXPECT_EQ(Entries(dated.report),
+              (std::vector<std::string>{"sorti ELEVE_ID 2 LEGRAND Éva",
+                                        "sans-adresse ELEVE_ID 1 DUPONT Jean"}));
     const std::vector<std::pair<WarningKind, std::string>> warnings = {
         {WarningKind::OtherSchoolYear, "PARAMETRES/ANNEE_SCOLAIRE"},
         {WarningKind::WithoutDivision, "ELEVE_ID 1"}};

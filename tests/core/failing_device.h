@@ -1,7 +1,7 @@
 #pragma once
 
-// A file device that fails its Nth write or its Nth rename as a full disk
-// does, and logs what it is asked to do.
+// A file device that fails its Nth write, rename or second name as a full
+// disk does, and logs what it is asked to do.
 
 #include "text/file_device.h"
 
@@ -13,7 +13,7 @@ namespace tressal::test {
 
 class FailingDevice : public FileDevice {
 public:
-    enum class Step { Write, Rename };
+    enum class Step { Write, Rename, AddName };
 
     // at 0: nothing fails.
     explicit FailingDevice(Step failing = Step::Write, int at = 0) : failing_(failing), at_(at) {}
@@ -31,6 +31,12 @@ public:
         return FileDevice::Rename(from, to);
     }
 
+    int AddName(const std::filesystem::path& file, const std::filesystem::path& name) override {
+        if (failing_ == Step::AddName && ++names_ == at_)
+            return ENOSPC;
+        return FileDevice::AddName(file, name);
+    }
+
     // "write eleves.txt" for the temporary file of eleves.txt,
     // "rename eleves.txt" for a rename onto it.
     std::vector<std::string> log;
@@ -45,6 +51,7 @@ private:
     int at_;
     int writes_ = 0;
     int renames_ = 0;
+    int names_ = 0;
 };
 
 } // namespace tressal::test

@@ -292,29 +292,5 @@ TEST(SaveResultTest, ConcurrentSavesNeverMixTheirFiles) {
     }
 }
 
-TEST(SaveResultTest, TemporariesOfAKilledRunGoAfterAnHour) {
-    struct Case {
-        const char* name;
-        std::chrono::minutes age;
-        bool stays;
-    };
-    const Case cases[] = {
-        {"profs.txt.tressal-tmp-99999-0", std::chrono::minutes(61), false},
-        {"autre.txt.tressal-tmp-99999-1", std::chrono::minutes(120), false},
-        {"profs.txt.tressal-tmp-99999-2", std::chrono::minutes(50), true},
-        {"ancien.txt", std::chrono::minutes(120), true},
-    };
-    TempFolder root;
-    const fs::path folder = root / "Orlane/Profs";
-    fs::create_directories(folder);
-    for (const Case& c : cases) {
-        WriteBytes(folder / c.name, "x");
-        fs::last_write_time(folder / c.name, fs::file_time_type::clock::now() - c.age);
-    }
-    SaveResult(Named("profs-orlane-cite"), kResult, root.path());
-    for (const Case& c : cases)
-        EXPECT_EQ(fs::exists(folder / c.name), c.stays) << c.name;
-}
-
 } // namespace
 } // namespace tressal

@@ -10,6 +10,7 @@
 #include "students/siecle_export.h"
 #include "students/siecle_reader.h"
 #include "test_support.h"
+#include "zip_maker.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,50 @@ std::string Options(const std::string& id, const std::vector<std::pair<int, std:
 std::string Structure(const std::string& code, const std::string& type) {
     return "<STRUCTURE><CODE_STRUCTURE>" + code + "</CODE_STRUCTURE><TYPE_STRUCTURE>" + type +
            "</TYPE_STRUCTURE></STRUCTURE>";
+}
+
+// A document without DONNEES/ELEVES lists no one because it is not a whole
+// student export: refused, named, rather than saved as an empty file. An
+// ELEVES without any ELEVE is a whole export of no one.
+TEST(SiecleStudents, AnExportWithoutItsStudentListIsRefused) {
+    const std::string start = "<BEE_ELEVES><PARAMETRES><UAJ>0123456A</UAJ></PARAMETRES>";
+    const std::string eleve = Eleve("1", "<NOM_DE_FAMILLE>A</NOM_DE_FAMILLE>");
+    struct Case {
+        const char* name;
+        std::string document;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"no ELEVES", start + "<DONNEES><OPTIONS/></DONNEES></BEE_ELEVES>", true},
+        {"ELEVES renamed",
+         start + "<DONNEES><ELEVES_2>" + eleve + "</ELEVES_2></DONNEES></BEE_ELEVES>", true},
+        {"ELEVE outside ELEVES", start + "<DONNEES>" + eleve + "</DONNEES></BEE_ELEVES>", true},
+        {"ELEVES outside DONNEES",
+         start + "<ELEVES>" + eleve + "</ELEVES><DONNEES></DONNEES></BEE_ELEVES>", true},
+        {"ELEVES empty", start + "<DONNEES><ELEVES></ELEVES></DONNEES></BEE_ELEVES>", false},
+    };
+    const Conversion& orlane = *FindConversion("eleves-orlane");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        WriteBytes(folder / "eleves.xml", c.document);
+        WriteBytes(folder / "export.zip",
+                   test::MakeZip({{"ElevesSansAdresses.xml", c.document, true, false, {}}}));
+        for (const char* file : {"eleves.xml", "export.zip"}) {
+            const std::string name =
+                std::string(file) == "eleves.xml" ? "eleves.xml" : "ElevesSansAdresses.xml";
+            std::size_t lines = 0;
+            const std::string error =
+                test::ErrorOf([&] { lines = orlane.convert(folder / file, {}).lines.size(); });
+            EXPECT_EQ(error, c.refused ? "Le fichier « " + name +
+                                             " » ne contient pas la liste des élèves "
+                                             "(DONNEES/ELEVES) : ce n'est pas un export des élèves "
+                                             "complet. Refaites l'export depuis SIECLE, sans "
+                                             "modifier le fichier."
+                                       : "");
+            EXPECT_EQ(lines, 0u);
+        }
+    }
 }
 
 TEST(SiecleStudents, FieldsAreMappedOneByOne) {
@@ -273,11 +318,15 @@ std::map<std::string, std::string> FilesWritten(const std::filesystem::path& inp
 TEST(SiecleStudents, SampleZipAndXmlGiveTheFilesOfTheSampleCsv) {
     const std::filesystem::path samples(TRESSAL_SAMPLES);
     TempFolder temp;
-    // The zip's entries unpacked: the XML with Nomenclature.xml beside it.
-    archive::ZipArchive zip(ReadBytes(samples / "ExportXML_ElevesAvecAdresses.zip"));
+    // The zips' entries unpacked: the XML with Nomenclature.xml and the
+    // representatives' export (addresses of the students without one) beside it.
     std::filesystem::create_directory(temp / "xml");
-    for (const auto& entry : zip.Entries())
-        WriteBytes(temp / "xml" / entry.name, zip.Read(entry));
+    for (const char* name :
+         {"ExportXML_ElevesAvecAdresses.zip", "ExportXML_ResponsablesAvecAdresses.zip"}) {
+        archive::ZipArchive zip(ReadBytes(samples / name));
+        for (const auto& entry : zip.Entries())
+            WriteBytes(temp / "xml" / entry.name, zip.Read(entry));
+    }
 
     const auto fromCsv = FilesWritten(samples / "0123456A.csv", temp / "csv");
     ASSERT_EQ(fromCsv.size(), 4u);

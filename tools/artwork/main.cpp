@@ -515,7 +515,7 @@ QImage banner() {
     p.setPen(QColor("#d5e2f0"));
     p.setFont(font(14, false));
     p.drawText(QPointF(after + 16, 28),
-               QString::fromUtf8(u8"Sconet et STS vers Orlane, Vesko, PMB et BCDI"));
+               QString::fromUtf8(u8"SIECLE, Sconet et STS vers Orlane, Vesko, PMB et BCDI"));
     return image;
 }
 
@@ -569,8 +569,8 @@ QImage targets() {
     drawBraid(p, braid, 1.25, 5);
 
     drawSourceTile(
-        p, sources[0], [](QPainter& q) { drawChild(q, slate); }, QStringLiteral("Sconet"),
-        QString::fromUtf8(u8"élèves"));
+        p, sources[0], [](QPainter& q) { drawChild(q, slate); }, QStringLiteral("SIECLE"),
+        QString::fromUtf8(u8"élèves (ou Sconet)"));
     drawSourceTile(
         p, sources[1], [](QPainter& q) { drawAdult(q, slate); }, QStringLiteral("STS"),
         QStringLiteral("enseignants"));
@@ -600,8 +600,8 @@ QImage credits() {
     p.drawText(QPointF(after + 20, 41), QStringLiteral("version 1.0"));
 
     const std::array<QString, 4> lines = {
-        QString::fromUtf8(u8"Conversion des exports Sconet et STS"),
-        QString::fromUtf8(u8"pour Orlane, Vesko, PMB et BCDI"),
+        QString::fromUtf8(u8"Conversion des exports SIECLE, Sconet"),
+        QString::fromUtf8(u8"et STS pour Orlane, Vesko, PMB et BCDI"),
         QString::fromUtf8(u8"© 2026 L’équipe Tressal"),
         QString::fromUtf8(u8"Logiciel libre — dessins et icônes de l’équipe Tressal"),
     };

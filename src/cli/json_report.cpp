@@ -1,0 +1,141 @@
+#include "cli/json_report.h"
+
+#include "cli/json_writer.h"
+#include "conversions/report_text.h"
+#include "text/cp1252.h"
+#include "text/file_io.h"
+
+namespace tressal::cli {
+namespace {
+
+void Member(JsonWriter& json, const char* key, const std::string& value) {
+    json.Key(key);
+    json.String(value);
+}
+
+void Member(JsonWriter& json, const char* key, std::size_t value) {
+    json.Key(key);
+    json.Number(value);
+}
+
+// {"ligne": 7}, {"ELEVE_ID": "9005"}, {"element": "ELEVE", "rang": 3},
+// {"INDIVIDU": "12", "fichier": "…"}, {"fichier": "…"}; null for no place.
+void WriteOrigin(JsonWriter& json, const char* key, const Origin& origin) {
+    json.Key(key);
+    if (origin == Origin()) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    if (origin.line > 0)
+        Member(json, "ligne", origin.line);
+    if (!origin.id.empty()) {
+        Member(json, origin.element.c_str(), origin.id);
+    } else if (!origin.element.empty()) {
+        Member(json, "element", origin.element);
+        if (origin.rank > 0)
+            Member(json, "rang", origin.rank);
+    }
+    if (!origin.file.empty())
+        Member(json, "fichier", origin.file);
+    json.EndObject();
+}
+
+void WritePerson(JsonWriter& json, const std::string& name, const std::string& firstName) {
+    Member(json, "nom", name);
+    Member(json, "prenom", firstName);
+}
+
+void WriteEntries(JsonWriter& json, const ConversionReport& report) {
+    json.Key("ecartes");
+    json.BeginObject();
+    for (const EntryReason reason : kEntryReasons)
+        Member(json, ReasonCode(reason), report.Count(reason));
+    json.EndObject();
+    json.Key("entrees");
+    json.BeginArray();
+    for (const auto& entry : report.entries) {
+        json.BeginObject();
+        Member(json, "raison", ReasonCode(entry.reason));
+        WriteOrigin(json, "lieu", entry.origin);
+        WritePerson(json, entry.name, entry.firstName);
+        WriteOrigin(json, "garde", entry.duplicateOf);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteWarnings(JsonWriter& json, const ConversionReport& report) {
+    json.Key("avertissements");
+    json.BeginArray();
+    for (const auto& warning : report.warnings) {
+        json.BeginObject();
+        Member(json, "code", WarningCode(warning.kind));
+        WriteOrigin(json, "lieu", warning.origin);
+        WritePerson(json, warning.name, warning.firstName);
+        Member(json, "valeur", warning.value);
+        Member(json, "autre", warning.other);
+        Member(json, "nombre", warning.number);
+        Member(json, "texte", WarningText(warning));
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteLines(JsonWriter& json, const char* key, const TextList& lines) {
+    json.Key(key);
+    json.BeginArray();
+    for (const auto& line : lines)
+        json.String(Cp1252ToUtf8(line));
+    json.EndArray();
+}
+
+void WriteComparison(JsonWriter& json, const ConversionReport& report) {
+    json.Key("comparaison");
+    if (!report.comparison) {
+        json.Null();
+        return;
+    }
+    json.BeginObject();
+    Member(json, "fichier", PathText(report.comparison->file));
+    Member(json, "inchangees", report.comparison->unchanged);
+    WriteLines(json, "ajouts", report.comparison->added);
+    WriteLines(json, "retraits", report.comparison->removed);
+    json.EndObject();
+}
+
+} // namespace
+
+void PrintJsonReport(std::ostream& out, const ConversionReport& report, const RunOutcome& outcome) {
+    const bool students = report.population == Population::Students;
+    JsonWriter json(out);
+    json.BeginObject();
+    json.Key("simulation");
+    json.Bool(outcome.simulation);
+    Member(json, "fichier", outcome.file);
+    json.Key("message");
+    if (outcome.simulation)
+        json.Null();
+    else
+        json.String(outcome.message);
+    Member(json, "population", students ? "eleves" : "enseignants");
+    Member(json, "resume", SummaryText(report));
+    Member(json, "lus", report.read);
+    Member(json, "ecrits", report.written);
+    WriteEntries(json, report);
+    WriteWarnings(json, report);
+    json.Key(students ? "classes" : "disciplines");
+    json.BeginArray();
+    for (const auto& [code, count] : report.groups) {
+        json.BeginObject();
+        Member(json, "code", code);
+        Member(json, "nombre", count);
+        json.EndObject();
+    }
+    json.EndArray();
+    WriteComparison(json, report);
+    json.EndObject();
+    out << '\n';
+}
+
+} // namespace tressal::cli
