@@ -9,6 +9,7 @@
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
+#include "sconet_bench_export.h"
 #include "siecle_bench_export.h"
 #include "text/file_read.h"
 #include "text/replace_files.h"
@@ -27,27 +28,6 @@ constexpr int kRuns = 5;
 constexpr int kStudents = 100000;
 constexpr int kSiecleStudents = 20000;
 
-std::string MakeExport(int students) {
-    static const char* const kOptions[] = {"AGL1", "ESP2", "ALL1", "LATIN", ""};
-    std::mt19937 random(42);
-    std::string text = "NOM";
-    for (int i = 2; i <= 22; ++i)
-        text += ";C" + std::to_string(i);
-    text += "\r\n";
-    for (int i = 0; i < students; ++i) {
-        text += std::string(kBenchLastNames[random() % 10]) + std::to_string(i % 3000) + ";" +
-                kBenchFirstNames[random() % 10] + ";Marie;;" + std::to_string(1 + random() % 28) +
-                "/0" + std::to_string(1 + random() % 9) + "/20" +
-                std::to_string(10 + random() % 5) + ";" + std::to_string(i) + ";12345678" +
-                std::to_string(i % 100) + "A;" + (random() % 2 ? "M" : "F") + ";" +
-                std::to_string(3 + random() % 4) + "\xE8me " + char('A' + random() % 4) + ";" +
-                kOptions[random() % 5] + ";" + kOptions[random() % 5] +
-                ";;;;DP;G1;0210001A;01/09/2026;" + std::to_string(i % 90) +
-                " rue des Lilas;21000;DIJON;0380000000\r\n";
-    }
-    return text;
-}
-
 } // namespace
 
 int main() {
@@ -56,7 +36,7 @@ int main() {
         fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const fs::path csv = folder / "0123456A.csv";
-    tressal::WriteFileAtomically(csv, MakeExport(kStudents));
+    tressal::WriteFileAtomically(csv, MakeSconetExport(kStudents));
     const fs::path zip = folder / "ExportXML_ElevesAvecAdresses.zip";
     const auto siecleSize = static_cast<double>(MakeSiecleStudents(kSiecleStudents).size());
     tressal::WriteFileAtomically(zip, MakeSiecleZip(kSiecleStudents));

@@ -1,7 +1,9 @@
 #include "app/about_window.h"
 
+#include "app/tool_button.h"
 #include "app/window_placement.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
@@ -11,18 +13,15 @@ namespace tressal::app {
 
 TTFAPP::TTFAPP(const AppServices& services)
     : QWidget(nullptr, kFixedWindowFlags), ToolBar1(new QToolBar(this)),
-      Bferme(new QToolButton(ToolBar1)), Image1(new QLabel(this)) {
+      Bferme(AddToolButton(ToolBar1, "Bferme", QStringLiteral("Fermer"),
+                           services.Icon(IconId::Close))),
+      Image1(new QLabel(this)) {
     EnsureResources();
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("TFAPP"));
     setWindowTitle(QStringLiteral("Tressal : A propos."));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setIconSize(QSize(16, 16));
-    Bferme->setObjectName(QStringLiteral("Bferme"));
-    Bferme->setText(QStringLiteral("Fermer"));
-    Bferme->setIcon(services.Icon(IconId::Close));
-    Bferme->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    ToolBar1->addWidget(Bferme);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/credits.jpg")));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -36,6 +35,13 @@ TTFAPP::TTFAPP(const AppServices& services)
     connect(Bferme, &QToolButton::clicked, this, &TTFAPP::BfermeClick);
     adjustSize();
     CentreOnScreen(this);
+}
+
+void TTFAPP::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        BfermeClick();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace tressal::app

@@ -21,6 +21,9 @@ public:
     QLabel* const Image1;
 
     void BfermeClick() { close(); }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override; // Escape closes it
 };
 
 } // namespace tressal::app

@@ -1,55 +1,38 @@
 #include "app/conversion_window.h"
 
+#include "app/conversion_job.h"
 #include "app/dialogs.h"
+#include "app/dropped_export.h"
 #include "app/export_folders.h"
 #include "app/history_bar.h"
 #include "app/preview_tree.h"
+#include "app/progress_line.h"
 #include "app/report_panel.h"
+#include "app/save_questions.h"
+#include "app/tool_button.h"
 #include "app/window_placement.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
-#include "text/cp1252.h"
 #include "text/error.h"
 
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QSignalBlocker>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <exception>
-#include <stdexcept>
-
 namespace tressal::app {
-namespace {
-
-QToolButton* AddButton(QToolBar* bar, const char* name, const QString& caption, const QIcon& icon) {
-    auto* button = new QToolButton(bar);
-    button->setObjectName(QString::fromUtf8(name));
-    button->setText(caption);
-    button->setIcon(icon);
-    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bar->addWidget(button);
-    return button;
-}
-
-const Conversion& ConversionOf(const WindowRow& row) {
-    const Conversion* conversion = FindConversion(row.cliName);
-    if (!conversion)
-        throw std::logic_error(std::string("unknown conversion ") + row.cliName);
-    return *conversion;
-}
-
-} // namespace
 
 ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
-    : QWidget(nullptr, Qt::Window), row_(row), conversion_(ConversionOf(row)), services_(services) {
+    : QWidget(nullptr, Qt::Window), row_(row), conversion_(ConversionNamed(row.cliName)),
+      services_(services) {
     setAttribute(Qt::WA_DeleteOnClose);
     setAcceptDrops(true);
     setObjectName(QString::fromUtf8(row.objectName));
@@ -58,19 +41,22 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     toolBar_ = new QToolBar(this);
     toolBar_->setObjectName(QString::fromUtf8(row.toolBarName));
     toolBar_->setIconSize(QSize(16, 16));
-    close_ =
-        AddButton(toolBar_, row.closeName, QStringLiteral("Fermer"), services.Icon(IconId::Close));
-    convert_ = AddButton(toolBar_, row.convertName, QString::fromUtf8(row.convertCaption),
-                         services.Icon(IconId::Convert));
-    save_ = AddButton(toolBar_, row.saveName, QStringLiteral("Sauvegarder"),
-                      services.Icon(IconId::Save));
+    close_ = AddToolButton(toolBar_, row.closeName, QStringLiteral("Fermer"),
+                           services.Icon(IconId::Close));
+    convert_ = AddToolButton(toolBar_, row.convertName, QString::fromUtf8(row.convertCaption),
+                             services.Icon(IconId::Convert));
+    save_ = AddToolButton(toolBar_, row.saveName, QStringLiteral("Sauvegarder"),
+                          services.Icon(IconId::Save));
     save_->setEnabled(false);
 
     tree_ = MakePreviewTree(this);
     tree_->setObjectName(QString::fromUtf8(row.treeName));
     hint_ = AddHint(tree_, QString::fromUtf8(row.hint));
+    filler_ = new PreviewFiller(tree_);
     report_ = new ReportPanel(this);
     report_->hide();
+    progress_ = new ProgressLine(this);
+    progress_->hide();
     history_ = new HistoryBar(this, services);
 
     auto* layout = new QVBoxLayout(this);
@@ -78,6 +64,7 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     layout->setSpacing(0);
     layout->addWidget(toolBar_);
     layout->addWidget(tree_, 1);
+    layout->addWidget(progress_);
     layout->addWidget(report_);
     layout->addWidget(history_);
     // The details, once shown, share the height with the preview.
@@ -90,24 +77,25 @@ ConversionWindow::ConversionWindow(const WindowRow& row, AppServices& services)
     connect(convert_, &QToolButton::clicked, this, &ConversionWindow::ConvertClick);
     connect(save_, &QToolButton::clicked, this, &ConversionWindow::SaveClick);
     connect(tree_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
-        RefuseUnwritable(item);
+        if (const QString refused = UndoUnwritableEdit(tree_, item, result_.lines);
+            !refused.isEmpty())
+            services_.dialogs->Warn(this, refused);
+        touched_ = true;
         if (state_ == State::Converted)
             ShowReport();
     });
-}
-
-void ConversionWindow::RefuseUnwritable(QTreeWidgetItem* item) {
-    const std::string character = FirstUnwritable(item->text(0).toStdString());
-    const auto row = static_cast<std::size_t>(tree_->indexOfTopLevelItem(item));
-    if (character.empty() || row >= result_.lines.size())
-        return;
-    const QSignalBlocker quiet(tree_);
-    item->setText(0, QString::fromStdString(Cp1252ToUtf8(result_.lines[row])));
-    services_.dialogs->Warn(
-        this, QString::fromStdString("Le caractère « " + character +
-                                     " » ne peut pas être écrit dans le fichier (Windows-1252) : "
-                                     "la modification est annulée. Retapez-la sans ce caractère, "
-                                     "par exemple avec une lettre sans accent."));
+    connect(filler_, &PreviewFiller::progressed, progress_, &ProgressLine::ShowLines);
+    // The last line reached, then the report: two short steps for a large export.
+    connect(filler_, &PreviewFiller::finished, this, [this] {
+        if (row_.scrollToLast && tree_->topLevelItemCount() > 0 && !closing_)
+            tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
+        QTimer::singleShot(0, this, [this] {
+            if (closing_)
+                return;
+            Finish();
+            emit conversionFinished();
+        });
+    });
 }
 
 void ConversionWindow::RunAction(const std::function<void()>& action) {
@@ -124,17 +112,37 @@ void ConversionWindow::CloseClick() {
 
 void ConversionWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Space on a fresh window starts a conversion; it never closes it.
-    if (state_ == State::Fresh)
-        convert_->setFocus();
+    // Space or Enter on a fresh window starts a conversion; it never closes
+    // it. The button shows it has the keyboard from the start.
+    if (state_ == State::Fresh && !busy_) {
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        convert_->setFocus(Qt::TabFocusReason);
+    }
 }
 
 void ConversionWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
         CloseClick();
+    else if (enter && state_ == State::Fresh && !busy_)
+        ConvertClick();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ConversionWindow::closeEvent(QCloseEvent* event) {
+    const bool edited = state_ == State::Converted && row_.editableLines && touched_ &&
+                        ReportWithEdits(result_, tree_).edited > 0;
+    if (edited && !services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
+                                              QStringLiteral("Des lignes modifiées n'ont pas été "
+                                                             "enregistrées. Fermer quand même ?"),
+                                              true)) {
+        event->ignore();
         return;
     }
-    QWidget::keyPressEvent(event);
+    // A conversion still running is abandoned: nothing it does is shown or written.
+    closing_ = true;
+    event->accept();
 }
 
 QString ConversionWindow::ChooseInput() {
@@ -145,94 +153,115 @@ QString ConversionWindow::ChooseInput() {
 }
 
 void ConversionWindow::ConvertClick() {
-    if (state_ != State::Fresh)
+    if (state_ != State::Fresh || busy_)
         return;
     ConvertInput(ChooseInput());
 }
 
+void ConversionWindow::SetBusy(bool busy) {
+    busy_ = busy;
+    convert_->setEnabled(!busy && state_ == State::Fresh);
+    progress_->setVisible(busy);
+    setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor);
+}
+
 void ConversionWindow::ConvertInput(const QString& input) {
-    if (state_ != State::Fresh || input.isEmpty())
+    if (state_ != State::Fresh || busy_ || closing_ || input.isEmpty())
         return;
     input_ = input;
-    RememberExport(services_, row_.input, input);
-    RunAction([this] {
-        // The duplicates file follows the inputs as they are read.
-        const auto progress = [this](const Converted& sofar) {
-            SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
-            Show(sofar);
-            repaint();
-        };
-        Converted result = conversion_.convert(ToPath(input_), {progress, LocalToday()});
-        // Against the proposed file: one chosen later in the save dialog is not compared.
-        CompareWithProposedFile(conversion_, result, ToPath(services_.outputRoot));
-        Show(result);
+    hint_->hide();
+    progress_->ShowWorking(QStringLiteral("Lecture de « %1 »…").arg(QFileInfo(input).fileName()));
+    SetBusy(true);
+    StartConversionJob(conversion_, ToPath(input), ToPath(services_.outputRoot), this,
+                       {[this](const Converted& sofar) { ShowProgress(sofar); },
+                        [this](Converted result) { ShowConverted(std::move(result)); },
+                        [this](const std::string& message) { Fail(message); }});
+}
+
+// The duplicates file follows the inputs as they are read; what was read is
+// kept when a later input is refused.
+void ConversionWindow::ShowProgress(const Converted& sofar) {
+    if (closing_)
+        return;
+    RunAction([&] {
+        SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
+        result_ = sofar;
+        partial_ = true;
+        const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();
+        FillPreview(tree_, result_.lines, icon, false);
     });
 }
 
-QString ConversionWindow::DroppedInput(const QMimeData* data) const {
-    if (state_ != State::Fresh || !data || !data->hasUrls() || data->urls().size() != 1)
-        return {};
-    const QUrl url = data->urls().constFirst();
-    if (!url.isLocalFile())
-        return {};
-    const QFileInfo info(url.toLocalFile());
-    const bool wantsFolder = row_.input == ExportKind::StaffFolder;
-    return (wantsFolder ? info.isDir() : info.isFile()) ? info.filePath() : QString();
-}
-
-void ConversionWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (DroppedInput(event->mimeData()).isEmpty())
-        event->ignore();
-    else
-        event->acceptProposedAction();
-}
-
-void ConversionWindow::dropEvent(QDropEvent* event) {
-    const QString input = DroppedInput(event->mimeData());
-    if (input.isEmpty()) {
-        event->ignore();
+void ConversionWindow::Fail(const std::string& message) {
+    if (closing_)
         return;
+    if (partial_) {
+        Finish();
+    } else {
+        tree_->clear();
+        hint_->show();
+        SetBusy(false);
     }
-    event->acceptProposedAction();
-    ConvertInput(input);
+    services_.dialogs->Warn(this, QString::fromUtf8(message));
+    emit conversionFinished();
 }
 
-void ConversionWindow::Show(const Converted& result) {
-    result_ = result;
+void ConversionWindow::ShowConverted(Converted result) {
+    if (closing_)
+        return;
+    // Only an export that converted is remembered, not a refused file.
+    RememberExport(services_, row_.input, input_);
+    result_ = std::move(result);
     const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();
-    FillPreview(tree_, result_.lines, icon, row_.editableLines);
-    if (row_.scrollToLast && tree_->topLevelItemCount() > 0)
-        tree_->scrollToItem(tree_->topLevelItem(tree_->topLevelItemCount() - 1));
-    hint_->hide();
+    filler_->Start(result_.lines, icon, row_.editableLines);
+}
+
+void ConversionWindow::Finish() {
     state_ = State::Converted;
+    SetBusy(false);
     ShowReport();
     report_->show();
     ShowHistory();
-    convert_->setEnabled(false);
     save_->setEnabled(true);
-    setWindowTitle(QString::fromUtf8(row_.caption) + QStringLiteral(" — ") +
-                   QFileInfo(input_).fileName());
+    QString caption = QString::fromUtf8(row_.caption);
+    while (caption.endsWith(QLatin1Char(' ')))
+        caption.chop(1);
+    setWindowTitle(caption + QStringLiteral(" — ") + QFileInfo(input_).fileName());
 }
 
-// The report as converted, with the lines touched up in the preview counted
-// and, when there are some, compared again as they would be saved.
+// Several files are taken, to say that one is wanted.
+QString ConversionWindow::DroppedInput(const QMimeData* data, bool& several) const {
+    const DroppedExport dropped = ReadDrop(data);
+    const bool ready = state_ == State::Fresh && !busy_;
+    several = ready && dropped.several;
+    const bool wantsFolder = row_.input == ExportKind::StaffFolder;
+    return ready && dropped.folder == wantsFolder ? dropped.path : QString();
+}
+
+void ConversionWindow::dragEnterEvent(QDragEnterEvent* event) {
+    bool several = false;
+    if (!DroppedInput(event->mimeData(), several).isEmpty() || several)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ConversionWindow::dropEvent(QDropEvent* event) {
+    bool several = false;
+    const QString input = DroppedInput(event->mimeData(), several);
+    if (input.isEmpty() && !several)
+        return event->ignore();
+    event->acceptProposedAction();
+    if (several)
+        services_.dialogs->Warn(this, DropOneExportMessage());
+    else
+        ConvertInput(input);
+}
+
 void ConversionWindow::ShowReport() {
-    if (!row_.editableLines) {
-        report_->ShowReport(result_.report);
-        return;
-    }
-    ConversionReport report = result_.report;
-    TextList lines = result_.lines;
-    report.edited = static_cast<std::size_t>(TakeEdits(tree_, lines));
-    if (report.edited > 0 && report.comparison) {
-        try {
-            const auto& file = report.comparison->file;
-            report.comparison = CompareWithFile(lines, result_.header, file);
-        } catch (const std::exception&) {
-            // the comparison made at conversion stands
-        }
-    }
-    report_->ShowReport(report);
+    // Lines are looked at only once one was touched: 100,000 take a while.
+    const bool edits = row_.editableLines && touched_;
+    report_->ShowReport(edits ? ReportWithEdits(result_, tree_) : result_.report);
 }
 
 // The kept versions of the file; once one is put back, the report compares
@@ -246,41 +275,23 @@ void ConversionWindow::ShowHistory() {
 }
 
 void ConversionWindow::SaveClick() {
-    if (state_ != State::Converted)
+    if (state_ != State::Converted || busy_)
         return;
     RunAction([this] {
-        // Lines touched up in the preview are saved as shown.
+        // Lines touched up in the preview are saved as shown; they stay
+        // unsaved edits until the save is done.
+        Converted shown = result_;
         if (row_.editableLines)
-            TakeEdits(tree_, result_.lines);
-        const auto choose = [this](const std::filesystem::path& proposed) {
-            return ToPath(services_.dialogs->SaveFile(this, FromPath(proposed.parent_path()),
-                                                      FromPath(proposed.filename()),
-                                                      QString::fromUtf8(row_.saveFilter)));
-        };
-        const auto confirmEmptying = [this](const std::filesystem::path& file) {
-            return services_.dialogs->ConfirmRisk(
-                this, QString::fromStdString(EmptyingText(result_, file)) +
-                          QStringLiteral(" Voulez-vous vraiment remplacer ce fichier ?"));
-        };
-        const SavedResult saved = SaveResult(conversion_, result_, ToPath(services_.outputRoot),
-                                             choose, SystemFiles(), confirmEmptying);
+            TakeEdits(tree_, shown.lines);
+        const SavedResult saved = SaveAskingUser(this, services_, row_, conversion_, shown);
         if (saved.files.empty())
             return;
+        result_ = std::move(shown);
         services_.dialogs->Inform(this, QString::fromStdString(saved.plan.doneMessage),
                                   FromPath(saved.files.front()));
-        OfferDuplicates(saved.plan);
+        OfferDuplicates(this, services_, saved.plan, result_);
         close();
     });
-}
-
-void ConversionWindow::OfferDuplicates(const OutputPlan& plan) {
-    if (plan.duplicatesFile.empty() || result_.duplicates.empty())
-        return;
-    if (services_.dialogs->Confirm(this, QStringLiteral("Confirmation"),
-                                   QStringLiteral("Tressal a rencontré des doublons, voulez-vous "
-                                                  "consulter le fichier des doublons ?")))
-        services_.dialogs->ShellOpenFile(
-            FromPath(ToPath(services_.outputRoot) / plan.duplicatesFile), services_.outputRoot);
 }
 
 } // namespace tressal::app

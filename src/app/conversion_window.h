@@ -18,14 +18,17 @@ class QTreeWidgetItem;
 namespace tressal::app {
 
 class HistoryBar;
+class PreviewFiller;
+class ProgressLine;
 class ReportPanel;
 
 // A conversion window: "Fermer", the convert button and "Sauvegarder" over a
 // tree that previews the result, and below it the conversion's report, with
-// the comparison with the file that saving would replace. Its row of the window table gives its
+// the comparison with the file that saving would replace, and the version of
+// that file kept in the history, which can be put back. Its row of the window table gives its
 // names, captions, filters and preview settings. Fresh, it converts once (a file or folder chosen
-// in a dialog or dropped on it); converted, it saves and closes. Any error of an action is shown in
-// a message box and the window stays as it was.
+// in a dialog or dropped on it) on a worker thread, busy meanwhile; converted, it saves and closes.
+// Any error of an action is shown in a message box and the window stays as it was.
 class ConversionWindow : public QWidget {
     Q_OBJECT
 public:
@@ -34,6 +37,8 @@ public:
     ConversionWindow(const WindowRow& row, AppServices& services);
 
     State state() const { return state_; }
+    // A conversion is running, or its lines are being shown.
+    bool busy() const { return busy_; }
     const Converted& result() const { return result_; }
     // The file or folder converted last, as the user chose it.
     const QString& inputPath() const { return input_; }
@@ -45,6 +50,9 @@ public:
     // The guidance shown in the empty preview.
     QLabel* hint() const { return hint_; }
     ReportPanel* report() const { return report_; }
+    // What a running conversion is doing.
+    ProgressLine* progressLine() const { return progress_; }
+    // The version kept of the file a save would replace.
     HistoryBar* history() const { return history_; }
 
     // The button handlers.
@@ -54,27 +62,37 @@ public:
     // Converts that file or folder, as if chosen in the dialog.
     void ConvertInput(const QString& input);
 
+signals:
+    // A conversion started by ConvertInput is shown, or was refused.
+    void conversionFinished();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     QString ChooseInput();
-    QString DroppedInput(const QMimeData* data) const;
+    QString DroppedInput(const QMimeData* data, bool& several) const;
     void RunAction(const std::function<void()>& action);
-    // An edit holding a character the file cannot hold is undone at once, and told.
-    void RefuseUnwritable(QTreeWidgetItem* item);
-    void Show(const Converted& result);
+    void SetBusy(bool busy);
+    void ShowProgress(const Converted& sofar);
+    void ShowConverted(Converted result);
+    void Finish();
+    void Fail(const std::string& message);
     void ShowReport();
     void ShowHistory();
-    void OfferDuplicates(const OutputPlan& plan);
 
     const WindowRow& row_;
     const Conversion& conversion_;
     AppServices& services_;
     State state_ = State::Fresh;
+    bool busy_ = false;
+    bool closing_ = false;
+    bool touched_ = false; // a line of the preview was edited (maybe back as it was)
+    bool partial_ = false; // the inputs read before one was refused are shown
     QString input_;
     Converted result_;
     QToolBar* toolBar_;
@@ -83,6 +101,8 @@ private:
     QToolButton* save_;
     QTreeWidget* tree_;
     QLabel* hint_;
+    ProgressLine* progress_;
+    PreviewFiller* filler_;
     ReportPanel* report_;
     HistoryBar* history_;
 };

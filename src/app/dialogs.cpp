@@ -1,8 +1,12 @@
 #include "app/dialogs.h"
 
+#include "app/conversion_chooser.h"
+
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -16,6 +20,18 @@ namespace {
 // Saving replaces an existing file without a question, as the targets expect.
 constexpr QFileDialog::Options kOptions =
     QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite;
+
+// Escape answers No.
+bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+              bool noByDefault) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(noByDefault ? no : yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
 
 } // namespace
 
@@ -66,27 +82,34 @@ void QtDialogs::Warn(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QStringLiteral("Tressal"), text);
 }
 
-bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    box.exec();
-    return box.clickedButton() == yes;
+bool QtDialogs::Confirm(QWidget* parent, const QString& title, const QString& text,
+                        bool noByDefault) {
+    return AskYesNo(parent, QMessageBox::Question, title, text, noByDefault);
 }
 
 bool QtDialogs::ConfirmRisk(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Tressal"), text, QMessageBox::NoButton,
-                    parent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return AskYesNo(parent, QMessageBox::Warning, QStringLiteral("Tressal"), text, true);
 }
 
-void QtDialogs::ShellOpenFile(const QString& file, const QString& /*workingFolder*/) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+bool QtDialogs::ShellOpenFile(const QString& file, const QString& /*workingFolder*/) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+void QtDialogs::ShowPath(QWidget* parent, const QString& text, const QString& path) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tressal"), text, QMessageBox::Ok,
+                    parent);
+    box.setInformativeText(path);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QPushButton* copy = box.addButton(QStringLiteral("Copier le chemin"), QMessageBox::ActionRole);
+    box.exec();
+    if (box.clickedButton() == copy)
+        QGuiApplication::clipboard()->setText(path);
+}
+
+int QtDialogs::ChooseConversion(QWidget* parent, const QString& fileName,
+                                const QList<ConversionChoice>& choices, int proposed) {
+    ConversionChooser chooser(parent, fileName, choices, proposed);
+    return chooser.exec() == QDialog::Accepted ? chooser.chosen() : -1;
 }
 
 } // namespace tressal::app

@@ -1,11 +1,19 @@
 #pragma once
 
 #include <QFileDialog>
+#include <QIcon>
+#include <QList>
 #include <QString>
 
 class QWidget;
 
 namespace tressal::app {
+
+// A conversion offered for an export opened from outside the program.
+struct ConversionChoice {
+    QString caption; // its place in the menu, "PMB ▸ Elèves"
+    QIcon icon;
+};
 
 // Every question the windows ask the user, and every message they show, goes
 // through this interface: the program answers with Qt's dialogs, the tests
@@ -23,13 +31,22 @@ public:
     virtual void Inform(QWidget* parent, const QString& text, const QString& details) = 0;
     // The same with the warning icon, for what went wrong.
     virtual void Warn(QWidget* parent, const QString& text) = 0;
-    // A Yes/No question; true for Yes.
-    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A Yes/No question; true for Yes. Enter answers Yes, or No when asked.
+    virtual bool Confirm(QWidget* parent, const QString& title, const QString& text,
+                         bool noByDefault = false) = 0;
     // A Yes/No question before something that may lose the user's data,
     // titled "Tressal", with the warning icon; No is the default answer.
     virtual bool ConfirmRisk(QWidget* parent, const QString& text) = 0;
     // Opens the file with the desktop's program for its type; does not wait.
-    virtual void ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
+    // False when the desktop has no program for it.
+    virtual bool ShellOpenFile(const QString& file, const QString& workingFolder) = 0;
+    // An information box with the text, the file's whole path under it and a
+    // button that copies the path.
+    virtual void ShowPath(QWidget* parent, const QString& text, const QString& path) = 0;
+    // Which of the conversions to run on the file (its name given), the
+    // proposed one selected; -1 when the user cancels.
+    virtual int ChooseConversion(QWidget* parent, const QString& fileName,
+                                 const QList<ConversionChoice>& choices, int proposed) = 0;
 };
 
 // The dialogs of the running program: Qt's own, in French. Their side panel
@@ -44,9 +61,13 @@ public:
                          const QString& startFolder) override;
     void Inform(QWidget* parent, const QString& text, const QString& details) override;
     void Warn(QWidget* parent, const QString& text) override;
-    bool Confirm(QWidget* parent, const QString& title, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& title, const QString& text,
+                 bool noByDefault = false) override;
     bool ConfirmRisk(QWidget* parent, const QString& text) override;
-    void ShellOpenFile(const QString& file, const QString& workingFolder) override;
+    bool ShellOpenFile(const QString& file, const QString& workingFolder) override;
+    void ShowPath(QWidget* parent, const QString& text, const QString& path) override;
+    int ChooseConversion(QWidget* parent, const QString& fileName,
+                         const QList<ConversionChoice>& choices, int proposed) override;
 
 private:
     QString Run(QWidget* parent, QFileDialog::FileMode mode, QFileDialog::AcceptMode accept,

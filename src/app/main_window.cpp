@@ -1,15 +1,26 @@
 #include "app/main_window.h"
 
 #include "app/about_window.h"
+#include "app/conversion_window.h"
+#include "app/dialogs.h"
+#include "app/dropped_export.h"
 #include "app/menu_bar_style.h"
+#include "app/picture_menus.h"
 #include "app/window_factory.h"
 #include "app/window_placement.h"
 #include "app/window_table.h"
 
+#include "students/export_kind.h"
+#include "text/error.h"
+
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QVBoxLayout>
 
 #include <map>
@@ -23,6 +34,7 @@ TFExtraction::TFExtraction(Dialogs& dialogs, const QString& exeDir, const QStrin
                                                     settings} {
     EnsureResources();
     setObjectName(QStringLiteral("FExtraction"));
+    setAcceptDrops(true);
     setWindowTitle(QStringLiteral("Tressal : Orlane - Vesko - PMB"));
     setWindowIcon(services_.Icon(IconId::Orlane));
 
@@ -40,6 +52,7 @@ TFExtraction::TFExtraction(Dialogs& dialogs, const QString& exeDir, const QStrin
     }
     setCentralWidget(central);
     BuildMenu();
+    AddPictureMenus();
     layout->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     setFixedSize(sizeHint());
@@ -104,8 +117,99 @@ void TFExtraction::BuildMenu() {
     connect(about, &QAction::triggered, this, &TFExtraction::Apropos1Click);
 }
 
+// The four targets drawn on the right of the picture open their menus.
+void TFExtraction::AddPictureMenus() {
+    struct Target {
+        const char* menu;
+        int top;
+        const char* tooltip;
+    };
+    static constexpr Target kTargets[] = {
+        {"BOrlane", 102, "Orlane : choisissez la conversion"},
+        {"BVesko", 151, "Vesko : choisissez la conversion"},
+        {"PMB1", 199, "PMB : choisissez la conversion"},
+        {"BCDIElv", 247, "BCDI : choisissez la conversion"},
+    };
+    pictureMenus_ = new PictureMenus(Image2);
+    for (const Target& target : kTargets)
+        pictureMenus_->Add(QRect(414, target.top, 174, 43),
+                           findChild<QMenu*>(QString::fromLatin1(target.menu)),
+                           QString::fromUtf8(target.tooltip));
+}
+
 void TFExtraction::Apropos1Click() {
     OpenWindow(new TTFAPP(services_));
+}
+
+// "PMB ▸ Elèves": the item's caption after those of the menus that hold it.
+QString TFExtraction::MenuPath(const char* itemName) const {
+    const auto* item = findChild<QAction*>(QString::fromLatin1(itemName));
+    QString path = item ? item->text().trimmed() : QString();
+    for (const QObject* holder = item ? item->parent() : nullptr;
+         qobject_cast<const QMenu*>(holder); holder = holder->parent())
+        path = static_cast<const QMenu*>(holder)->title().trimmed() + QStringLiteral(" ▸ ") + path;
+    return path;
+}
+
+void TFExtraction::OpenExport(const QString& path) {
+    const QFileInfo info(path);
+    ExportKind kind = ExportKind::StaffFolder;
+    if (!info.isDir()) {
+        try {
+            const auto recognised = students::RecogniseExport(ToPath(info.absoluteFilePath()));
+            if (recognised.content == students::ExportContent::Other)
+                throw Error(recognised.message);
+            kind = recognised.content == students::ExportContent::Students ? ExportKind::Students
+                                                                           : ExportKind::Staff;
+        } catch (const std::exception& error) {
+            services_.dialogs->Warn(this, QString::fromUtf8(UserMessage(error)));
+            return;
+        }
+    }
+    const QString key = QStringLiteral("conversions/%1").arg(static_cast<int>(kind));
+    const QString last = services_.settings ? services_.settings->value(key).toString() : QString();
+    std::vector<const WindowRow*> rows;
+    QList<ConversionChoice> choices;
+    int proposed = 0;
+    for (const WindowRow& row : WindowRows()) {
+        if (row.input != kind)
+            continue;
+        if (last == QLatin1String(row.cliName))
+            proposed = static_cast<int>(rows.size());
+        rows.push_back(&row);
+        choices.append({MenuPath(row.menu.itemName), services_.Icon(row.menu.icon)});
+    }
+    // A folder of exports has one conversion: nothing to choose.
+    const int chosen = rows.size() == 1 ? 0
+                                        : services_.dialogs->ChooseConversion(this, info.fileName(),
+                                                                              choices, proposed);
+    if (chosen < 0 || chosen >= static_cast<int>(rows.size()))
+        return;
+    if (services_.settings)
+        services_.settings->setValue(key, QString::fromLatin1(rows[chosen]->cliName));
+    auto* window =
+        static_cast<ConversionWindow*>(CreateConversionWindow(rows[chosen]->cliName, services_));
+    window->show();
+    window->ConvertInput(info.absoluteFilePath());
+}
+
+void TFExtraction::dragEnterEvent(QDragEnterEvent* event) {
+    const DroppedExport dropped = ReadDrop(event->mimeData());
+    if (dropped.several || !dropped.path.isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TFExtraction::dropEvent(QDropEvent* event) {
+    const DroppedExport dropped = ReadDrop(event->mimeData());
+    if (!dropped.several && dropped.path.isEmpty())
+        return event->ignore();
+    event->acceptProposedAction();
+    if (dropped.several)
+        services_.dialogs->Warn(this, DropOneExportMessage());
+    else
+        OpenExport(dropped.path);
 }
 
 void TFExtraction::OpenWindow(QWidget* window) {
@@ -114,10 +218,13 @@ void TFExtraction::OpenWindow(QWidget* window) {
 }
 
 void TFExtraction::closeEvent(QCloseEvent* event) {
-    // Closing the main window ends the program: every other window goes too.
+    // Closing the main window ends the program: every other window goes too,
+    // unless one is kept open (edited lines not saved).
     for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->isVisible())
-            window->close();
+        if (window != this && window->isVisible() && !window->close()) {
+            event->ignore();
+            return;
+        }
     event->accept();
     QApplication::quit();
 }

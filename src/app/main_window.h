@@ -11,6 +11,8 @@ class QSettings;
 
 namespace tressal::app {
 
+class PictureMenus;
+
 // The main window: two pictures and the menu that opens every other window.
 class TFExtraction : public QMainWindow {
     Q_OBJECT
@@ -25,17 +27,28 @@ public:
 
     void BFermeClick() { close(); }
     void Apropos1Click();
+    // An export opened from outside ("tressal FILE", a drop): recognised by
+    // its content, converted by the conversion the user chooses among those
+    // that take it (the last one chosen for that kind proposed).
+    void OpenExport(const QString& path);
     AppServices& services() { return services_; }
+    // The areas of Image2 that open the menus of the four targets.
+    PictureMenus* pictureMenus() const { return pictureMenus_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenu();
+    void AddPictureMenus();
     QMenu* AddMenu(QWidget* parent, const QString& name, const QString& caption, IconId icon);
     void OpenWindow(QWidget* window);
+    QString MenuPath(const char* itemName) const;
 
     AppServices services_;
+    PictureMenus* pictureMenus_ = nullptr;
 };
 
 } // namespace tressal::app

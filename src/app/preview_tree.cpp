@@ -2,8 +2,14 @@
 
 #include "text/cp1252.h"
 
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -12,9 +18,16 @@
 namespace tressal::app {
 namespace {
 
+// Lines measured to find the widest: the longest in bytes, a few more than
+// one, as letters differ in width.
+constexpr std::size_t kMeasuredLines = 64;
+// Rows added between two looks at the clock.
+constexpr int kRowsPerBatch = 256;
+
 // Without an icon a row is only as tall as the font's cap height plus a
-// little; the accents of É or Å need the whole line spacing.
-class FullHeightDelegate : public QStyledItemDelegate {
+// little; the accents of É or Å need the whole line spacing. A row's tooltip
+// is its whole text.
+class PreviewDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
@@ -22,19 +35,57 @@ public:
         size.setHeight(std::max(size.height(), option.fontMetrics.lineSpacing() + 2));
         return size;
     }
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QToolTip::showText(event->globalPos(), index.data().toString(), view);
+        return true;
+    }
 };
+
+QTreeWidgetItem* MakeItem(const std::string& line, const QIcon& icon, bool editable) {
+    auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(Cp1252ToUtf8(line))));
+    if (!icon.isNull())
+        item->setIcon(0, icon);
+    if (editable)
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
+
+// The column as wide as the widest line, so that none is cut.
+void FitColumn(QTreeWidget* tree, const TextList& lines, bool withIcon) {
+    std::vector<const std::string*> longest;
+    for (const auto& line : lines) {
+        longest.push_back(&line);
+        if (longest.size() > 4 * kMeasuredLines) {
+            std::nth_element(longest.begin(), longest.begin() + kMeasuredLines, longest.end(),
+                             [](auto* a, auto* b) { return a->size() > b->size(); });
+            longest.resize(kMeasuredLines);
+        }
+    }
+    int width = 0;
+    for (const std::string* line : longest)
+        width = std::max(width, tree->fontMetrics().horizontalAdvance(
+                                    QString::fromStdString(Cp1252ToUtf8(*line))));
+    const int icon = withIcon ? tree->iconSize().width() + 8 : 0;
+    tree->setColumnWidth(0, std::max(width + icon + 24, tree->viewport()->width()));
+}
 
 } // namespace
 
 QTreeWidget* MakePreviewTree(QWidget* parent) {
     auto* tree = new QTreeWidget(parent);
-    tree->setItemDelegate(new FullHeightDelegate(tree));
+    tree->setItemDelegate(new PreviewDelegate(tree));
     tree->setHeaderHidden(true);
     tree->setColumnCount(1);
     tree->setIndentation(19);
     tree->setRootIsDecorated(false);
     tree->setUniformRowHeights(true);
     tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tree->header()->setStretchLastSection(false);
+    tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tree->setTextElideMode(Qt::ElideNone);
     return tree;
 }
 
@@ -52,17 +103,51 @@ QLabel* AddHint(QTreeWidget* tree, const QString& text) {
 
 void FillPreview(QTreeWidget* tree, const TextList& lines, const QIcon& icon, bool editable) {
     tree->clear();
+    FitColumn(tree, lines, !icon.isNull());
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(lines.size()));
-    for (const auto& line : lines) {
-        auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(Cp1252ToUtf8(line))));
-        if (!icon.isNull())
-            item->setIcon(0, icon);
-        if (editable)
-            item->setFlags(item->flags() | Qt::ItemIsEditable);
-        items.append(item);
-    }
+    for (const auto& line : lines)
+        items.append(MakeItem(line, icon, editable));
     tree->addTopLevelItems(items);
+}
+
+PreviewFiller::PreviewFiller(QTreeWidget* tree) : QObject(tree), tree_(tree) {}
+
+void PreviewFiller::Start(const TextList& lines, const QIcon& icon, bool editable) {
+    tree_->clear();
+    FitColumn(tree_, lines, !icon.isNull());
+    lines_ = &lines;
+    next_ = 0;
+    // Laid out once at the end, not after each step.
+    tree_->setUpdatesEnabled(false);
+    icon_ = icon;
+    editable_ = editable;
+    QTimer::singleShot(0, this, &PreviewFiller::FillSome);
+}
+
+void PreviewFiller::FillSome() {
+    if (!lines_)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    const TextList& lines = *lines_;
+    while (next_ < lines.size() && clock.elapsed() < kStepMilliseconds) {
+        const std::size_t end = std::min(lines.size(), next_ + kRowsPerBatch);
+        QList<QTreeWidgetItem*> items;
+        items.reserve(static_cast<qsizetype>(end - next_));
+        for (; next_ < end; ++next_)
+            items.append(MakeItem(lines[next_], icon_, editable_));
+        tree_->addTopLevelItems(items);
+    }
+    const auto total = static_cast<qsizetype>(lines.size());
+    emit progressed(static_cast<qsizetype>(next_), total);
+    if (next_ < lines.size()) {
+        QTimer::singleShot(0, this, &PreviewFiller::FillSome);
+        return;
+    }
+    lines_ = nullptr;
+    tree_->setUpdatesEnabled(true);
+    emit finished();
 }
 
 int TakeEdits(const QTreeWidget* tree, TextList& lines) {
@@ -76,6 +161,19 @@ int TakeEdits(const QTreeWidget* tree, TextList& lines) {
         }
     }
     return edited;
+}
+
+QString UndoUnwritableEdit(QTreeWidget* tree, QTreeWidgetItem* item, const TextList& lines) {
+    const std::string character = FirstUnwritable(item->text(0).toStdString());
+    const auto row = static_cast<std::size_t>(tree->indexOfTopLevelItem(item));
+    if (character.empty() || row >= lines.size())
+        return {};
+    const QSignalBlocker quiet(tree);
+    item->setText(0, QString::fromStdString(Cp1252ToUtf8(lines[row])));
+    return QString::fromStdString("Le caractère « " + character +
+                                  " » ne peut pas être écrit dans le fichier (Windows-1252) : la "
+                                  "modification est annulée. Retapez-la sans ce caractère, par "
+                                  "exemple avec une lettre sans accent.");
 }
 
 } // namespace tressal::app

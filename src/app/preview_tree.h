@@ -3,15 +3,18 @@
 #include "text/text_list.h"
 
 #include <QIcon>
+#include <QObject>
 
 class QLabel;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace tressal::app {
 
 // The tree that previews a conversion's lines: one column, no header, rows
-// tall enough for the accents of capitals whatever the font.
+// tall enough for the accents of capitals whatever the font. A line wider
+// than the tree is scrolled to, never cut, and shown whole as its tooltip.
 QTreeWidget* MakePreviewTree(QWidget* parent);
 
 // A word-wrapped guidance text centred in the tree's empty area.
@@ -21,9 +24,42 @@ QLabel* AddHint(QTreeWidget* tree, const QString& text);
 // unless it is null, editable in place when asked.
 void FillPreview(QTreeWidget* tree, const TextList& lines, const QIcon& icon, bool editable);
 
+// Fills a tree with many lines a few at a time, so that the window stays
+// responsive: each step takes at most kStepMilliseconds, the event loop runs
+// between steps.
+class PreviewFiller : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kStepMilliseconds = 40;
+
+    explicit PreviewFiller(QTreeWidget* tree);
+    // Clears the tree and starts filling it with the lines, which must stay
+    // as they are until finished() (or until the filler is destroyed).
+    void Start(const TextList& lines, const QIcon& icon, bool editable);
+    bool running() const { return lines_ != nullptr; }
+
+signals:
+    void progressed(qsizetype done, qsizetype total);
+    void finished();
+
+private:
+    void FillSome();
+
+    QTreeWidget* tree_;
+    const TextList* lines_ = nullptr;
+    std::size_t next_ = 0;
+    QIcon icon_;
+    bool editable_ = false;
+};
+
 // Takes the rows the user edited in place into the lines they were filled
 // from (in Windows-1252); lines left alone keep their bytes. Returns how many
 // lines were edited.
 int TakeEdits(const QTreeWidget* tree, TextList& lines);
+
+// An edited row holding a character that Windows-1252 cannot hold gets its
+// line back (from lines, as filled); returns the message naming that
+// character, or "" when the row is fine.
+QString UndoUnwritableEdit(QTreeWidget* tree, QTreeWidgetItem* item, const TextList& lines);
 
 } // namespace tressal::app

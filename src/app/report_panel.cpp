@@ -1,5 +1,8 @@
 #include "app/report_panel.h"
 
+#include "app/preview_tree.h"
+#include "conversions/conversion.h"
+#include "conversions/file_comparison.h"
 #include "conversions/report_text.h"
 #include "text/file_io.h"
 
@@ -19,6 +22,21 @@ const QColor kAddedColour(0x1E, 0x80, 0x3C);
 const QColor kRemovedColour(0xC0, 0x20, 0x20);
 
 } // namespace
+
+ConversionReport ReportWithEdits(const Converted& result, const QTreeWidget* preview) {
+    ConversionReport report = result.report;
+    TextList lines = result.lines;
+    report.edited = static_cast<std::size_t>(TakeEdits(preview, lines));
+    if (report.edited > 0 && report.comparison) {
+        try {
+            const auto& file = report.comparison->file;
+            report.comparison = CompareWithFile(lines, result.header, file);
+        } catch (const std::exception&) {
+            // the comparison made at conversion stands
+        }
+    }
+    return report;
+}
 
 ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("CompteRendu"));
@@ -50,12 +68,26 @@ ReportPanel::ReportPanel(QWidget* parent) : QWidget(parent) {
 
     connect(toggle_, &QToolButton::toggled, this, [this](bool shown) {
         toggle_->setArrowType(shown ? Qt::DownArrow : Qt::RightArrow);
+        if (shown)
+            FillDetails();
         details_->setVisible(shown);
     });
 }
 
 void ReportPanel::ShowReport(const ConversionReport& report) {
     summary_->setText(QString::fromStdString(SummaryText(report)));
+    report_ = report;
+    detailsFilled_ = false;
+    // A large export has thousands of details: they are listed when asked for.
+    if (toggle_->isChecked())
+        FillDetails();
+}
+
+void ReportPanel::FillDetails() {
+    if (detailsFilled_)
+        return;
+    detailsFilled_ = true;
+    const ConversionReport& report = report_;
     details_->clear();
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (const auto& [kind, text] : DetailLines(report)) {

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/conversion_job.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
 #include "app/program_folders.h"
@@ -10,6 +11,7 @@
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstring>
@@ -25,6 +27,7 @@ std::optional<int> AnswerOnTerminal(int argc, char** argv) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::cout
                 << "Usage : tressal [--version | --help]\n"
+                   "        tressal EXPORT   (propose les conversions de cet export)\n"
                    "Ouvre la fenêtre de Tressal, qui convertit les exports Sconet (élèves)\n"
                    "et STS (enseignants) en fichiers d'import pour Orlane, Vesko, PMB et\n"
                    "BCDI : choisissez la conversion dans le menu de la fenêtre.\n"
@@ -67,7 +70,18 @@ int RunApplication(int argc, char** argv) {
     QSettings settings(QStringLiteral("Tressal"), QStringLiteral("Tressal"));
     TFExtraction FExtraction(dialogs, folders.openFolder, folders.outputRoot, &settings);
     FExtraction.show();
-    return QApplication::exec();
+    // "tressal EXPORT", as the desktop's "Ouvrir avec" runs it: once the window is shown.
+    const QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith(QLatin1Char('-'))) {
+            QTimer::singleShot(0, &FExtraction, [&FExtraction, file = arguments[i]] {
+                FExtraction.OpenExport(file);
+            });
+            break;
+        }
+    const int status = QApplication::exec();
+    WaitForConversionJobs(); // a conversion abandoned by a closed window ends first
+    return status;
 }
 
 } // namespace tressal::app

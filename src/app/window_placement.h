@@ -13,13 +13,16 @@ inline constexpr Qt::WindowFlags kFixedWindowFlags =
 
 void CentreOnScreen(QWidget* window);
 
-// Where a new window of that frame size goes on the available area: centred,
-// shrunk to fit the area, and moved down and right past every open frame it
-// would land on, always whole on the area.
-QRect PlaceNewWindow(QSize frame, const QRect& available, const QList<QRect>& openFrames);
+// Where a new window of that frame size goes on the available area, always whole on it, moved
+// down and right past every open frame it would land on. Without `keepVisible` it starts
+// centred; with it (the main window's frame down to its menu bar) it starts beside that frame
+// when the area has room, else just below it, so that the menu bar stays in sight.
+QRect PlaceNewWindow(QSize frame, const QRect& available, const QList<QRect>& openFrames,
+                     const QRect& keepVisible = {});
 
 // Places a new conversion window with PlaceNewWindow among the visible
-// windows of the same class, on the primary screen.
+// windows of the same class, clear of the main window's menu bar, on the
+// main window's screen (the primary one without it).
 void PlaceBesideOpenWindows(QWidget* window);
 
 } // namespace tressal::app

@@ -18,10 +18,14 @@ namespace {
     "Emplois du temps).\n\n"                                                                        \
     "Vous pouvez aussi faire glisser le fichier dans cette fenêtre."
 
-// The Sconet CSV first, then the SIECLE export (XML or zipped) and any file.
-constexpr const char* kStudentFilter =
-    "Fichier csv (*.csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)";
-constexpr const char* kXmlFilter = "Fichier XML (*.xml *.zip)";
+// Every form of the export first, selected when the dialog opens, then the Sconet CSV, the
+// SIECLE export (XML or zipped) and any file.
+#define STUDENT_FILTER(csv)                                                                        \
+    "Exports des élèves (*.zip *.xml *.csv);;Fichier csv (" csv                                    \
+    ");;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)"
+constexpr const char* kStudentFilter = STUDENT_FILTER("*.csv");
+#define STAFF_FILTER(xml) "Exports des enseignants (*.xml *.zip);;" xml
+constexpr const char* kXmlFilter = STAFF_FILTER("Fichier XML (*.xml *.zip)");
 
 std::vector<WindowRow> MakeRows() {
     return {
@@ -85,7 +89,7 @@ std::vector<WindowRow> MakeRows() {
          .treeName = "TreeElvVesko",
          .lineIcon = IconId::VeskoStudents,
          .input = ExportKind::Students,
-         .openFilter = "Fichier csv (*.Csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)",
+         .openFilter = STUDENT_FILTER("*.Csv"),
          .saveFilter = "Fichier texte (*.txt)",
          .hint = STUDENT_HINT("Tressal Vesko"),
          .scrollToLast = false},
@@ -101,7 +105,7 @@ std::vector<WindowRow> MakeRows() {
          .treeName = "TreeProfs",
          .lineIcon = IconId::VeskoTeachers,
          .input = ExportKind::Staff,
-         .openFilter = "Fichier xml (*.xml *.zip)",
+         .openFilter = STAFF_FILTER("Fichier xml (*.xml *.zip)"),
          .saveFilter = "Fichiers textes (*.txt)",
          .hint = STAFF_HINT("Tressal Vesko")},
         {.cliName = "eleves-pmb",

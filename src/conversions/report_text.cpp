@@ -181,9 +181,10 @@ std::string WarningText(const Warning& warning) {
 }
 
 std::string Subject(const Origin& origin, const std::string& name, const std::string& firstName) {
+    // "Ligne 7" starts a sentence; a file name keeps its case.
     std::string where = OriginText(origin);
-    if (!where.empty() && where[0] >= 'a' && where[0] <= 'z')
-        where[0] = static_cast<char>(where[0] - 'a' + 'A');
+    if (origin.line > 0)
+        where[0] = 'L';
     const std::string who = name + (name.empty() || firstName.empty() ? "" : " ") + firstName;
     return where + (where.empty() || who.empty() ? "" : " — ") + who;
 }

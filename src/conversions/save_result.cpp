@@ -55,12 +55,30 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
     const OutputPlan& plan = saved.plan;
     const fs::path proposed = ProposedFile(plan, root);
     const fs::path folder = proposed.parent_path();
-    // Made before the choice, for the dialog to open in it.
+    // Made before the choice, for the dialog to open in it; the folders a
+    // cancelled choice leaves empty are removed again.
+    std::vector<fs::path> made;
     std::error_code folderError;
+    for (fs::path missing = folder; !missing.empty() && !fs::exists(missing, folderError);
+         missing = missing.parent_path()) {
+        made.push_back(missing);
+        if (missing == missing.parent_path())
+            break;
+    }
     fs::create_directories(folder, folderError);
+    if (folderError)
+        throw Error("Impossible de créer le dossier \"" + PathText(folder) + "\". " +
+                    SystemReason(folderError.value()) +
+                    " Choisissez un dossier de sortie où vous pouvez écrire.");
+    const auto cancelled = [&] {
+        std::error_code ignored; // a folder the user filled meanwhile stays
+        for (const fs::path& created : made)
+            fs::remove(created, ignored);
+        return saved;
+    };
     const fs::path chosen = choose ? choose(proposed) : proposed;
     if (chosen.empty())
-        return saved;
+        return cancelled();
 
     std::vector<FileToWrite> files;
     if (!plan.fixedCopy || !SameFile(chosen, proposed))
@@ -74,17 +92,12 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
         if (!confirmEmptying)
             throw Error(EmptyingText(result, *emptied));
         if (!confirmEmptying(*emptied))
-            return saved;
+            return cancelled();
     }
     if (!plan.duplicatesFile.empty())
         files.push_back({root / plan.duplicatesFile, JoinLines(result.duplicates)});
-    for (const auto& file : files) {
-        if (folderError && file.path.parent_path() == folder)
-            throw Error("Impossible de créer le dossier \"" + PathText(folder) + "\". " +
-                        SystemReason(folderError.value()) +
-                        " Choisissez un dossier de sortie où vous pouvez écrire.");
+    for (const auto& file : files)
         saved.files.push_back(file.path);
-    }
     ReplaceKeepingHistory(plan, root, std::move(files), device);
     return saved;
 }

@@ -26,6 +26,12 @@ std::string Utf8(std::string_view cp1252) {
     return std::string(cp1252);
 }
 
+// A line with nothing on it (the end of a file, a blank between lines) is no
+// student: it is neither counted nor reported.
+bool IsEmptyLine(std::string_view line) {
+    return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
 } // namespace
 
 bool IsWholeDate(std::string_view date) {
@@ -44,7 +50,10 @@ StudentReport::StudentReport(const TextList& lines,
                              ConversionReport& report, bool foldsNames)
     : lines_(lines), elements_(elements), report_(report), foldsNames_(foldsNames) {
     report_.population = Population::Students;
-    report_.read += lines.empty() ? 0 : lines.size() - 1;
+    if (!lines.empty())
+        report_.read += static_cast<std::size_t>(
+            std::count_if(lines.begin() + 1, lines.end(),
+                          [](const std::string& line) { return !IsEmptyLine(line); }));
 }
 
 Origin StudentOrigin(const students::StudentPlace& place) {
@@ -62,6 +71,8 @@ Origin StudentReport::OriginOf(std::size_t k) const {
 }
 
 void StudentReport::SetAside(EntryReason reason, std::size_t k, std::size_t kept) {
+    if (IsEmptyLine(lines_[k]))
+        return;
     const Fields field(lines_[k], ';');
     report_.entries.push_back({reason, OriginOf(k), Cp1252ToUtf8(field(1)), Cp1252ToUtf8(field(2)),
                                kept ? OriginOf(kept) : Origin()});

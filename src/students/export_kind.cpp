@@ -1,7 +1,11 @@
 #include "students/export_kind.h"
 
+#include "archive/zip_archive.h"
 #include "sts/content_kind.h"
+#include "sts/xml_stream.h"
 #include "text/error.h"
+#include "text/file_read.h"
+#include "text/text_helpers.h"
 
 namespace tressal::students {
 
@@ -25,6 +29,73 @@ void CheckStudentExportRoot(const std::string& rootName) {
         throw Error("Ce fichier est " + kind + " : " + kChooseStudentExport + ".");
     throw Error("Ce fichier XML n'est pas un export des élèves (son élément principal est « " +
                 rootName + " ») : " + kChooseStudentExport + ".");
+}
+
+namespace {
+
+const char* const kChooseAnExport =
+    "choisissez l'export des élèves (SIECLE ou Sconet) ou l'export STS « Emploi du temps » des "
+    "enseignants.";
+
+ExportContent ContentOfRoot(const std::string& root) {
+    if (root == "BEE_ELEVES")
+        return ExportContent::Students;
+    if (root == "STS_EDT")
+        return ExportContent::Staff;
+    return ExportContent::Other;
+}
+
+RecognisedExport FromRoot(const std::string& root) {
+    const ExportContent content = ContentOfRoot(root);
+    if (content != ExportContent::Other)
+        return {content, {}};
+    const std::string kind = sts::OtherExportKind(root);
+    if (!kind.empty())
+        return {content, "Ce fichier est " + kind + " : " + kChooseAnExport};
+    return {content, "Tressal ne reconnaît pas ce fichier XML (son élément principal est « " +
+                         root + " ») : " + kChooseAnExport};
+}
+
+RecognisedExport FromZip(std::string bytes) {
+    archive::ZipArchive zip(std::move(bytes));
+    std::string other;
+    for (const auto& entry : zip.Entries()) {
+        if (archive::IsArchiverLeftover(entry.name) || !AsciiUpper(entry.name).ends_with(".XML"))
+            continue;
+        const std::string root = sts::RootElementName(zip.Read(entry, sts::kContentSniffBytes));
+        if (ContentOfRoot(root) != ExportContent::Other)
+            return {ContentOfRoot(root), {}};
+        if (other.empty() && !sts::OtherExportKind(root).empty())
+            other = root;
+    }
+    if (!other.empty())
+        return FromRoot(other);
+    return {ExportContent::Other,
+            std::string("L'archive zip ne contient pas d'export que Tressal convertit : ") +
+                kChooseAnExport};
+}
+
+} // namespace
+
+RecognisedExport RecogniseExport(const std::filesystem::path& file) {
+    const std::string start = sts::ReadContentStart(file);
+    switch (const sts::ContentKind kind = sts::KindOfContent(start)) {
+    case sts::ContentKind::Zip:
+        return FromZip(ReadWholeFile(file));
+    case sts::ContentKind::Xml:
+        return FromRoot(sts::RootElementName(start));
+    case sts::ContentKind::Utf16Xml: // read by the student conversions only
+    case sts::ContentKind::SconetCsv:
+        return {ExportContent::Students, {}};
+    case sts::ContentKind::Text:
+        // Fields separated by semicolons: a Sconet CSV, its header checked when converted.
+        if (start.substr(0, start.find('\n')).find(';') != std::string::npos)
+            return {ExportContent::Students, {}};
+        [[fallthrough]];
+    default:
+        return {ExportContent::Other,
+                sts::ForeignContentText(file, kind) + " : " + kChooseAnExport};
+    }
 }
 
 } // namespace tressal::students

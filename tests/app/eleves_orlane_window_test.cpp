@@ -35,7 +35,7 @@ private slots:
     void cancelledOpenDoesNothing() {
         WindowFixture f;
         ConversionWindow window(Row("eleves-orlane"), f.services);
-        window.ConvertClick();
+        ConvertAndWait(&window);
         QCOMPARE(f.dialogs.lastOpenFolder, f.services.exeDir);
         QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(window.state(), ConversionWindow::State::Fresh);
@@ -58,7 +58,7 @@ private slots:
         WindowFixture f;
         ConversionWindow window(Row("eleves-orlane"), f.services);
         f.dialogs.openAnswers.enqueue(f.WriteInput(name, bytes));
-        window.ConvertClick();
+        ConvertAndWait(&window);
         QCOMPARE(f.dialogs.messages, QStringList{message});
         QCOMPARE(window.state(), ConversionWindow::State::Fresh);
         QVERIFY(window.convertButton()->isEnabled());
@@ -72,7 +72,7 @@ private slots:
         window->show();
         QPointer<ConversionWindow> alive(window);
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", kExport));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(window->state(), ConversionWindow::State::Converted);
         QVERIFY(!window->convertButton()->isEnabled());
         QVERIFY(window->saveButton()->isEnabled());
@@ -98,10 +98,10 @@ private slots:
         ConversionWindow window(Row("eleves-orlane"), f.services);
         window.show();
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456a.CSV", kExport));
-        window.ConvertClick();
+        ConvertAndWait(&window);
         window.SaveClick();
-        QVERIFY(QDir(f.Output("Orlane/0123456a/Eleves")).exists());
-        QVERIFY(QDir(f.Output("Orlane/0123456a/Eleves")).isEmpty());
+        // The folders made for the proposal are gone again.
+        QVERIFY(!QDir(f.Output("Orlane")).exists());
         QVERIFY(f.dialogs.messages.isEmpty());
         QVERIFY(window.isVisible());
         QCOMPARE(window.state(), ConversionWindow::State::Converted);
@@ -112,7 +112,7 @@ private slots:
         ConversionWindow window(Row("eleves-orlane"), f.services);
         window.show();
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", kExport));
-        window.ConvertClick();
+        ConvertAndWait(&window);
         f.dialogs.saveAnswers.enqueue(f.temp.path()); // a folder, not a file
         window.SaveClick();
         QCOMPARE(f.dialogs.messages.size(), 1);

@@ -30,7 +30,7 @@ private slots:
         f.dialogs.openAnswers.enqueue(f.WriteInput(
             "0123456A.csv",
             ReadBytes(QStringLiteral(TRESSAL_TEST_DATA "/../../samples/0123456A.csv"))));
-        window->ConvertClick();
+        ConvertAndWait(window);
         QVERIFY(bar->isVisible());
         QVERIFY2(bar->label()->text().startsWith(QStringLiteral("Version précédente : ")) &&
                      bar->label()->text().endsWith(QStringLiteral(" (2 élèves)")),

@@ -14,11 +14,11 @@ const QByteArray kExport = SconetHeader() +
                            "DUPONT;Jean;;;12/03/1995;42;INE2;M;3\xE8me B;AGL1;;;;;;;;;1 rue;21000;"
                            "DIJON;03\r\n";
 
-// The CSV first, then the SIECLE exports and any file.
-const QString kCsvFilter =
-    "Fichier csv (*.csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)";
-const QString kVeskoFilter =
-    "Fichier csv (*.Csv);;Exports SIECLE (*.xml *.zip);;Tous les fichiers (*)";
+// Every form first, then the CSV, the SIECLE exports and any file.
+const QString kCsvFilter = "Exports des élèves (*.zip *.xml *.csv);;Fichier csv (*.csv);;Exports "
+                           "SIECLE (*.xml *.zip);;Tous les fichiers (*)";
+const QString kVeskoFilter = "Exports des élèves (*.zip *.xml *.csv);;Fichier csv (*.Csv);;Exports "
+                             "SIECLE (*.xml *.zip);;Tous les fichiers (*)";
 
 } // namespace
 
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(window->convertButton()->text(), convertCaption);
         QCOMPARE(window->tree()->objectName(), treeName);
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", kExport));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.lastOpenFilter, openFilter);
         QVERIFY(window->tree()->topLevelItemCount() > 0);
         QCOMPARE(!window->tree()->topLevelItem(0)->icon(0).isNull(), treeIcons);
@@ -100,7 +100,7 @@ private slots:
         WindowFixture f;
         QScopedPointer<ConversionWindow> window(Open(cli.toUtf8(), f));
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", bytes));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.messages, QStringList{message});
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
         QVERIFY(window->convertButton()->isEnabled());
@@ -141,7 +141,7 @@ private slots:
         WindowFixture f;
         QPointer<ConversionWindow> window(Open(cli.toUtf8(), f));
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456a.csv", kExport));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         const QString target = f.Output(folder + "/" + name);
         f.dialogs.saveAnswers.enqueue(target);
         window->SaveClick();
@@ -156,7 +156,7 @@ private slots:
         WindowFixture f;
         QPointer<ConversionWindow> window(Open("eleves-vesko", f));
         f.dialogs.openAnswers.enqueue(f.WriteInput("0123456A.csv", kExport));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         const QString chosen = f.Output("ailleurs.txt");
         f.dialogs.saveAnswers.enqueue(chosen);
         window->SaveClick();
@@ -171,7 +171,7 @@ private slots:
         f.dialogs.openAnswers.enqueue(f.WriteInput(
             "0123456A.csv", SconetHeader() + "MARTIN;L\xE9"
                                              "a;;;01/01/2010\r\nPETIT;Lou;;;2010\r\n"));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.messages, QStringList{"Fichier incorrect : le champ date de naissance "
                                                  "est incomplet.\nLigne 3 : PETIT Lou"});
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);

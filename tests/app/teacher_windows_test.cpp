@@ -87,7 +87,7 @@ private slots:
         }
         f.dialogs.openAnswers.enqueue(folder + "/STS_a_0123456A_2026.xml");
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QVERIFY2(f.dialogs.messages.isEmpty(), qPrintable(f.dialogs.messages.join('\n')));
         QCOMPARE(window->state(), ConversionWindow::State::Converted);
         QCOMPARE(!window->tree()->topLevelItem(0)->icon(0).isNull(), treeIcons);
@@ -125,7 +125,7 @@ private slots:
         WindowFixture f;
         QScopedPointer<ConversionWindow> window(Open(cli.toUtf8(), f));
         f.dialogs.openAnswers.enqueue(f.WriteInput(name, bytes));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY2(f.dialogs.messages[0].startsWith(messageStart), qPrintable(f.dialogs.messages[0]));
         if (messageStart.isEmpty()) // a load error: reason, line number, start of the line
@@ -139,8 +139,8 @@ private slots:
         WindowFixture f;
         QScopedPointer<ConversionWindow> window(Open("profs-orlane", f));
         f.dialogs.openAnswers.enqueue(f.WriteInput("sts_emp_0123456A_2026.xml", "<AUTRE/>"));
-        window->ConvertClick();
-        window->ConvertClick(); // cancelled
+        ConvertAndWait(&*window);
+        ConvertAndWait(&*window); // cancelled
         QCOMPARE(f.dialogs.messages, QStringList{"Interface non supportée"});
     }
 
@@ -150,7 +150,7 @@ private slots:
         MakeFolder(f, "Mes_Exports");
         f.dialogs.openAnswers.enqueue(f.WriteInput("Mes_Exports/STS_X_0123456A_2009.xml",
                                                    Sts({{"BETA", "b"}, {"alpha", "a"}})));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(TreeLines(window->tree()), (QStringList{"alpha,a", "BETA,b"}));
         const QString target = f.Output("Orlane/0123456A/Profs/profs.txt");
         f.dialogs.saveAnswers.enqueue(target);
@@ -168,7 +168,7 @@ private slots:
         QPointer<ConversionWindow> window(Open("profs-vesko", f));
         f.dialogs.openAnswers.enqueue(
             f.WriteInput("sts_emp_0123456A_2026.xml", Sts({{"MARTIN", "Paul"}})));
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         const QString chosen = f.Output("copie.txt");
         f.dialogs.saveAnswers.enqueue(chosen);
         window->SaveClick();
@@ -201,29 +201,33 @@ private slots:
             f.WriteInput("cite/STS_un.xml", Sts({{"A", "B"}}));
         f.WriteInput("cite/EXPORT_STS.xml", Sts({{"A", "B"}}));
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.lastFolderTitle, QString("Choix du dossier"));
         QCOMPARE(f.dialogs.messages, QStringList{message});
         QCOMPARE(window->state(), ConversionWindow::State::Fresh);
-        window->ConvertClick(); // folder dialog cancelled: no search at all
+        ConvertAndWait(&*window); // folder dialog cancelled: no search at all
         QCOMPARE(f.dialogs.messages.size(), 1);
         QCOMPARE(window->inputPath(), folder);
     }
 
     void citeMergesAndOffersTheDuplicates_data() {
         QTest::addColumn<bool>("open");
-        QTest::newRow("yes") << true;
-        QTest::newRow("no") << false;
+        QTest::addColumn<bool>("desktopOpensText");
+        QTest::newRow("yes") << true << true;
+        QTest::newRow("yes, but no program for text files") << true << false;
+        QTest::newRow("no") << false << true;
     }
     void citeMergesAndOffersTheDuplicates() {
         QFETCH(bool, open);
+        QFETCH(bool, desktopOpensText);
         WindowFixture f;
+        f.dialogs.shellOpens = desktopOpensText;
         QPointer<ConversionWindow> window(Open("profs-orlane-cite", f));
         const QString folder = MakeFolder(f, "cite");
         f.WriteInput("cite/sts_b.xml", Sts({{"Dupont", "JEAN"}, {"DURAND", "Paul"}}));
         f.WriteInput("cite/STS_a.XML", Sts({{"DUPONT", "Jean"}}));
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(TreeLines(window->tree()), (QStringList{"DUPONT,Jean", "DURAND,Paul"}));
         QCOMPARE(ReadBytes(f.Output("Litiges.txt")), QByteArray("Dupont,JEAN\r\n"));
 
@@ -232,14 +236,17 @@ private slots:
         f.dialogs.confirmAnswers.enqueue(open);
         window->SaveClick();
         QCOMPARE(ReadBytes(target), QByteArray("DUPONT,Jean\r\nDURAND,Paul\r\n"));
-        QCOMPARE(f.dialogs.messages,
-                 QStringList{"L'extraction des enseignants pour la cité scolaire est terminée"});
+        const QString litiges = QDir::toNativeSeparators(f.Output("Litiges.txt"));
+        QStringList messages{"L'extraction des enseignants pour la cité scolaire est terminée"};
+        if (!desktopOpensText) // the path shown, to be copied
+            messages.append("Aucun programme de ce bureau n'ouvre les fichiers texte : ouvrez le "
+                            "fichier des doublons vous-même, à cet emplacement.");
+        QCOMPARE(f.dialogs.messages, messages);
+        QCOMPARE(f.dialogs.details.last(), desktopOpensText ? target : litiges);
         QCOMPARE(f.dialogs.questions,
                  QStringList{"Confirmation|Tressal a rencontré des doublons, voulez-vous "
                              "consulter le fichier des doublons ?"});
-        QCOMPARE(f.dialogs.shellOpened,
-                 open ? QStringList{QDir::toNativeSeparators(f.Output("Litiges.txt"))}
-                      : QStringList{});
+        QCOMPARE(f.dialogs.shellOpened, open ? QStringList{litiges} : QStringList{});
         QTRY_VERIFY(window.isNull());
     }
 
@@ -250,7 +257,7 @@ private slots:
         f.WriteInput("cite/STS_1.xml", Sts({{"A", "a"}}));
         f.WriteInput("cite/STS_2.xml", Sts({{"B", "b"}}));
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QVERIFY(QFileInfo::exists(f.Output("Litiges.txt")));
         QCOMPARE(ReadBytes(f.Output("Litiges.txt")), QByteArray());
         f.dialogs.saveAnswers.enqueue(f.Output("profs.txt"));
@@ -265,7 +272,7 @@ private slots:
         f.WriteInput("cite/STS_1.xml", Sts({{"A", "a"}}));
         f.WriteInput("cite/STS_2.xml", "<STS_EDT>");
         f.dialogs.folderAnswers.enqueue(folder);
-        window->ConvertClick();
+        ConvertAndWait(&*window);
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].contains("Ligne"));
         QCOMPARE(window->state(), ConversionWindow::State::Converted);

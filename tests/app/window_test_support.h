@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QWidget>
+#include <QtTest>
 
 // A fake dialog set, an output root and the settings in a temporary folder,
 // and the icons.
@@ -69,6 +70,23 @@ inline tressal::app::ConversionWindow* Open(const char* cliName, WindowFixture& 
         tressal::app::CreateConversionWindow(cliName, f.services));
     window->show();
     return window;
+}
+
+// Waits until the conversion the window runs, if any, is shown or refused.
+inline void WaitForConversion(tressal::app::ConversionWindow* window) {
+    QTRY_VERIFY_WITH_TIMEOUT(!window->busy(), 30000);
+}
+
+// Clicks the convert button and waits for the conversion it starts.
+inline void ConvertAndWait(tressal::app::ConversionWindow* window) {
+    window->ConvertClick();
+    WaitForConversion(window);
+}
+
+// Converts that file or folder and waits for the conversion to be shown or refused.
+inline void ConvertAndWait(tressal::app::ConversionWindow* window, const QString& input) {
+    window->ConvertInput(input);
+    WaitForConversion(window);
 }
 
 // The message for a student export whose name is not CODE.csv.

@@ -222,6 +222,33 @@ TEST(SaveResultTest, VeskoWritesTheChosenFixedCopyOnce) {
     }
 }
 
+// Cancelling the choice writes nothing and leaves no folder the proposal made;
+// a proposed folder that cannot be made is refused before anything is asked.
+TEST(SaveResultTest, CancelLeavesNoFolderAndAFolderInTheWayIsSaidAtOnce) {
+    TempFolder root;
+    fs::create_directories(root / "Orlane/Profs");
+    for (const char* conversion : {"eleves-orlane", "profs-orlane-cite"}) {
+        SCOPED_TRACE(conversion);
+        const SavedResult cancelled = SaveResult(Named(conversion), kResult, root.path(),
+                                                 [](const fs::path&) { return fs::path(); });
+        EXPECT_TRUE(cancelled.files.empty());
+        EXPECT_EQ(EntriesBelow(root.path()), (std::vector<std::string>{"Orlane", "Orlane/Profs"}));
+    }
+    WriteBytes(root / "PMB", "un fichier");
+    bool asked = false;
+    const std::string message = ErrorOf([&] {
+        SaveResult(Named("eleves-pmb"), kResult, root.path(), [&](const fs::path& proposed) {
+            asked = true;
+            return proposed;
+        });
+    });
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(message, "Impossible de créer le dossier \"" +
+                           (root / "PMB/0123456A/Eleves").string() +
+                           "\". Un élément du chemin n'est pas un dossier. Choisissez un dossier "
+                           "de sortie où vous pouvez écrire.");
+}
+
 // A device whose renames wait: the first one after it is done, or before.
 class SlowDevice : public FileDevice {
 public:

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+#include <QVector>
+
+class QLabel;
+class QMenu;
+
+namespace tressal::app {
+
+// Areas of a picture that open a menu: over each, a hand cursor and a
+// tooltip; a click opens the menu below the area.
+class PictureMenus : public QObject {
+    Q_OBJECT
+public:
+    explicit PictureMenus(QLabel* picture);
+
+    void Add(const QRect& area, QMenu* menu, const QString& tooltip);
+    // The area's centre, in the picture's coordinates, of that menu's area.
+    QPoint CentreOf(const QMenu* menu) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Area {
+        QRect rect;
+        QMenu* menu;
+        QString tooltip;
+    };
+    const Area* AreaAt(const QPoint& point) const;
+
+    QLabel* picture_;
+    QVector<Area> areas_;
+};
+
+} // namespace tressal::app

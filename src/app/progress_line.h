@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QProgressBar;
+
+namespace tressal::app {
+
+// Under a preview while a conversion runs: what it is doing, and a bar that
+// moves (filled in proportion once the number of steps is known).
+class ProgressLine : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProgressLine(QWidget* parent);
+
+    // A step of unknown length.
+    void ShowWorking(const QString& text);
+    // `done` of `total` lines shown in the preview.
+    void ShowLines(qsizetype done, qsizetype total);
+    QString text() const;
+
+private:
+    QLabel* text_;
+    QProgressBar* bar_;
+};
+
+} // namespace tressal::app
