@@ -89,8 +89,8 @@ run_tests() {
     lap "tests sous Wine"
     # An intermittent failure shows only over many runs: every sample conversion, 50 times in
     # a row, by the real program.
-    TRESSAL_PROGRAM_RUNS=50 packaging/windows/wine.sh "$BUILD/bin/core_tests.exe" \
-        --gtest_filter='GoldenOutputs.TheProgramWritesTheSameBytesRunAfterRun'
+    TRESSAL_PROGRAM_RUNS=50 ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" \
+        --timeout 1800 -R 'ProgramRunAfterRun'
     lap "50 conversions de chaque exemple sous Wine"
 }
 

@@ -10,9 +10,17 @@ server=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 case "${1:-}" in
 start)
     mkdir -p "$WINEPREFIX"
-    "$server" -p
+    "$server" -p 2>/dev/null || true # already running: kept
     # Creates the prefix the first time, and waits until it is ready.
     "$here/wine.sh" cmd /c exit >/dev/null 2>&1 || true
+    # Wine links Documents, Desktop… to the Linux home: the prefix keeps its own instead, so
+    # that nothing run here writes into the user's files.
+    for folder in "$WINEPREFIX/drive_c/users/$(whoami)"/*; do
+        if [ -L "$folder" ]; then
+            rm "$folder"
+            mkdir "$folder"
+        fi
+    done
     ;;
 stop)
     "$server" -k 2>/dev/null || true

@@ -106,29 +106,33 @@ TEST(GoldenOutputs, EveryConversionWritesTheSameBytesAsBefore) {
 // The real program, each conversion run TRESSAL_PROGRAM_RUNS times in a row
 // (once by default) into the same root, replacing its own files: a fault that
 // shows once in many runs (a race with the system, a file still held) fails
-// here. The Windows run asks for 50 runs under Wine.
-TEST(GoldenOutputs, TheProgramWritesTheSameBytesRunAfterRun) {
+// here. The Windows run asks for 50 runs under Wine, the cases side by side.
+class ProgramRunAfterRun : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(ProgramRunAfterRun, WritesTheSameBytes) {
+    const GoldenCase& c = GoldenCases().at(GetParam());
     const char* asked = std::getenv("TRESSAL_PROGRAM_RUNS");
     const int runs = asked ? std::max(1, std::atoi(asked)) : 1;
-    for (const GoldenCase& c : GoldenCases()) {
-        test::TempFolder work;
-        const fs::path input = PlaceInput(c, work);
-        const fs::path root = work / "root";
-        fs::create_directory(root);
-        for (int run = 1; run <= runs; ++run) {
-            SCOPED_TRACE(std::string(c.name) + " " + (c.inputName ? c.inputName : "") + ", run " +
-                         std::to_string(run));
-            const test::ProgramOutcome outcome =
-                test::RunProgram(TRESSAL_CLI, {c.cli, input.string(), "--root", root.string()});
-            ExpectGolden(c, outcome.code, root);
-            if (testing::Test::HasFailure()) {
-                ADD_FAILURE() << "standard output: " << outcome.out
-                              << "\nstandard error: " << outcome.err;
-                return;
-            }
+    test::TempFolder work;
+    const fs::path input = PlaceInput(c, work);
+    const fs::path root = work / "root";
+    fs::create_directory(root);
+    for (int run = 1; run <= runs; ++run) {
+        SCOPED_TRACE(std::string(c.name) + " " + (c.inputName ? c.inputName : "") + ", run " +
+                     std::to_string(run));
+        const test::ProgramOutcome outcome =
+            test::RunProgram(TRESSAL_CLI, {c.cli, input.string(), "--root", root.string()});
+        ExpectGolden(c, outcome.code, root);
+        if (HasFailure()) {
+            ADD_FAILURE() << "standard output: " << outcome.out
+                          << "\nstandard error: " << outcome.err;
+            return;
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(GoldenOutputs, ProgramRunAfterRun,
+                         testing::Range<std::size_t>(0, GoldenCases().size()));
 
 } // namespace
 } // namespace tressal
