@@ -196,10 +196,10 @@ void CheckGivenCode(const Converted& result, const std::string& given) {
 
 int Convert(const Conversion& conversion, const Arguments& parsed, std::ostream& out,
             FileDevice& device) {
-    const std::filesystem::path input = parsed.positional[1];
-    const std::filesystem::path root = parsed.root;
+    const std::filesystem::path input = PathFromText(parsed.positional[1]);
+    const std::filesystem::path root = PathFromText(parsed.root);
     ConvertContext context{{}, LocalToday()};
-    context.representatives = parsed.representatives;
+    context.representatives = PathFromText(parsed.representatives);
     InputBytes given;
     if (input == "-") {
         given = {ReadStandardInput(), parsed.code};

@@ -28,9 +28,9 @@ std::optional<HistoryArguments> Parse(const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     for (std::size_t i = 1; i < args.size(); ++i) {
         if (args[i] == "--root" && i + 1 < args.size())
-            parsed.root = args[++i];
+            parsed.root = PathFromText(args[++i]);
         else if (args[i].starts_with("--root=") && args[i].size() > 7)
-            parsed.root = args[i].substr(7);
+            parsed.root = PathFromText(args[i].substr(7));
         else if (args[i] == "--dry-run" && parsed.restore)
             parsed.dryRun = true;
         else if (args[i].starts_with("-"))

@@ -2,6 +2,7 @@
 
 #include "failing_device.h"
 #include "test_support.h"
+#include "text/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,10 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tressal {
 namespace {
@@ -168,7 +173,7 @@ TEST(SaveResultTest, AFailedSaveKeepsEveryOldFileAndLeavesNoTemporary) {
         if (c.failingFile) {
             EXPECT_EQ(error, "Impossible de cr\xC3\xA9"
                              "er le fichier \"" +
-                                 (folder / c.failingFile).string() +
+                                 PathText(folder / c.failingFile) +
                                  "\". Espace insuffisant sur le disque.");
         } else {
             EXPECT_EQ(error, "");
@@ -198,20 +203,25 @@ TEST(SaveResultTest, VeskoWritesTheChosenFixedCopyOnce) {
         fs::path chosen; // below the output folder of the result
         std::vector<std::string> log;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"proposed", "eleves.txt", {"write eleves.txt", "rename eleves.txt"}},
         {"spelt otherwise", "../Eleves/./eleves.txt", {"write eleves.txt", "rename eleves.txt"}},
-        {"through a link", "../lien/eleves.txt", {"write eleves.txt", "rename eleves.txt"}},
         {"elsewhere",
          "../autre.txt",
          {"write autre.txt", "write eleves.txt", "rename autre.txt", "rename eleves.txt"}},
     };
+#ifndef _WIN32 // a symbolic link needs administrator rights on Windows
+    cases.push_back(
+        {"through a link", "../lien/eleves.txt", {"write eleves.txt", "rename eleves.txt"}});
+#endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder root;
         const fs::path folder = root / "Vesko/0123456A/Eleves";
         fs::create_directories(folder);
+#ifndef _WIN32
         fs::create_directory_symlink("Eleves", root / "Vesko/0123456A/lien");
+#endif
         FailingDevice device;
         const SavedResult saved = SaveResult(
             Named("eleves-vesko"), kResult, root.path(),
@@ -290,6 +300,45 @@ TEST(SaveResultTest, ConcurrentSavesNeverMixTheirFiles) {
         EXPECT_EQ(ReadBytes(root / "Litiges.txt"), profs);
         ExpectNoLeftovers(root.path());
     }
+}
+
+// A file another program keeps open (Excel keeps its files so, letting others
+// read them or not) is named in the message, which says what to do; the old
+// file stays as it was and nothing is left beside it.
+TEST(SaveResultTest, AFileOpenInAnotherProgramIsNamedAndKept) {
+#ifndef _WIN32
+    GTEST_SKIP() << "POSIX file locks are advisory: a file open elsewhere never stops a save";
+#else
+    for (const DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+        SCOPED_TRACE(sharing);
+        TempFolder root;
+        const fs::path file = root / "Orlane" / "0123456A" / "Eleves" / "0123456A.txt";
+        fs::create_directories(file.parent_path());
+        WriteBytes(file, "ancien\r\n");
+        const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const std::string message =
+            ErrorOf([&] { SaveResult(Named("eleves-orlane"), kResult, root.path()); });
+        CloseHandle(held);
+        EXPECT_EQ(message, "Le fichier \"" + PathText(file) +
+                               "\" est ouvert dans un autre programme : fermez-le, puis "
+                               "enregistrez de nouveau.");
+        EXPECT_EQ(ReadBytes(file), "ancien\r\n");
+        ExpectNoLeftovers(root.path());
+    }
+#endif
+}
+
+// A temporary file is always a new one: the system's device never writes
+// into a file that already bears the name.
+TEST(FileDeviceTest, WritesOnlyANewFile) {
+    TempFolder folder;
+    WriteBytes(folder / "pris.txt", "ancien");
+    EXPECT_EQ(SystemFiles().WriteNew(folder / "pris.txt", "nouveau"), EEXIST);
+    EXPECT_EQ(ReadBytes(folder / "pris.txt"), "ancien");
+    EXPECT_EQ(SystemFiles().WriteNew(folder / "neuf.txt", "nouveau"), 0);
+    EXPECT_EQ(ReadBytes(folder / "neuf.txt"), "nouveau");
 }
 
 } // namespace
