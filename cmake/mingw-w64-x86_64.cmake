@@ -11,5 +11,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Tests and tools built for Windows run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# The prefixes reach try_compile projects too.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TRESSAL_WINDOWS_PREFIXES)
+# Tests and tools built for Windows run under Wine, through a wrapper that
+# picks Debian's wine64 and a prefix of the build's own.
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../packaging/windows/wine.sh)
+endif()

@@ -5,6 +5,8 @@
 #   scripts/dev.sh sanitize   the whole test suite built with AddressSanitizer and
 #                             UndefinedBehaviorSanitizer
 #   scripts/dev.sh fuzz [SECONDS]   each libFuzzer target for SECONDS (default 60)
+#   scripts/dev.sh windows   Tressal for Windows, built, tested under Wine and packaged in
+#                            build-windows/ (scripts/windows.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -62,8 +64,11 @@ fuzz)
         -DTRESSAL_BUILD_TESTS=OFF -DTRESSAL_BUILD_BENCH=OFF
     exec fuzz/run.sh build-fuzz "${2:-60}"
     ;;
+windows)
+    exec scripts/windows.sh
+    ;;
 *)
-    echo "Usage : scripts/dev.sh start|test|sanitize|fuzz [SECONDES]" >&2
+    echo "Usage : scripts/dev.sh start|test|sanitize|fuzz [SECONDES]|windows" >&2
     exit 2
     ;;
 esac

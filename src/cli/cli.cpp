@@ -32,9 +32,9 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
         if (args[i] == "--root") {
             if (++i == args.size())
                 return std::nullopt;
-            parsed.root = args[i];
+            parsed.root = PathFromText(args[i]);
         } else if (args[i].starts_with("--root=")) {
-            parsed.root = args[i].substr(7);
+            parsed.root = PathFromText(args[i].substr(7));
         } else if (args[i] == "--dry-run") {
             parsed.dryRun = true;
         } else if (args[i] == "--report") {
@@ -48,7 +48,7 @@ std::optional<Arguments> Parse(const std::vector<std::string>& args) {
     if (positional.size() != 2 || parsed.root.empty())
         return std::nullopt;
     parsed.conversion = positional[0];
-    parsed.input = positional[1];
+    parsed.input = PathFromText(positional[1]);
     return parsed;
 }
 

@@ -1,7 +1,7 @@
 #include "sts/xml_load.h"
 
-#include "sts/latin9_decoder.h"
 #include "sts/safe_parse.h"
+#include "sts/single_byte_decoders.h"
 #include "sts/source_text.h"
 #include "sts/sts_errors.h"
 #include "text/file_io.h"
@@ -69,7 +69,7 @@ XmlDocPtr ParseXml(std::string_view bytes) {
     if (bytes.size() > kMaxBytes) {
         throw LoadError(kTooBig, 0, "");
     }
-    RegisterLatin9Decoder();
+    RegisterSingleByteDecoders();
     ParseReport report;
     // Lives until the load error is built: decoding the source text may report too.
     ErrorCapture capture(report);

@@ -95,15 +95,18 @@ std::optional<SingleByteCharset> DeclaredSingleByteCharset(std::string_view byte
     std::string name(declaration.substr(pos + 1, end - pos - 1));
     for (char& c : name)
         c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-    if (name == "ISO-8859-15" || name == "ISO_8859-15" || name == "ISO8859-15" ||
-        name == "LATIN-9" || name == "LATIN9")
-        return SingleByteCharset::Latin9;
-    if (name == "ISO-8859-1" || name == "ISO_8859-1" || name == "ISO8859-1" || name == "LATIN1" ||
-        name == "LATIN-1")
-        return SingleByteCharset::Latin1;
-    if (name == "WINDOWS-1252" || name == "CP1252")
-        return SingleByteCharset::Windows1252;
+    for (const auto& known : kSingleByteCharsetNames)
+        if (name == known.name)
+            return known.charset;
     return std::nullopt;
+}
+
+std::size_t DefinedPrefix(SingleByteCharset charset, std::string_view bytes) {
+    if (charset != SingleByteCharset::Windows1252)
+        return bytes.size();
+    constexpr std::string_view kUndefined = "\x81\x8D\x8F\x90\x9D";
+    const std::size_t first = bytes.find_first_of(kUndefined);
+    return first == std::string_view::npos ? bytes.size() : first;
 }
 
 std::size_t DecodeSingleByte(SingleByteCharset charset, std::string_view bytes, std::size_t& from,

@@ -11,6 +11,29 @@ namespace tressal::sts {
 
 enum class SingleByteCharset { Latin1, Latin9, Windows1252 };
 
+// Every name the program accepts for the three, upper case.
+struct CharsetName {
+    const char* name;
+    SingleByteCharset charset;
+};
+inline constexpr CharsetName kSingleByteCharsetNames[] = {
+    {"ISO-8859-15", SingleByteCharset::Latin9},
+    {"ISO_8859-15", SingleByteCharset::Latin9},
+    {"ISO8859-15", SingleByteCharset::Latin9},
+    {"LATIN-9", SingleByteCharset::Latin9},
+    {"LATIN9", SingleByteCharset::Latin9},
+    {"ISO-8859-1", SingleByteCharset::Latin1},
+    {"ISO_8859-1", SingleByteCharset::Latin1},
+    {"ISO8859-1", SingleByteCharset::Latin1},
+    {"LATIN1", SingleByteCharset::Latin1},
+    {"LATIN-1", SingleByteCharset::Latin1},
+    {"WINDOWS-1252", SingleByteCharset::Windows1252},
+    {"CP1252", SingleByteCharset::Windows1252}};
+
+// How many of the bytes, from the first, the character set defines: all but
+// for Windows-1252, which leaves five undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D).
+std::size_t DefinedPrefix(SingleByteCharset charset, std::string_view bytes);
+
 // The character set named by the XML declaration that opens the bytes (no
 // byte order mark before it), when it is ISO-8859-1, ISO-8859-15 or
 // Windows-1252 under one of their usual names.

@@ -5,6 +5,10 @@
 
 namespace tressal {
 
+// What the device returns, beside errno values, for a file another program
+// keeps open and will not share (Windows: a spreadsheet open in Excel).
+constexpr int kHeldByAnotherProgram = -1;
+
 // The file operations a save is made of. Saves take one as a parameter, so
 // that a test can make any write or rename fail.
 class FileDevice {

@@ -1,12 +1,22 @@
 #include "text/file_io.h"
 
+#include "text/file_device.h"
+
 #include <cerrno>
 #include <system_error>
 
 namespace tressal {
 std::string PathText(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const auto text = std::filesystem::path(path).make_preferred().u8string();
+#else
     const auto text = path.u8string();
+#endif
     return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path PathFromText(std::string_view text) {
+    return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 // Every system error the user may read is worded here.
@@ -47,6 +57,8 @@ std::string SystemReason(int errorNumber) {
     case EMFILE:
     case ENFILE:
         return "Trop de fichiers sont ouverts : fermez d'autres programmes et recommencez.";
+    case kHeldByAnotherProgram:
+        return "Le fichier est ouvert dans un autre programme : fermez-le et recommencez.";
     case EBUSY:
     case ETXTBSY:
         return "Le fichier est utilisé par un autre programme : fermez-le et recommencez.";

@@ -1,6 +1,8 @@
 #include "text/folder_lock.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -12,11 +14,32 @@ namespace tressal {
 
 #ifdef _WIN32
 
-// Windows saves are not serialised.
-FolderLock::FolderLock(const std::filesystem::path& folder)
-    : file_(folder / ".tressal-save.lock") {}
+// The lock file is opened without delete sharing: no one can remove it while
+// a save holds it or waits for it, so every waiter locks the file that bears
+// the name. The last one to let go removes it.
+FolderLock::FolderLock(const std::filesystem::path& folder) : file_(folder / ".tressal-save.lock") {
+    const HANDLE handle =
+        CreateFileW(file_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    OVERLAPPED whole{};
+    if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &whole)) {
+        CloseHandle(handle);
+        return;
+    }
+    handle_ = handle;
+}
 
-FolderLock::~FolderLock() = default;
+FolderLock::~FolderLock() {
+    if (handle_ == nullptr)
+        return;
+    OVERLAPPED whole{};
+    UnlockFileEx(handle_, 0, MAXDWORD, MAXDWORD, &whole);
+    CloseHandle(handle_);
+    // Fails while another save still has the file open: that one removes it.
+    DeleteFileW(file_.c_str());
+}
 
 #else
 

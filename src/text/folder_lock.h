@@ -16,11 +16,23 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    bool held() const { return descriptor_ >= 0; }
+#ifdef _WIN32
+    bool held() const {
+        return handle_ != nullptr;
+    }
+#else
+    bool held() const {
+        return descriptor_ >= 0;
+    }
+#endif
 
 private:
     std::filesystem::path file_;
+#ifdef _WIN32
+    void* handle_ = nullptr; // the lock file's HANDLE
+#else
     int descriptor_ = -1;
+#endif
 };
 
 } // namespace tressal

@@ -13,6 +13,10 @@ namespace {
 namespace fs = std::filesystem;
 
 Error CreateError(const fs::path& path, int errorNumber) {
+    if (errorNumber == kHeldByAnotherProgram)
+        return Error("Le fichier \"" + PathText(path) +
+                     "\" est ouvert dans un autre programme : fermez-le, puis enregistrez de "
+                     "nouveau.");
     return Error("Impossible de créer le fichier \"" + PathText(path) + "\". " +
                  SystemReason(errorNumber));
 }

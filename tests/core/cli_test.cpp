@@ -1,9 +1,11 @@
 #include "cli/cli.h"
 #include "conversions/conversion.h"
+#include "text/file_io.h"
 #include "text/text_list.h"
 #include "version.h"
 
 #include "failing_device.h"
+#include "program_runner.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +20,6 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -48,15 +49,7 @@ Outcome RunCli(const std::vector<std::string>& args) {
 
 // Exit code of the real program run with these arguments, its output discarded.
 int RunProgram(const std::vector<std::string>& args) {
-    std::string command = std::string("'") + TRESSAL_CLI + "'";
-    for (const auto& arg : args)
-        command.append(" '").append(arg).append("'");
-    const int status = std::system(command.append(" >/dev/null 2>&1").c_str());
-#ifdef _WIN32
-    return status;
-#else
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+    return test::RunProgram(TRESSAL_CLI, args).code;
 }
 
 class CliTest : public testing::Test {
@@ -88,7 +81,7 @@ TEST_F(CliTest, StudentsToOrlaneWriteTheFileBelowTheRoot) {
     const std::string done = "L'extraction des \xC3\xA9l\xC3\xA8ves pour l'\xC3\xA9tablissement "
                              "0123456A est termin\xC3\xA9"
                              "e\n";
-    EXPECT_EQ(outcome.out, done + output.string() + "\n");
+    EXPECT_EQ(outcome.out, done + PathText(output) + "\n");
 }
 
 TEST_F(CliTest, CodeKeepsItsCaseAndAnExistingFileIsReplaced) {
@@ -134,14 +127,12 @@ TEST_F(CliTest, InputErrorsWriteNothing) {
 // message in plain lines (no CR, no "Ligne: 0"), nothing written.
 TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
     namespace fs = std::filesystem;
-    const std::string in = input_.path().string();
+    const auto in = [&](const char* name) { return (input_ / name).string(); };
+    const auto shown = [&](const fs::path& path) { return PathText(path); };
     const std::string root = root_.path().string();
     const std::string notRegular = " » n'est pas un fichier ordinaire (c'est un périphérique, un "
                                    "tube ou une socket) : choisissez le fichier de l'export "
                                    "lui-même.\n";
-    ASSERT_EQ(::mkfifo((input_ / "0123456A.csv").c_str(), 0600), 0);
-    ASSERT_EQ(::mkfifo((input_ / "sts_emp_0123456A_2026.xml").c_str(), 0600), 0);
-    fs::create_symlink("/dev/zero", input_ / "0123456B.csv");
     fs::create_directory(input_ / "sts_emp_0123456B_2026.xml");
     WriteBytes(input_ / "0123456C.csv", SconetHeader() + "\r\n" + StudentLine("A", "a") +
                                             std::string("\0\r\n", 3) + StudentLine("B", "b") +
@@ -154,26 +145,30 @@ TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
         std::string err;
     };
     std::vector<Case> cases = {
-        {{"eleves-bcdi", in + "/0123456C.csv"},
+        {{"eleves-bcdi", in("0123456C.csv")},
          "Le fichier contient un caractère nul à la ligne 2 : il est abîmé ou ce n'est pas un "
          "export texte.\n"},
-        {{"eleves-orlane", in + "/0123456A.csv"}, "« " + in + "/0123456A.csv" + notRegular},
-        {{"eleves-pmb", in + "/0123456B.csv"}, "« " + in + "/0123456B.csv" + notRegular},
-        {{"profs-orlane", in + "/sts_emp_0123456A_2026.xml"},
-         "« " + in + "/sts_emp_0123456A_2026.xml" + notRegular},
-        {{"profs-vesko", in + "/sts_emp_0123456B_2026.xml"},
-         "« " + in +
-             "/sts_emp_0123456B_2026.xml » est un dossier : choisissez le fichier de l'export "
-             "qu'il contient (sts_emp_….xml).\n"},
-        {{"profs-pmb", in + "/sts_emp_0123456Z_2026.xml"}, "Le fichier est introuvable\n"},
-        {{"profs-orlane", in + "/sts_emp_0123456C_2026.xml"},
+        {{"profs-vesko", in("sts_emp_0123456B_2026.xml")},
+         "« " + shown(input_ / "sts_emp_0123456B_2026.xml") +
+             " » est un dossier : choisissez le fichier de l'export qu'il contient "
+             "(sts_emp_….xml).\n"},
+        {{"profs-pmb", in("sts_emp_0123456Z_2026.xml")}, "Le fichier est introuvable\n"},
+        {{"profs-orlane", in("sts_emp_0123456C_2026.xml")},
          "Fin prématurée des données dans la balise <DONNEES> de la ligne 1\nLigne: 1\n"
          "<STS_EDT><DONNEES>\n"},
-        {{"eleves-vesko", good, "--root", in + "/file"},
-         "Impossible de créer le dossier \"" + in +
-             "/file/Vesko/0123456D/Eleves\". Un élément du chemin n'est pas un dossier. "
+        {{"eleves-vesko", good, "--root", in("file")},
+         "Impossible de créer le dossier \"" +
+             shown(input_ / "file" / "Vesko" / "0123456D" / "Eleves") +
+             "\". Un élément du chemin n'est pas un dossier. "
              "Choisissez un dossier de sortie où vous pouvez écrire.\n"},
     };
+#ifndef _WIN32 // Windows has no named pipe in its folders, no /dev/zero, and no mode bits.
+    ASSERT_EQ(::mkfifo((input_ / "0123456A.csv").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((input_ / "sts_emp_0123456A_2026.xml").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", input_ / "0123456B.csv");
+    for (const char* special : {"0123456A.csv", "0123456B.csv", "sts_emp_0123456A_2026.xml"})
+        cases.push_back({{special[0] == 's' ? "profs-orlane" : "eleves-orlane", in(special)},
+                         "« " + shown(input_ / special) + notRegular});
     if (::geteuid() != 0) { // permissions bind every user but the superuser
         fs::permissions(root_.path(), fs::perms::owner_read | fs::perms::owner_exec);
         cases.push_back({{"eleves-orlane", good},
@@ -181,6 +176,7 @@ TEST_F(CliTest, RefusalsPrintPlainLinesAndWriteNothing) {
                              "/Orlane/0123456D/Eleves\". Accès refusé. Choisissez un dossier de "
                              "sortie où vous pouvez écrire.\n"});
     }
+#endif
     for (Case& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
         if (c.args.size() == 2)
@@ -254,6 +250,32 @@ TEST_F(CliTest, TheProgramExitsWithTheSameCodes) {
               "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
 }
 
+// Paths as the user types them, with letters outside the Windows code page
+// and either separator: the program opens them, and prints the file it wrote
+// with the system's own separator throughout.
+TEST_F(CliTest, TheProgramTakesAccentedPathsAndPrintsThemWithOneSeparator) {
+    namespace fs = std::filesystem;
+    const fs::path folder = input_ / PathFromText("C\xC5\x93ur \xE2\x82\xAC \xE2\x80\x99");
+    const fs::path root = root_ / PathFromText("\xC5\x92uvre \xC3\xA9l\xC3\xA8ves");
+    fs::create_directories(folder);
+    fs::create_directories(root);
+    WriteBytes(folder / "0123456A.csv", ExportBytes({SconetHeader(), StudentLine("A", "a")}));
+    const auto typed = [](const fs::path& path) {
+        const std::u8string text = path.generic_u8string();
+        return std::string(text.begin(), text.end());
+    };
+    const test::ProgramOutcome outcome = test::RunProgram(
+        TRESSAL_CLI, {"eleves-orlane", typed(folder / "0123456A.csv"), "--root", typed(root)});
+    EXPECT_EQ(outcome.code, 0) << outcome.err;
+    const fs::path written = root / "Orlane" / "0123456A" / "Eleves" / "0123456A.txt";
+    EXPECT_EQ(ReadBytes(written), "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
+    const std::u8string native = written.u8string();
+    std::string out = outcome.out;
+    std::erase(out, '\r'); // Windows ends the lines with CR LF
+    EXPECT_TRUE(out.ends_with("\n" + std::string(native.begin(), native.end()) + "\n"))
+        << outcome.out;
+}
+
 // A save that fails prints why and exits 1 with every old file kept and no
 // temporary file left. The Vesko fixed copy is the proposed file, written once:
 // a second write would fail, but none is made.
@@ -310,7 +332,7 @@ TEST_F(CliTest, AFailedSaveKeepsTheOldFiles) {
             EXPECT_EQ(out.str(), "");
             EXPECT_EQ(err.str(), "Impossible de cr\xC3\xA9"
                                  "er le fichier \"" +
-                                     (root / c.failingFile).string() +
+                                     PathText(root / c.failingFile) +
                                      "\". Espace insuffisant sur le disque.\n");
         } else {
             EXPECT_EQ(code, 0) << err.str();
@@ -402,10 +424,10 @@ TEST_F(CliTest, DryRunWritesNothingAndReportWritesTheSameBytes) {
         const Outcome simulated = RunCli(dryRun);
         EXPECT_EQ(simulated.code, 0) << simulated.err;
         EXPECT_EQ(FilesBelow(root.path()), written);
-        EXPECT_TRUE(simulated.out.starts_with("simulation\t" + (root / c.file).string() + "\n"))
+        EXPECT_TRUE(simulated.out.starts_with("simulation\t" + PathText(root / c.file) + "\n"))
             << simulated.out;
         EXPECT_EQ(ReportValue(simulated.out, "ecrits"), std::to_string(lines));
-        EXPECT_EQ(ReportValue(simulated.out, "fichier-existant"), (root / c.file).string());
+        EXPECT_EQ(ReportValue(simulated.out, "fichier-existant"), PathText(root / c.file));
         EXPECT_EQ(ReportValue(simulated.out, "inchangees"), std::to_string(lines));
         EXPECT_EQ(ReportValue(simulated.out, "ajouts"), "0");
 

@@ -2,6 +2,7 @@
 
 #include "failing_device.h"
 #include "test_support.h"
+#include "text/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,10 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace tressal {
 namespace {
@@ -287,6 +292,49 @@ TEST(SaveResultTest, TemporariesOfAKilledRunGoAfterAnHour) {
     SaveResult(Named("profs-orlane-cite"), kResult, root.path());
     for (const Case& c : cases)
         EXPECT_EQ(fs::exists(folder / c.name), c.stays) << c.name;
+}
+
+// A file another program keeps open (Excel keeps its files so, letting others
+// read them or not) is named in the message, which says what to do; the old
+// file stays as it was and nothing is left beside it.
+TEST(SaveResultTest, AFileOpenInAnotherProgramIsNamedAndKept) {
+#ifndef _WIN32
+    GTEST_SKIP() << "POSIX file locks are advisory: a file open elsewhere never stops a save";
+#else
+    for (const DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ}}) {
+        SCOPED_TRACE(sharing);
+        TempFolder root;
+        const fs::path file = root / "Orlane" / "0123456A" / "Eleves" / "0123456A.txt";
+        fs::create_directories(file.parent_path());
+        WriteBytes(file, "ancien\r\n");
+        const HANDLE held = CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const std::string message =
+            ErrorOf([&] { SaveResult(Named("eleves-orlane"), kResult, root.path()); });
+        CloseHandle(held);
+        EXPECT_EQ(message, "Le fichier \"" + PathText(file) +
+                               "\" est ouvert dans un autre programme : fermez-le, puis "
+                               "enregistrez de nouveau.");
+        EXPECT_EQ(ReadBytes(file), "ancien\r\n");
+        ExpectNoLeftovers(root.path());
+    }
+#endif
+}
+
+// A temporary file is always a new one: the system's device never writes
+// into a file that already bears the name.
+TEST(FileDeviceTest, WritesOnlyANewFile) {
+#ifndef _WIN32
+    GTEST_SKIP() << "the POSIX device empties a file of that name (O_TRUNC)";
+#else
+    TempFolder folder;
+    WriteBytes(folder / "pris.txt", "ancien");
+    EXPECT_EQ(SystemFiles().WriteNew(folder / "pris.txt", "nouveau"), EEXIST);
+    EXPECT_EQ(ReadBytes(folder / "pris.txt"), "ancien");
+    EXPECT_EQ(SystemFiles().WriteNew(folder / "neuf.txt", "nouveau"), 0);
+    EXPECT_EQ(ReadBytes(folder / "neuf.txt"), "nouveau");
+#endif
 }
 
 } // namespace

@@ -14,9 +14,11 @@
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
+#ifndef _WIN32
 #include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <cstdint>
 #include <filesystem>
@@ -274,7 +276,7 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
     const std::string notRegular = " » n'est pas un fichier ordinaire (c'est un périphérique, un "
                                    "tube ou une socket) : choisissez le fichier de l'export "
                                    "lui-même.\r\nLigne: 0\r\n";
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"missing file", folder.Path() / "absent.xml",
          "Le fichier est introuvable\r\nLigne: 0\r\n"},
         {"missing folder", folder.Path() / "absent" / "sts.xml",
@@ -283,17 +285,19 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
          "« " + path +
              " » est un dossier : choisissez le fichier de l'export qu'il contient "
              "(sts_emp_….xml).\r\nLigne: 0\r\n"},
-        {"a pipe, which may never end", folder.Path() / "pipe.xml",
-         "« " + path + "/pipe.xml" + notRegular},
-        {"a link to an endless device", folder.Path() / "zero.xml",
-         "« " + path + "/zero.xml" + notRegular},
         {"over the size limit", folder.Path() / "big.xml",
-         "« " + path +
-             "/big.xml » est trop gros (600 Mo, au plus 512 Mo) : ce n'est pas un export, ou il "
+         "« " + (folder.Path() / "big.xml").string() +
+             " » est trop gros (600 Mo, au plus 512 Mo) : ce n'est pas un export, ou il "
              "est abîmé ; choisissez le fichier de l'export.\r\nLigne: 0\r\n"},
     };
+#ifndef _WIN32 // Windows has no named pipe in its folders and no /dev/zero.
+    cases.push_back({"a pipe, which may never end", folder.Path() / "pipe.xml",
+                     "« " + path + "/pipe.xml" + notRegular});
+    cases.push_back({"a link to an endless device", folder.Path() / "zero.xml",
+                     "« " + path + "/zero.xml" + notRegular});
     ASSERT_EQ(::mkfifo((folder.Path() / "pipe.xml").c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", folder.Path() / "zero.xml");
+#endif
     folder.Write("big.xml", "<STS_EDT/>");
     fs::resize_file(folder.Path() / "big.xml", std::uintmax_t{600} << 20); // sparse
     for (const Case& c : cases) {
@@ -369,6 +373,9 @@ TEST(StsEncodingTest, DeclaredEncodingIsHonoured) {
 // Every byte of ISO-8859-15 decodes as the system's iconv decodes it, in a
 // text long enough to fill the parser's buffers many times over.
 TEST(StsEncodingTest, Latin9DecodesEveryByteAsIconvDoes) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no iconv to compare with; the Linux run compares the same table";
+#else
     std::string latin9;
     for (int byte = 0x20; byte <= 0xFF; ++byte) {
         if (byte != '<' && byte != '&') {
@@ -392,6 +399,7 @@ TEST(StsEncodingTest, Latin9DecodesEveryByteAsIconvDoes) {
     const tressal::sts::XmlDocPtr doc = tressal::sts::ParseXml(
         "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\n<STS_EDT>" + latin9 + "</STS_EDT>");
     EXPECT_EQ(tressal::sts::XmlNode(xmlDocGetRootElement(doc.get())).Value(), expected);
+#endif
 }
 
 // --- Hostile inputs ---

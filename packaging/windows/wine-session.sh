@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# start | stop: one persistent Wine server for the prefix WINEPREFIX (see wine.sh), created
+# on first use.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+export WINEPREFIX=${WINEPREFIX:-$here/../../build-windows/wine}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
+server=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+case "${1:-}" in
+start)
+    mkdir -p "$WINEPREFIX"
+    "$server" -p
+    # Creates the prefix the first time, and waits until it is ready.
+    "$here/wine.sh" cmd /c exit >/dev/null 2>&1 || true
+    ;;
+stop)
+    "$server" -k 2>/dev/null || true
+    "$server" -w 2>/dev/null || true
+    ;;
+*)
+    echo "Usage : wine-session.sh start|stop" >&2
+    exit 2
+    ;;
+esac
