@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds Qt's base modules for 64-bit Windows from Debian's own qt6-base source package, static,
-# into CACHE_ROOT/qtbase-<version>/ (reused when its stamp file is there).
+# into CACHE_ROOT/qtbase-<version>/ (reused when its stamp file is there). Prints nothing on
+# stdout but that prefix, for TRESSAL_WINDOWS_PREFIXES; the build's output goes to a log file.
 #
 #   packaging/windows/build-qtbase.sh CACHE_ROOT TOOLCHAIN_FILE
 #
@@ -11,7 +12,7 @@
 set -eu
 
 QT_VERSION=6.4.2
-JOBS=${JOBS:-2}
+JOBS=${JOBS:-$(nproc)}
 
 if [ $# -ne 2 ]; then
     echo "usage: $0 CACHE_ROOT TOOLCHAIN_FILE" >&2
@@ -20,10 +21,10 @@ fi
 cache_root=$(realpath -m "$1")
 toolchain=$(realpath "$2")
 prefix="$cache_root/qtbase-$QT_VERSION"
-stamp="$prefix/.built"
+stamp="$prefix/.tressal-complete"
 
 if [ -f "$stamp" ]; then
-    echo "qtbase $QT_VERSION: already built in $prefix"
+    echo "$prefix"
     exit 0
 fi
 
@@ -47,12 +48,12 @@ ensure_deb_src() {
         return
     fi
     list=/etc/apt/sources.list.d/tressal-deb-src.sources
-    echo "adding source package entries in $list"
+    echo "adding source package entries in $list" >&2
     for sources in /etc/apt/sources.list.d/debian.sources; do
         [ -f "$sources" ] || continue
         sed -e 's/^Types:.*/Types: deb-src/' "$sources"
     done | as_root tee "$list" >/dev/null
-    as_root apt-get update -qq
+    as_root apt-get update -qq >&2
 }
 
 mkdir -p "$cache_root"
@@ -60,7 +61,7 @@ scratch=$(mktemp -d "$cache_root/qtbase-build.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 trap 'exit 1' INT TERM
 log="$cache_root/qtbase-$QT_VERSION.log"
-echo "qtbase $QT_VERSION: building into $prefix (log: $log)"
+echo "qtbase $QT_VERSION: building into $prefix (log: $log)" >&2
 : >"$log"
 
 ensure_deb_src
@@ -102,4 +103,5 @@ cat >"$stamp" <<EOF
 qtbase $QT_VERSION (Debian's qt6-base source), static, for x86_64-w64-mingw32
 configured in $((configured - start)) s, built in $((built - configured)) s with -j$JOBS
 EOF
-echo "qtbase $QT_VERSION: done ($(cat "$stamp" | tail -1))"
+echo "qtbase $QT_VERSION: $(tail -1 "$stamp")" >&2
+echo "$prefix"

@@ -13,6 +13,12 @@ start)
     "$server" -p
     # Creates the prefix the first time, and waits until it is ready.
     "$here/wine.sh" cmd /c exit >/dev/null 2>&1 || true
+    # Qt's windows ask for "MS Shell Dlg", which Wine maps to Tahoma without installing it
+    # (fonts-wine has it); Windows has it.
+    for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+        fonts=$WINEPREFIX/drive_c/windows/Fonts
+        if [ -e "$font" ] && [ ! -e "$fonts/${font##*/}" ]; then cp "$font" "$fonts/"; fi
+    done
     ;;
 stop)
     "$server" -k 2>/dev/null || true
