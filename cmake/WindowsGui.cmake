@@ -7,6 +7,8 @@ set(TRESSAL_WINDOWS_ICON ${CMAKE_SOURCE_DIR}/resources/app-icon/tressal.ico)
 configure_file(packaging/windows/tressal.rc.in ${CMAKE_BINARY_DIR}/generated/tressal.rc @ONLY)
 target_sources(tressal PRIVATE ${CMAKE_BINARY_DIR}/generated/tressal.rc)
 set_target_properties(tressal PROPERTIES WIN32_EXECUTABLE ON)
+# Shipped without its symbol table.
+target_link_options(tressal PRIVATE -s)
 
 # Qt's catalogue from Debian's qt6-translations-l10n, read from ":/translations" at start-up.
 find_file(TRESSAL_QT_FRENCH qtbase_fr.qm PATHS /usr/share/qt6/translations
