@@ -3,7 +3,7 @@
 enable_language(C)
 add_compile_definitions(U_STATIC_IMPLEMENTATION LIBXML_STATIC)
 # One program file, no MinGW runtime DLL beside it.
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ -s)
 
 set(ZLIB_USE_STATIC_LIBS ON)
 find_package(ZLIB REQUIRED)

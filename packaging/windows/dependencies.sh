@@ -141,6 +141,8 @@ build_icu() {
             --with-cross-build="$cross" --prefix="$PREFIX" --enable-static --disable-shared \
             --disable-tools --disable-tests --disable-samples --disable-extras --disable-icuio \
             --disable-layoutex --with-data-packaging=static >&2)
+    # ICU's top Makefile makes these before the parts; the parts alone expect them.
+    mkdir -p "$build/lib" "$build/bin"
     for part in stubdata common i18n; do
         make -C "$build/$part" -j"$JOBS" >&2
         make -C "$build/$part" install >&2

@@ -173,7 +173,7 @@ TEST(SaveResultTest, AFailedSaveKeepsEveryOldFileAndLeavesNoTemporary) {
         if (c.failingFile) {
             EXPECT_EQ(error, "Impossible de cr\xC3\xA9"
                              "er le fichier \"" +
-                                 (folder / c.failingFile).string() +
+                                 PathText(folder / c.failingFile) +
                                  "\". Espace insuffisant sur le disque.");
         } else {
             EXPECT_EQ(error, "");
@@ -203,20 +203,25 @@ TEST(SaveResultTest, VeskoWritesTheChosenFixedCopyOnce) {
         fs::path chosen; // below the output folder of the result
         std::vector<std::string> log;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {"proposed", "eleves.txt", {"write eleves.txt", "rename eleves.txt"}},
         {"spelt otherwise", "../Eleves/./eleves.txt", {"write eleves.txt", "rename eleves.txt"}},
-        {"through a link", "../lien/eleves.txt", {"write eleves.txt", "rename eleves.txt"}},
         {"elsewhere",
          "../autre.txt",
          {"write autre.txt", "write eleves.txt", "rename autre.txt", "rename eleves.txt"}},
     };
+#ifndef _WIN32 // a symbolic link needs administrator rights on Windows
+    cases.push_back(
+        {"through a link", "../lien/eleves.txt", {"write eleves.txt", "rename eleves.txt"}});
+#endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         TempFolder root;
         const fs::path folder = root / "Vesko/0123456A/Eleves";
         fs::create_directories(folder);
+#ifndef _WIN32
         fs::create_directory_symlink("Eleves", root / "Vesko/0123456A/lien");
+#endif
         FailingDevice device;
         const SavedResult saved = SaveResult(
             Named("eleves-vesko"), kResult, root.path(),

@@ -94,11 +94,17 @@ TEST(TeacherFileNameTest, CodeIsTheThirdFieldOfTheFileNameTrimmed) {
 }
 
 TEST(TeacherFileNameTest, CodesThatAreNoSafeFolderNameAreRefused) {
-    for (const std::string name :
-         {"STS_X__2009.xml", "STS_X_ _2009.xml", "STS_X_._2009.xml", "STS_X_.._2009.xml",
-          "STS_X_01:A_2009.xml", "STS_X_01\\A_2009.xml",
-          "STS_X_01\x01"
-          "A_2009.xml"}) {
+    std::vector<std::string> names = {"STS_X__2009.xml",
+                                      "STS_X_ _2009.xml",
+                                      "STS_X_._2009.xml",
+                                      "STS_X_.._2009.xml",
+                                      "STS_X_01:A_2009.xml",
+                                      "STS_X_01\x01"
+                                      "A_2009.xml"};
+#ifndef _WIN32 // on Windows a backslash separates folders: no file name holds one
+    names.push_back("STS_X_01\\A_2009.xml");
+#endif
+    for (const std::string& name : names) {
         SCOPED_TRACE(name);
         EXPECT_EQ(ErrorOf([&] { StsEstablishmentCode(fs::path("/exports") / name); }),
                   "Nom de fichier incorrect\nLe nom attendu est celui que STS-Web donne à "
