@@ -25,11 +25,11 @@ trap finish EXIT
 # The portable folder, as in the zip: the program with the samples beside it.
 cp "$build/bin/tressal.exe" "$repo"/samples/* "$portable/"
 
-# A display of its own: Xvfb picks a free number.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
-read -r -t 20 number <&3
+# A display of its own: Xvfb picks a free number and writes it on the pipe.
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+started+=($!)
+read -r -t 30 number <&3
 export DISPLAY=:$number
-started+=($(pgrep -n -x Xvfb))
 
 "$here/wine-session.sh" start
 
@@ -55,13 +55,35 @@ grab() { # window id, file
 
 main=$(window "Tressal : Orlane - Vesko - PMB")
 sleep 1
-# The Orlane menu, then its first entry, Elèves.
-xdotool windowactivate --sync "$main" key --window "$main" alt
+# Orlane, the second entry of the menu bar, then its first entry, Elèves.
+xdotool key --window "$main" alt 2>/dev/null
 sleep 0.5
-xdotool key Return
-sleep 0.5
-xdotool key Return
+xdotool key Right Return 2>/dev/null
+sleep 0.8
+xdotool key Return 2>/dev/null
 students=$(window "Sconet vers Orlane : élèves")
-xdotool windowmove "$students" 40 40
 sleep 1
+# "Tressal Orlane" has the focus: Windows' open dialog, in the program's folder.
+xdotool key space 2>/dev/null
+sleep 3
+xdotool type --delay 50 "0123456A.csv" 2>/dev/null
+xdotool key Return 2>/dev/null
+sleep 4
+grab "$students" "$picture"
+# Sauvegarder, then the proposed file in Windows' save dialog.
 geometry "$students"
+xdotool mousemove $((X + 233)) $((Y + 13)) click 1
+sleep 3
+xdotool key Return 2>/dev/null
+saved=$portable/Orlane/0123456A/Eleves/0123456A.txt
+for _ in $(seq 1 40); do
+    [ -e "$saved" ] && break
+    sleep 0.5
+done
+sleep 1
+cmp -s "$golden" "$saved" || {
+    import -window root "$picture.echec.png"
+    echo "check-gui.sh : tressal.exe n'a pas enregistré les octets de Linux ($saved)" >&2
+    exit 1
+}
+echo "== tressal.exe : fenêtre Orlane élèves, exemple converti et enregistré comme sous Linux"
