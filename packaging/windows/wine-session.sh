@@ -21,6 +21,12 @@ start)
             mkdir "$folder"
         fi
     done
+    # Qt's windows ask for "MS Shell Dlg", which Wine maps to Tahoma without installing it
+    # (fonts-wine has it); Windows has it.
+    for font in /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/tahomabd.ttf; do
+        fonts=$WINEPREFIX/drive_c/windows/Fonts
+        if [ -e "$font" ] && [ ! -e "$fonts/${font##*/}" ]; then cp "$font" "$fonts/"; fi
+    done
     ;;
 stop)
     "$server" -k 2>/dev/null || true

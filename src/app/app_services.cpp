@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 // The pictures and icons are compiled into a static library: register them.
 static void RegisterTressalResources() {
@@ -20,9 +21,17 @@ QIcon AppServices::Icon(IconId id) const {
     return icons && index < icons->size() ? icons->at(index) : QIcon();
 }
 
+// Windows grants writing through access lists, which QFileInfo::isWritable() does not read
+// (a folder under "Program Files" looks writable): create a file to know.
+static bool AcceptsNewFiles(const QString& folder) {
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("tressal-XXXXXX.tmp")));
+    return probe.open();
+}
+
 QString OutputRootFor(const QString& exeDir, const QString& documentsDir) {
-    const QFileInfo info(exeDir);
-    if (info.isDir() && info.isWritable())
+    if (AcceptsNewFiles(exeDir))
         return QDir::toNativeSeparators(exeDir);
     return QDir::toNativeSeparators(QDir(documentsDir).filePath(QStringLiteral("Tressal")));
 }

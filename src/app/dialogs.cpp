@@ -15,11 +15,17 @@
 namespace tressal::app {
 namespace {
 
+// Saving replaces an existing file without a question, as the targets expect.
+#ifdef Q_OS_WIN
+// Windows' own dialogs: the places its users know in its side panel, named in their language
+// (Bureau, Documents, Téléchargements, their network drives).
+constexpr QFileDialog::Options kOptions = QFileDialog::DontConfirmOverwrite;
+#else
 // Qt's own dialogs look and behave the same on every desktop, and speak French
 // once the program's translator is installed.
-// Saving replaces an existing file without a question, as the targets expect.
 constexpr QFileDialog::Options kOptions =
     QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite;
+#endif
 
 // Escape answers No.
 bool AskYesNo(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,

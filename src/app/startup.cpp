@@ -55,10 +55,12 @@ int RunApplication(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kAppId));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
-    // Qt's own dialogs and buttons in French.
+    // Qt's own dialogs and buttons in French: the system's catalogue on Linux, the one built
+    // into the program on Windows.
     QTranslator qtFrench;
     if (qtFrench.load(QStringLiteral("qtbase_fr"),
-                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        qtFrench.load(QStringLiteral("qtbase_fr"), QStringLiteral(":/translations")))
         QApplication::installTranslator(&qtFrench);
 
     const ProgramFolders folders =
