@@ -44,8 +44,18 @@ public:
     }
 };
 
+// Every Windows-1252 character is one UTF-16 unit: no detour through UTF-8.
+QString LineText(const std::string& line) {
+    QString text(static_cast<qsizetype>(line.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char c : line)
+        *out++ = QChar(static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(c))));
+    return text;
+}
+
 QTreeWidgetItem* MakeItem(const std::string& line, const QIcon& icon, bool editable) {
-    auto* item = new QTreeWidgetItem(QStringList(QString::fromStdString(Cp1252ToUtf8(line))));
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, LineText(line));
     if (!icon.isNull())
         item->setIcon(0, icon);
     if (editable)
@@ -66,8 +76,7 @@ void FitColumn(QTreeWidget* tree, const TextList& lines, bool withIcon) {
     }
     int width = 0;
     for (const std::string* line : longest)
-        width = std::max(width, tree->fontMetrics().horizontalAdvance(
-                                    QString::fromStdString(Cp1252ToUtf8(*line))));
+        width = std::max(width, tree->fontMetrics().horizontalAdvance(LineText(*line)));
     const int icon = withIcon ? tree->iconSize().width() + 8 : 0;
     tree->setColumnWidth(0, std::max(width + icon + 24, tree->viewport()->width()));
 }
@@ -113,19 +122,26 @@ void FillPreview(QTreeWidget* tree, const TextList& lines, const QIcon& icon, bo
 
 PreviewFiller::PreviewFiller(QTreeWidget* tree) : QObject(tree), tree_(tree) {}
 
+PreviewFiller::~PreviewFiller() {
+    qDeleteAll(made_);
+}
+
 void PreviewFiller::Start(const TextList& lines, const QIcon& icon, bool editable) {
     tree_->clear();
+    qDeleteAll(made_);
+    made_.clear();
+    made_.reserve(static_cast<qsizetype>(lines.size()));
     FitColumn(tree_, lines, !icon.isNull());
     lines_ = &lines;
     next_ = 0;
-    // Laid out once at the end, not after each step.
-    tree_->setUpdatesEnabled(false);
     icon_ = icon;
     editable_ = editable;
-    QTimer::singleShot(0, this, &PreviewFiller::FillSome);
+    QTimer::singleShot(0, this, &PreviewFiller::MakeSome);
 }
 
-void PreviewFiller::FillSome() {
+// The rows are made apart from the tree: a tree given rows lays all of them
+// out again at the next turn of the event loop.
+void PreviewFiller::MakeSome() {
     if (!lines_)
         return;
     QElapsedTimer clock;
@@ -133,21 +149,22 @@ void PreviewFiller::FillSome() {
     const TextList& lines = *lines_;
     while (next_ < lines.size() && clock.elapsed() < kStepMilliseconds) {
         const std::size_t end = std::min(lines.size(), next_ + kRowsPerBatch);
-        QList<QTreeWidgetItem*> items;
-        items.reserve(static_cast<qsizetype>(end - next_));
         for (; next_ < end; ++next_)
-            items.append(MakeItem(lines[next_], icon_, editable_));
-        tree_->addTopLevelItems(items);
+            made_.append(MakeItem(lines[next_], icon_, editable_));
     }
-    const auto total = static_cast<qsizetype>(lines.size());
-    emit progressed(static_cast<qsizetype>(next_), total);
-    if (next_ < lines.size()) {
-        QTimer::singleShot(0, this, &PreviewFiller::FillSome);
+    emit progressed(static_cast<qsizetype>(next_), static_cast<qsizetype>(lines.size()));
+    QTimer::singleShot(0, this,
+                       next_ < lines.size() ? &PreviewFiller::MakeSome : &PreviewFiller::AddMade);
+}
+
+// All rows at once, laid out once; what follows waits for the next turn.
+void PreviewFiller::AddMade() {
+    if (!lines_)
         return;
-    }
+    tree_->addTopLevelItems(made_);
+    made_.clear();
     lines_ = nullptr;
-    tree_->setUpdatesEnabled(true);
-    emit finished();
+    QTimer::singleShot(0, this, &PreviewFiller::finished);
 }
 
 int TakeEdits(const QTreeWidget* tree, TextList& lines) {

@@ -3,6 +3,7 @@
 #include "text/text_list.h"
 
 #include <QIcon>
+#include <QList>
 #include <QObject>
 
 class QLabel;
@@ -26,16 +27,22 @@ void FillPreview(QTreeWidget* tree, const TextList& lines, const QIcon& icon, bo
 
 // Fills a tree with many lines a few at a time, so that the window stays
 // responsive: each step takes at most kStepMilliseconds, the event loop runs
-// between steps.
+// between steps. The rows are made apart from the tree, then given to it at
+// once in a step of their own (a tree lays out all its rows again after each
+// addition); finished() follows in the next turn.
 class PreviewFiller : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kStepMilliseconds = 40;
+    // Short enough that two steps run back to back (the event loop may put
+    // its timers after queued calls once) stay well under 50 ms.
+    static constexpr int kStepMilliseconds = 15;
 
     explicit PreviewFiller(QTreeWidget* tree);
+    ~PreviewFiller() override;
     // Clears the tree and starts filling it with the lines, which must stay
     // as they are until finished() (or until the filler is destroyed).
     void Start(const TextList& lines, const QIcon& icon, bool editable);
+    // Rows are still being made (they are not yet in the tree).
     bool running() const { return lines_ != nullptr; }
 
 signals:
@@ -43,11 +50,13 @@ signals:
     void finished();
 
 private:
-    void FillSome();
+    void MakeSome();
+    void AddMade();
 
     QTreeWidget* tree_;
     const TextList* lines_ = nullptr;
     std::size_t next_ = 0;
+    QList<QTreeWidgetItem*> made_; // not yet in the tree
     QIcon icon_;
     bool editable_ = false;
 };
