@@ -165,6 +165,9 @@ TEST_F(CliTest, AnEmptyResultEmptiesAFileListingPeopleOnlyWhenAllowed) {
 // The real program, its standard output going where it cannot be written:
 // whatever it did, it exits 2 and says so.
 TEST_F(CliTest, AnOutputThatCannotBeWrittenExitsTwo) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows has no /dev/full and no shell to close the standard output";
+#else
     const std::string csv = Export("0123456A.csv", {SconetHeader(), StudentLine("A", "a")});
     const std::string saved = "Orlane/0123456A/Eleves/0123456A.txt";
     struct Case {
@@ -193,6 +196,7 @@ TEST_F(CliTest, AnOutputThatCannotBeWrittenExitsTwo) {
             EXPECT_EQ(ReadBytes(root_ / saved), "A,A,20000101,M,XX,XX,OUI,6A,,9999999Z\r\n");
         }
     }
+#endif
 }
 
 TEST_F(CliTest, InputErrorsWriteNothing) {
@@ -557,18 +561,11 @@ TEST_F(CliTest, DryRunWritesNothingAndReportWritesTheSameBytes) {
     }
 }
 
-// The command run by the shell, its standard input from a file: exit code,
-// standard output and standard error.
-Outcome RunShell(const std::vector<std::string>& args, const std::filesystem::path& input,
-                 const std::filesystem::path& scratch) {
-    std::string command = std::string("'") + TRESSAL_CLI + "'";
-    for (const auto& arg : args)
-        command.append(" '").append(arg).append("'");
-    command += " <'" + input.string() + "' >'" + (scratch / "out").string() + "' 2>'" +
-               (scratch / "err").string() + "'";
-    const int status = std::system(command.c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(scratch / "out"),
-            ReadBytes(scratch / "err")};
+// The real program, its standard input from a file: exit code, standard
+// output and standard error.
+Outcome RunWithInput(const std::vector<std::string>& args, const std::filesystem::path& input) {
+    const test::ProgramOutcome outcome = test::RunProgram(TRESSAL_CLI, args, input);
+    return {outcome.code, outcome.out, outcome.err};
 }
 
 // The JSON report, parsed back by Python's json module and told one fact a
@@ -599,6 +596,9 @@ std::string ParsedBack(const std::string& json, const std::filesystem::path& scr
 // --format json: one object that a JSON parser reads back whole, places as
 // facts, names escaped, the comparison with the file it would replace.
 TEST_F(CliTest, JsonReportParsesBackWithItsFacts) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Python's json module reads the report back, and the Windows run has no Python";
+#endif
     const std::filesystem::path samples(TRESSAL_SAMPLES);
     std::filesystem::create_directory(input_ / "cite");
     for (const char* name : {"sts_emp_0123456A_2026.xml", "sts_emp_0234567B_2026.xml"})
@@ -708,7 +708,7 @@ TEST_F(CliTest, StandardInputConvertsLikeTheFile) {
         TempFolder fromInput;
         std::vector<std::string> args = {c.conversion, "-", "--root", fromInput.path().string()};
         args.insert(args.end(), c.options.begin(), c.options.end());
-        const Outcome outcome = RunShell(args, c.input, input_.path());
+        const Outcome outcome = RunWithInput(args, c.input);
         if (!c.err.empty()) {
             EXPECT_EQ(outcome.code, 1);
             EXPECT_TRUE(outcome.err.starts_with(c.err)) << outcome.err;

@@ -59,9 +59,11 @@ inline HANDLE InheritedFile(const std::filesystem::path& file) {
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// The arguments are UTF-8, as the program reads them.
+// The arguments are UTF-8, as the program reads them; input: the file its
+// standard input reads, or none.
 inline ProgramOutcome RunProgram(const std::filesystem::path& program,
-                                 const std::vector<std::string>& args) {
+                                 const std::vector<std::string>& args,
+                                 const std::filesystem::path& input = {}) {
     TempFolder capture;
     std::wstring line = Quoted(program.wstring());
     for (const auto& arg : args)
@@ -71,7 +73,11 @@ inline ProgramOutcome RunProgram(const std::filesystem::path& program,
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = INVALID_HANDLE_VALUE;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const HANDLE in = input.empty() ? INVALID_HANDLE_VALUE
+                                    : CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                  &inherit, OPEN_EXISTING, 0, nullptr);
+    startup.hStdInput = in;
     startup.hStdOutput = out;
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
@@ -85,20 +91,26 @@ inline ProgramOutcome RunProgram(const std::filesystem::path& program,
     }
     CloseHandle(out);
     CloseHandle(err);
+    if (in != INVALID_HANDLE_VALUE)
+        CloseHandle(in);
     return {static_cast<int>(code), ReadBytes(capture / "out"), ReadBytes(capture / "err")};
 }
 
 #else
 
 inline ProgramOutcome RunProgram(const std::filesystem::path& program,
-                                 const std::vector<std::string>& args) {
+                                 const std::vector<std::string>& args,
+                                 const std::filesystem::path& input = {}) {
     TempFolder capture;
+    const std::string in = input.string();
     const std::string out = (capture / "out").string();
     const std::string err = (capture / "err").string();
     WriteBytes(out, "");
     WriteBytes(err, "");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    if (!in.empty())
+        posix_spawn_file_actions_addopen(&actions, 0, in.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     std::vector<std::string> all = {program.string()};
