@@ -145,7 +145,7 @@ TEST_F(CliTest, AnEmptyResultEmptiesAFileListingPeopleOnlyWhenAllowed) {
             EXPECT_EQ(outcome.err,
                       std::string("tressal-cli : L'export choisi ne donne ") +
                           (c.conversion[0] == 'e' ? "aucun élève" : "aucun enseignant") +
-                          " : l'enregistrer remplacerait « " + output.string() +
+                          " : l'enregistrer remplacerait « " + PathText(output) +
                           " », qui en contient, par un fichier vide. Vérifiez que "
                           "vous avez choisi l'export complet. Pour écrire quand même "
                           "le fichier vide, ajoutez --allow-empty.\n");

@@ -254,7 +254,7 @@ TEST(SaveResultTest, CancelLeavesNoFolderAndAFolderInTheWayIsSaidAtOnce) {
     });
     EXPECT_FALSE(asked);
     EXPECT_EQ(message, "Impossible de créer le dossier \"" +
-                           (root / "PMB/0123456A/Eleves").string() +
+                           PathText(root / "PMB/0123456A/Eleves") +
                            "\". Un élément du chemin n'est pas un dossier. Choisissez un dossier "
                            "de sortie où vous pouvez écrire.");
 }

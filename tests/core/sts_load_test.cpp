@@ -8,6 +8,7 @@
 #include "sts/xml_load.h"
 #include "sts/xml_node.h"
 #include "test_support.h"
+#include "text/file_io.h"
 
 #include <gtest/gtest.h>
 #include <libxml/globals.h>
@@ -278,9 +279,11 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
                                    "lui-même.\r\nLigne: 0\r\n";
     std::vector<Case> cases = {
         {"missing file", folder.Path() / "absent.xml",
-         "Le fichier « " + path + "/absent.xml » est introuvable\r\nLigne: 0\r\n"},
+         "Le fichier « " + tressal::PathText(folder.Path() / "absent.xml") +
+             " » est introuvable\r\nLigne: 0\r\n"},
         {"missing folder", folder.Path() / "absent" / "sts.xml",
-         "Le fichier « " + path + "/absent/sts.xml » est introuvable\r\nLigne: 0\r\n"},
+         "Le fichier « " + tressal::PathText(folder.Path() / "absent" / "sts.xml") +
+             " » est introuvable\r\nLigne: 0\r\n"},
         {"a folder", folder.Path(),
          "« " + path +
              " » est un dossier : choisissez le fichier de l'export qu'il contient "
