@@ -82,8 +82,10 @@ inline ProgramOutcome RunProgram(const std::filesystem::path& program,
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     DWORD code = static_cast<DWORD>(-1);
-    if (CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+    const bool started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    const DWORD startError = started ? 0 : GetLastError();
+    if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);
         GetExitCodeProcess(process.hProcess, &code);
         CloseHandle(process.hThread);
@@ -93,7 +95,10 @@ inline ProgramOutcome RunProgram(const std::filesystem::path& program,
     CloseHandle(err);
     if (in != INVALID_HANDLE_VALUE)
         CloseHandle(in);
-    return {static_cast<int>(code), ReadBytes(capture / "out"), ReadBytes(capture / "err")};
+    std::string errors = ReadBytes(capture / "err");
+    if (!started) // said, so that a run that never started is told apart from a failed one
+        errors += "CreateProcessW: error " + std::to_string(startError) + "\n";
+    return {static_cast<int>(code), ReadBytes(capture / "out"), errors};
 }
 
 #else
