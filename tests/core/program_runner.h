@@ -82,9 +82,17 @@ inline ProgramOutcome RunProgram(const std::filesystem::path& program,
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     DWORD code = static_cast<DWORD>(-1);
-    const bool started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
-    const DWORD startError = started ? 0 : GetLastError();
+    // Under Wine, about one start in a thousand fails with ERROR_INTERNAL_ERROR before
+    // the program runs at all: that start is tried again, the program's own outcome never.
+    bool started = false;
+    DWORD startError = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                 nullptr, &startup, &process);
+        startError = started ? 0 : GetLastError();
+        if (startError != ERROR_INTERNAL_ERROR)
+            break;
+    }
     if (started) {
         WaitForSingleObject(process.hProcess, INFINITE);
         GetExitCodeProcess(process.hProcess, &code);
