@@ -15,7 +15,7 @@ using Person = sts::b::TXMLINDIVIDUType;
 
 // Absent and unreadable values read as empty: the report never stops a
 // conversion.
-std::string TextOf(const sts::XmlNode& node, std::string_view name) {
+std::string TextOf(const xml::XmlNode& node, std::string_view name) {
     return node.TextIfAny(name).value_or("");
 }
 
@@ -32,7 +32,7 @@ Origin PersonOrigin(const Person& person, int index, const std::string& exportNa
 
 template <class Visit> void ForEachPerson(const sts::b::TXMLSTS_EDTType& root, Visit&& visit) {
     int index = 0;
-    for (const Person person : root.DONNEES(sts::kIfAny).INDIVIDUS(sts::kIfAny))
+    for (const Person person : root.DONNEES(xml::kIfAny).INDIVIDUS(xml::kIfAny))
         visit(person, index++);
 }
 
@@ -72,9 +72,9 @@ void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::strin
         if (auto warning =
                 UnwritableWarning(PersonOrigin(person, index, exportName), name, firstName))
             report_.warnings.push_back(std::move(*warning));
-        ++disciplines_[person.DISCIPLINES(sts::kIfAny)
-                           .DISCIPLINE(sts::kIfAny)
-                           .CODE(sts::kIfAny)
+        ++disciplines_[person.DISCIPLINES(xml::kIfAny)
+                           .DISCIPLINE(xml::kIfAny)
+                           .CODE(xml::kIfAny)
                            .value_or("")];
     });
     if (exportName.empty())

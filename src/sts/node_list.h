@@ -1,12 +1,16 @@
 #pragma once
 
-#include "sts/xml_node.h"
+#include "xml/node.h"
 
 #include <cstddef>
 #include <memory>
 #include <vector>
 
 namespace tressal::sts {
+
+using xml::ElementRange;
+using xml::ThrowIndexOutOfRange;
+using xml::XmlNode;
 
 // A container view: Count() and Item(i) over its child elements named
 // ItemType::kElement, in document order; other children are not items. The

@@ -9,6 +9,9 @@
 
 namespace tressal::sts {
 
+using xml::XmlDocPtr;
+using xml::XmlNode;
+
 namespace {
 
 constexpr std::string_view kRootName = "STS_EDT";

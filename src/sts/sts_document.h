@@ -1,11 +1,14 @@
 #pragma once
 
-#include "sts/xml_load.h"
-#include "sts/xml_node.h"
+#include "xml/load.h"
+#include "xml/node.h"
 
 #include <filesystem>
 
 namespace tressal::sts {
+
+using xml::XmlDocPtr;
+using xml::XmlNode;
 
 // Owner of one STS export: its file name and, once read, its parsed document.
 // The file is read on the first Root() after a name was set; views taken from

@@ -27,6 +27,12 @@
 
 namespace tressal::sts::common {
 
+using xml::IfAny;
+using xml::kIfAny;
+using xml::ToInteger;
+using xml::WhenMissing;
+using xml::XmlNode;
+
 // --- DONNEES/STRUCTURE ---
 
 struct TXMLENSEIGNANTType : XmlNode {

@@ -1,15 +1,26 @@
 #include "sts/sts_source.h"
 
 #include "archive/zip_archive.h"
-#include "sts/content_kind.h"
-#include "sts/xml_stream.h"
 #include "text/error.h"
 #include "text/file_read.h"
+#include "xml/content_kind.h"
+#include "xml/stream.h"
 
 #include <fstream>
 #include <vector>
 
 namespace tressal::sts {
+
+using xml::ContentKind;
+using xml::ForeignContentText;
+using xml::kContentSniffBytes;
+using xml::KindOfContent;
+using xml::LoadXmlFile;
+using xml::OtherExportKind;
+using xml::ParseXml;
+using xml::ParseXmlTree;
+using xml::RootElementName;
+using xml::XmlDocPtr;
 namespace {
 
 // "Ce fichier est" or "Cette archive zip contient", then this, then "le" or "la".

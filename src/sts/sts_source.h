@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sts/xml_load.h"
+#include "xml/load.h"
 
 #include <filesystem>
 #include <string>
@@ -9,6 +9,9 @@
 // An STS export as the user gives it: the XML file, or a zip archive holding
 // exactly one entry named STS*.xml (any letter case).
 namespace tressal::sts {
+
+using xml::LoadXmlFile;
+using xml::XmlDocPtr;
 
 // True when a file name (no folder) is that of an STS export: "STS*.xml", or
 // with zip archives allowed "STS*.zip", in any letter case.

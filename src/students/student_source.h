@@ -27,7 +27,7 @@ struct StudentSource {
     // Built from XML with a representatives' export: what the lines took from it.
     std::optional<RepresentativesUse> representatives;
     bool resavedBySpreadsheet = false; // a CSV saved again by a spreadsheet
-    sts::EncodingNote encoding;        // XML: its bytes against its declaration
+    xml::EncodingNote encoding;        // XML: its bytes against its declaration
 };
 
 // Reads the file. The CSV keeps all its rules (its name gives the code). The

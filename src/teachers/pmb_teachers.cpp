@@ -12,7 +12,7 @@ namespace {
 
 // From CIVILITE; empty when it is missing, empty or not a whole number.
 std::string SexLetter(const sts::b::TXMLINDIVIDUType& person) {
-    switch (person.CIVILITE(sts::kIfAny).value_or(0)) {
+    switch (person.CIVILITE(xml::kIfAny).value_or(0)) {
     case 1:
         return "M";
     case 2:
@@ -37,7 +37,7 @@ TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root) {
         const std::string first = AsOneField(person.PRENOM(), ';');
         // Empty when the date is missing or unreadable.
         const std::string year =
-            AsOneField(FieldAt(person.DATE_NAISSANCE(sts::kIfAny).value_or(""), 1, '-'), ';');
+            AsOneField(FieldAt(person.DATE_NAISSANCE(xml::kIfAny).value_or(""), 1, '-'), ';');
         sorted.Add(Utf8ToCp1252(AsOneField(name, ';') + ";" + first + ";;;;;;" + year + ";" +
                                 SexLetter(person)));
     });

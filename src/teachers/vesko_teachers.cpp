@@ -62,15 +62,15 @@ void InsertPieces(std::string_view text, std::unordered_set<std::string>& pieces
 DivisionIndex::DivisionIndex(const sts::b::TXMLSTS_EDTType& root) {
     // A missing structure (an export sent before the timetable), division
     // list, code, service list or teacher ID gives nothing.
-    const auto divisions = root.DONNEES(sts::kIfAny).STRUCTURE(sts::kIfAny).DIVISIONS(sts::kIfAny);
+    const auto divisions = root.DONNEES(xml::kIfAny).STRUCTURE(xml::kIfAny).DIVISIONS(xml::kIfAny);
     for (const auto division : divisions) {
-        const std::string code = AsOneField(division.CODE(sts::kIfAny).value_or(""), ';');
+        const std::string code = AsOneField(division.CODE(xml::kIfAny).value_or(""), ';');
         if (code.empty())
             continue;
-        for (const auto service : division.SERVICES(sts::kIfAny)) {
+        for (const auto service : division.SERVICES(xml::kIfAny)) {
             // Every teacher of a service counts, co-teachers included.
-            for (const auto teacher : service.ENSEIGNANTS(sts::kIfAny)) {
-                if (const std::optional<std::int32_t> id = teacher.ID(sts::kIfAny))
+            for (const auto teacher : service.ENSEIGNANTS(xml::kIfAny)) {
+                if (const std::optional<std::int32_t> id = teacher.ID(xml::kIfAny))
                     Add(*id, code);
             }
         }
@@ -105,7 +105,7 @@ void DivisionIndex::Add(std::int32_t id, const std::string& code) {
 
 std::string DivisionIndex::ListeClasses(const std::string& id) const {
     // Only the decimal text of an ID names one.
-    const std::optional<std::int32_t> number = sts::ParseInteger(id);
+    const std::optional<std::int32_t> number = xml::ParseInteger(id);
     if (!number || std::to_string(*number) != id)
         return {};
     const auto found = classes_.find(*number);
@@ -126,10 +126,10 @@ TextList VeskoTeachers(const sts::b::TXMLSTS_EDTType& root, const DivisionIndex&
         const std::string civility = Civility(person.CIVILITE());
         const std::string id = std::to_string(person.ID());
         // Both empty when they are missing or unreadable.
-        const std::optional<std::string> born = person.DATE_NAISSANCE(sts::kIfAny);
+        const std::optional<std::string> born = person.DATE_NAISSANCE(xml::kIfAny);
         const std::string date = born ? DayMonthYear(AsOneField(*born, ';')) : std::string();
         const std::string discipline = AsOneField(
-            person.DISCIPLINES(sts::kIfAny).DISCIPLINE(sts::kIfAny).CODE(sts::kIfAny).value_or(""),
+            person.DISCIPLINES(xml::kIfAny).DISCIPLINE(xml::kIfAny).CODE(xml::kIfAny).value_or(""),
             ';');
         lines.push_back(Utf8ToCp1252(";" + id + ";" + civility + ";" + AsOneField(name, ';') + ";" +
                                      first + ";" + discipline + ";" + date + ";;;" +

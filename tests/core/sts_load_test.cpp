@@ -1,12 +1,12 @@
 // Loading STS exports: the document object's states, load error messages,
 // declared encodings, and hostile inputs.
 
-#include "sts/safe_parse.h"
-#include "sts/sts_errors.h"
+#include "xml/safe_parse.h"
+#include "xml/errors.h"
 #include "sts/sts_model_a.h"
 #include "sts/sts_model_b.h"
-#include "sts/xml_load.h"
-#include "sts/xml_node.h"
+#include "xml/load.h"
+#include "xml/node.h"
 #include "test_support.h"
 #include "text/file_io.h"
 
@@ -33,7 +33,7 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace a = tressal::sts::a;
-using tressal::sts::LoadError;
+using tressal::xml::LoadError;
 using tressal::test::Utf16;
 
 const fs::path kData = TRESSAL_TEST_DATA;
@@ -82,7 +82,7 @@ int PersonCount(a::StsDocument& doc) {
 // The LoadError that loading the file raises, or nullopt when it loads.
 std::optional<LoadError> LoadFailure(const fs::path& file) {
     try {
-        tressal::sts::LoadXmlFile(file);
+        tressal::xml::LoadXmlFile(file);
     } catch (const LoadError& e) {
         return e;
     }
@@ -312,7 +312,7 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
 }
 
 int gForeignHandlerCalls = 0;
-void ForeignHandler(void* /*context*/, tressal::sts::XmlErrorArgument /*error*/) {
+void ForeignHandler(void* /*context*/, tressal::xml::XmlErrorArgument /*error*/) {
     ++gForeignHandlerCalls;
 }
 
@@ -403,9 +403,9 @@ TEST(StsEncodingTest, Latin9DecodesEveryByteAsIconvDoes) {
     iconv_close(converter);
     expected.resize(expected.size() - outLeft);
 
-    const tressal::sts::XmlDocPtr doc = tressal::sts::ParseXml(
+    const tressal::xml::XmlDocPtr doc = tressal::xml::ParseXml(
         "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\n<STS_EDT>" + latin9 + "</STS_EDT>");
-    EXPECT_EQ(tressal::sts::XmlNode(xmlDocGetRootElement(doc.get())).Value(), expected);
+    EXPECT_EQ(tressal::xml::XmlNode(xmlDocGetRootElement(doc.get())).Value(), expected);
 #endif
 }
 
@@ -518,7 +518,7 @@ TEST(StsHostileInputTest, ATreeTooLargeForMemoryIsRefusedBeforeParsing) {
     for (int k = 0; k < 3'700'000; ++k)
         many += "<N>x</N>";
     many += "</STS_EDT>";
-    ASSERT_GT(tressal::sts::EstimatedTreeBytes(many), tressal::sts::kMaxTreeBytes);
+    ASSERT_GT(tressal::xml::EstimatedTreeBytes(many), tressal::xml::kMaxTreeBytes);
     TempFolder folder;
     const std::optional<LoadError> error = LoadFailure(folder.Write("many.xml", many));
     ASSERT_TRUE(error.has_value());

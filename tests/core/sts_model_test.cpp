@@ -1,7 +1,7 @@
 // Reads through the STS node types: texts, integers, single children,
 // containers, and the places where variants A and B differ.
 
-#include "sts/sts_errors.h"
+#include "xml/errors.h"
 #include "sts/sts_model_a.h"
 #include "sts/sts_model_b.h"
 
@@ -22,7 +22,7 @@ namespace {
 
 namespace a = tressal::sts::a;
 namespace b = tressal::sts::b;
-using tressal::sts::XmlNode;
+using tressal::xml::XmlNode;
 
 const std::filesystem::path kData = TRESSAL_TEST_DATA;
 const std::filesystem::path kSample = kData / "sts" / "sample.xml";
@@ -46,7 +46,7 @@ template <class Read> std::optional<std::string> ErrorOf(Read read) {
 
 // The number of child elements of that name, through the generic reads.
 int ChildCount(const XmlNode& node, std::string_view name) {
-    const tressal::sts::ElementRange children = node.Children(name);
+    const tressal::xml::ElementRange children = node.Children(name);
     return static_cast<int>(std::distance(children.begin(), children.end()));
 }
 
@@ -119,7 +119,7 @@ TEST_F(StsModelTest, MissingChildRaisesNotFoundErrorNamingIt) {
     try {
         PersonsA().Item(1).PRENOM();
         FAIL() << "PRENOM read without error";
-    } catch (const tressal::sts::NotFoundError& e) {
+    } catch (const tressal::xml::NotFoundError& e) {
         EXPECT_EQ(e.Name(), "PRENOM");
     }
 }
@@ -128,8 +128,8 @@ TEST_F(StsModelTest, LookupIsCaseSensitive) {
     // Person 1 has <prenom> in lower case only.
     const XmlNode person = PersonsA().Item(1);
     EXPECT_EQ(person.Text("prenom"), "en minuscules");
-    EXPECT_THROW(person.Text("PRENOM"), tressal::sts::NotFoundError);
-    EXPECT_THROW(person.Child("Prenom"), tressal::sts::NotFoundError);
+    EXPECT_THROW(person.Text("PRENOM"), tressal::xml::NotFoundError);
+    EXPECT_THROW(person.Child("Prenom"), tressal::xml::NotFoundError);
 }
 
 // --- Lookups ---
@@ -146,18 +146,18 @@ TEST_F(StsModelTest, LookupsGiveNothingWhereTheReadsRaiseAnError) {
         return value ? std::optional<std::string>(std::to_string(*value)) : std::nullopt;
     };
     const auto discipline = [](const Person& p) {
-        return p.DISCIPLINES(tressal::sts::kIfAny)
-            .DISCIPLINE(tressal::sts::kIfAny)
-            .CODE(tressal::sts::kIfAny);
+        return p.DISCIPLINES(tressal::xml::kIfAny)
+            .DISCIPLINE(tressal::xml::kIfAny)
+            .CODE(tressal::xml::kIfAny);
     };
     const std::vector<Case> cases = {
-        {"text", 0, [](auto& p) { return p.DATE_NAISSANCE(tressal::sts::kIfAny); }, "1970-03-12"},
+        {"text", 0, [](auto& p) { return p.DATE_NAISSANCE(tressal::xml::kIfAny); }, "1970-03-12"},
         {"CDATA between blank lines", 1,
-         [](auto& p) { return p.DATE_NAISSANCE(tressal::sts::kIfAny); }, "1965-05-05"},
-        {"text then CDATA", 2, [](auto& p) { return p.DATE_NAISSANCE(tressal::sts::kIfAny); },
+         [](auto& p) { return p.DATE_NAISSANCE(tressal::xml::kIfAny); }, "1965-05-05"},
+        {"text then CDATA", 2, [](auto& p) { return p.DATE_NAISSANCE(tressal::xml::kIfAny); },
          std::nullopt},
-        {"integer", 0, [&](auto& p) { return number(p.CIVILITE(tressal::sts::kIfAny)); }, "2"},
-        {"empty integer", 1, [&](auto& p) { return number(p.CIVILITE(tressal::sts::kIfAny)); },
+        {"integer", 0, [&](auto& p) { return number(p.CIVILITE(tressal::xml::kIfAny)); }, "2"},
+        {"empty integer", 1, [&](auto& p) { return number(p.CIVILITE(tressal::xml::kIfAny)); },
          std::nullopt},
         {"first discipline", 0, discipline, "L0422"},
         {"through a missing element", 1, discipline, std::nullopt},
@@ -168,10 +168,10 @@ TEST_F(StsModelTest, LookupsGiveNothingWhereTheReadsRaiseAnError) {
         EXPECT_EQ(c.lookup(persons.Item(c.person)), c.expected);
     }
     // A missing element gives an empty view, whose lookups find nothing.
-    EXPECT_TRUE(persons.Item(1).DISCIPLINES(tressal::sts::kIfAny).IsNull());
+    EXPECT_TRUE(persons.Item(1).DISCIPLINES(tressal::xml::kIfAny).IsNull());
     const b::TXMLDIVISIONType nowhere;
-    EXPECT_EQ(nowhere.SERVICES(tressal::sts::kIfAny).Count(), 0);
-    EXPECT_EQ(nowhere.CODE(tressal::sts::kIfAny), std::nullopt);
+    EXPECT_EQ(nowhere.SERVICES(tressal::xml::kIfAny).Count(), 0);
+    EXPECT_EQ(nowhere.CODE(tressal::xml::kIfAny), std::nullopt);
     EXPECT_EQ(ErrorOf([&] { nowhere.SERVICES(); }), "Noeud \"SERVICES\" non trouvé");
 }
 
@@ -225,7 +225,7 @@ TEST(StsIntegerTest, ToIntegerAcceptsSignedDecimalWithinInt32) {
     };
     for (const Case& c : good) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(tressal::sts::ToInteger(c.text), c.expected);
+        EXPECT_EQ(tressal::xml::ToInteger(c.text), c.expected);
     }
     const std::vector<const char*> bad = {
         "abc",         "1.5",  "1e3",        "12a",         "a12",
@@ -234,14 +234,14 @@ TEST(StsIntegerTest, ToIntegerAcceptsSignedDecimalWithinInt32) {
         "\xEF\xBC\x91" /* fullwidth 1 */};
     for (const char* text : bad) {
         SCOPED_TRACE(text);
-        EXPECT_EQ(ErrorOf([&] { tressal::sts::ToInteger(text); }), kStringToInteger);
+        EXPECT_EQ(ErrorOf([&] { tressal::xml::ToInteger(text); }), kStringToInteger);
     }
-    EXPECT_EQ(ErrorOf([] { tressal::sts::ToInteger(""); }), kNullToInteger);
+    EXPECT_EQ(ErrorOf([] { tressal::xml::ToInteger(""); }), kNullToInteger);
 }
 
 TEST(StsIntegerTest, ConversionErrorsHaveTheirOwnType) {
-    EXPECT_THROW(tressal::sts::ToInteger(""), tressal::sts::ConversionError);
-    EXPECT_THROW(tressal::sts::ToInteger("x"), tressal::sts::ConversionError);
+    EXPECT_THROW(tressal::xml::ToInteger(""), tressal::xml::ConversionError);
+    EXPECT_THROW(tressal::xml::ToInteger("x"), tressal::xml::ConversionError);
 }
 
 // --- Containers ---
@@ -392,7 +392,7 @@ TEST(StsRealDataTest, DivisionServicesSeenThroughBothVariants) {
 
     const b::TXMLINDIVIDUSType personsB = docB.Root().DONNEES().INDIVIDUS();
     EXPECT_EQ(personsB.Item(0).DISCIPLINES().DISCIPLINE().CODE(), "C0210");
-    EXPECT_THROW(personsB.Item(32).DISCIPLINES(), tressal::sts::NotFoundError);
+    EXPECT_THROW(personsB.Item(32).DISCIPLINES(), tressal::xml::NotFoundError);
 }
 
 } // namespace

@@ -1,11 +1,11 @@
-#include "sts/xml_load.h"
+#include "xml/load.h"
 
-#include "sts/safe_parse.h"
-#include "sts/single_byte_decoders.h"
-#include "sts/source_text.h"
-#include "sts/sts_errors.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
+#include "xml/errors.h"
+#include "xml/safe_parse.h"
+#include "xml/single_byte_decoders.h"
+#include "xml/source_text.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 void XmlDocDeleter::operator()(_xmlDoc* doc) const noexcept {
     xmlFreeDoc(doc);
@@ -134,4 +134,4 @@ XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     return ParseXmlTree(read.bytes);
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -7,7 +7,7 @@
 
 struct _xmlDoc;
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 struct XmlDocDeleter {
     void operator()(_xmlDoc* doc) const noexcept;
@@ -36,4 +36,4 @@ XmlDocPtr ParseXmlTree(std::string_view bytes);
 
 constexpr std::size_t kMaxTreeBytes = std::size_t{1} << 30;
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,8 +1,8 @@
-#include "sts/xml_stream.h"
+#include "xml/stream.h"
 
-#include "sts/safe_parse.h"
-#include "sts/sts_errors.h"
-#include "sts/xml_load.h"
+#include "xml/errors.h"
+#include "xml/load.h"
+#include "xml/safe_parse.h"
 
 #include <libxml/parser.h>
 
@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 // The parse of one stream: the safe parse's report (refusals, errors), then
@@ -207,4 +207,4 @@ std::string RootElementName(std::string_view bytes) {
     return events.Name();
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

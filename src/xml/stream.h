@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sts/xml_input.h"
+#include "xml/input.h"
 
 #include <cstddef>
 #include <string>
@@ -10,7 +10,7 @@
 // hold as a tree. The rules of ParseXml apply: nothing is fetched from
 // outside, a DOCTYPE that declares an entity or names an external DTD is
 // refused, and every failure raises the LoadError that ParseXml would raise.
-namespace tressal::sts {
+namespace tressal::xml {
 
 // The attributes of one element, by local name; values in UTF-8.
 class XmlAttributes {
@@ -52,4 +52,4 @@ void StreamXml(std::string_view bytes, XmlEvents& events);
 // only the start; "" when they do not start a readable XML document.
 std::string RootElementName(std::string_view bytes);
 
-} // namespace tressal::sts
+} // namespace tressal::xml
