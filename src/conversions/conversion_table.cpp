@@ -4,6 +4,7 @@
 #include "conversions/school_year.h"
 #include "conversions/student_report.h"
 #include "conversions/teacher_conversions.h"
+#include "conversions/teacher_report.h"
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
@@ -72,13 +73,7 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
             if (auto warning = UnwritableWarning(StudentOrigin(student.place), student.name,
                                                  student.firstName))
                 report.warnings.push_back(std::move(*warning));
-        if (source.encoding.readAsUtf8)
-            report.warnings.push_back({WarningKind::Utf8DespiteDeclaration,
-                                       Origin::Element("déclaration XML", "?xml", "", 0), "", ""});
-        if (source.encoding.mixedLine > 0)
-            report.warnings.push_back({WarningKind::MixedEncodings,
-                                       Origin(static_cast<std::size_t>(source.encoding.mixedLine)),
-                                       "", ""});
+        ReportEncoding(source.encoding, report);
         if (source.resavedBySpreadsheet)
             report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
         StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report,

@@ -123,13 +123,17 @@ XmlDocPtr ParseXmlTree(std::string_view bytes) {
     return ParseXml(bytes);
 }
 
+void ThrowUnreadFile(const std::filesystem::path& path, const FileBytes& read) {
+    throw LoadError(ReadFailureReason(path, read), 0, "");
+}
+
 XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     if (path.empty()) {
         throw LoadError("Aucun fichier n'est indiqué", 0, "");
     }
     const FileBytes read = ReadFileBytes(path, ReadRules());
     if (read.problem != ReadProblem::None) {
-        throw LoadError(ReadFailureReason(path, read), 0, "");
+        ThrowUnreadFile(path, read);
     }
     return ParseXmlTree(read.bytes);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/file_read.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -24,6 +26,9 @@ XmlDocPtr ParseXml(std::string_view bytes);
 // Reads the file whole (no decompression, no URI unescaping of its name) and
 // parses it with ParseXmlTree. A missing or unreadable file is a LoadError too.
 XmlDocPtr LoadXmlFile(const std::filesystem::path& path);
+
+// The LoadError of a file that ReadFileBytes could not read, in LoadXmlFile's words.
+[[noreturn]] void ThrowUnreadFile(const std::filesystem::path& path, const FileBytes& read);
 
 // The memory a tree of the document would take, estimated from its tags
 // (one node and its text for each pair) without parsing it.
