@@ -4,12 +4,14 @@
 #include "sts/sts_export.h"
 #include "test_support.h"
 #include "text/text_helpers.h"
+#include "xml/errors.h"
 #include "xml/load.h"
 #include "xml/node.h"
 
 #include <gtest/gtest.h>
 #include <libxml/tree.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +22,16 @@ namespace {
 
 namespace fs = std::filesystem;
 using xml::XmlNode;
+
+// The message of the error `read` raises, or nullopt when it raises none.
+template <class Read> std::optional<std::string> ErrorOf(Read read) {
+    try {
+        read();
+    } catch (const tressal::Error& e) {
+        return std::string(e.what());
+    }
+    return std::nullopt;
+}
 
 // The message of the error `read` raises, or the value it gives.
 template <class Read> std::string Outcome(Read read) {
@@ -113,6 +125,49 @@ TEST(StsExportTest, ExportsReadAsTheTreeReadsThem) {
         EXPECT_EQ(k, read.divisions.size());
         EXPECT_GT(k, 0u);
     }
+}
+
+const char* const kNullToInteger =
+    "Impossible de convertir le variant de type (Null) en type (Integer)";
+const char* const kStringToInteger =
+    "Impossible de convertir le variant de type (String) en type (Integer)";
+
+TEST(StsIntegerTest, ToIntegerAcceptsSignedDecimalWithinInt32) {
+    struct Case {
+        const char* text;
+        std::int32_t expected;
+    };
+    const std::vector<Case> good = {
+        {"0", 0},
+        {"2", 2},
+        {"090100", 90100},
+        {"-15", -15},
+        {"+7", 7},
+        {" 12 ", 12},
+        {"\t3\r\n", 3},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"-0", 0},
+    };
+    for (const Case& c : good) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(tressal::xml::ToInteger(c.text), c.expected);
+    }
+    const std::vector<const char*> bad = {
+        "abc",         "1.5",  "1e3",        "12a",         "a12",
+        "+-1",         "--1",  "-",          "+",           " ",
+        "1 2",         "0x10", "2147483648", "-2147483649", "99999999999999999999",
+        "\xEF\xBC\x91" /* fullwidth 1 */};
+    for (const char* text : bad) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(ErrorOf([&] { tressal::xml::ToInteger(text); }), kStringToInteger);
+    }
+    EXPECT_EQ(ErrorOf([] { tressal::xml::ToInteger(""); }), kNullToInteger);
+}
+
+TEST(StsIntegerTest, ConversionErrorsHaveTheirOwnType) {
+    EXPECT_THROW(tressal::xml::ToInteger(""), tressal::xml::ConversionError);
+    EXPECT_THROW(tressal::xml::ToInteger("x"), tressal::xml::ConversionError);
 }
 
 } // namespace
