@@ -49,11 +49,7 @@ StsEvents::Place StsEvents::Child(Place parent, std::string_view name,
             return first(result_.hasPersons, Place::Persons);
         return name == "STRUCTURE" ? first(seen_.structure, Place::Structure) : Place::Ignored;
     case Place::Persons:
-        if (name != "INDIVIDU")
-            return Place::Ignored;
-        result_.persons.emplace_back().id = attributes.ValueIfAny("ID");
-        seen_.disciplines = false;
-        return Place::Person;
+        return name == "INDIVIDU" ? NewPerson(attributes.ValueIfAny("ID")) : Place::Ignored;
     case Place::Person:
         return PersonChild(name);
     case Place::Disciplines:
@@ -64,11 +60,7 @@ StsEvents::Place StsEvents::Child(Place parent, std::string_view name,
     case Place::Structure:
         return name == "DIVISIONS" ? first(seen_.divisions, Place::Divisions) : Place::Ignored;
     case Place::Divisions:
-        if (name != "DIVISION")
-            return Place::Ignored;
-        result_.divisions.emplace_back().code = attributes.ValueIfAny("CODE");
-        seen_.services = false;
-        return Place::Division;
+        return name == "DIVISION" ? NewDivision(attributes.ValueIfAny("CODE")) : Place::Ignored;
     case Place::Division:
         return name == "SERVICES" ? first(seen_.services, Place::Services) : Place::Ignored;
     case Place::Services:
@@ -84,6 +76,18 @@ StsEvents::Place StsEvents::Child(Place parent, std::string_view name,
     default:
         return Place::Ignored;
     }
+}
+
+StsEvents::Place StsEvents::NewPerson(std::optional<std::string> id) {
+    result_.persons.emplace_back().id = std::move(id);
+    seen_.disciplines = false;
+    return Place::Person;
+}
+
+StsEvents::Place StsEvents::NewDivision(std::optional<std::string> code) {
+    result_.divisions.emplace_back().code = std::move(code);
+    seen_.services = false;
+    return Place::Division;
 }
 
 StsEvents::Place StsEvents::PersonChild(std::string_view name) {

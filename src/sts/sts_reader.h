@@ -3,6 +3,7 @@
 #include "sts/sts_export.h"
 #include "xml/stream.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,9 @@ private:
 
     void Enter(Place place);
     Place Child(Place parent, std::string_view name, const xml::XmlAttributes& attributes);
+    // An INDIVIDU or a DIVISION opens.
+    Place NewPerson(std::optional<std::string> id);
+    Place NewDivision(std::optional<std::string> code);
     Place PersonChild(std::string_view name);
     // A child element, comment or processing instruction inside a value.
     void ChildNode();
