@@ -65,6 +65,7 @@ void TeacherReport::ExportRead(const std::filesystem::path& path, const sts::Sts
     Finish();
     exportName_ = PathText(path.filename());
     pendingCode_ = data.ownCode;
+    ReportEncoding(data.encoding, report_, exportName_);
 }
 
 void TeacherReport::CheckCode(const sts::StsExport& data, const std::string& nameCode) {
@@ -74,13 +75,19 @@ void TeacherReport::CheckCode(const sts::StsExport& data, const std::string& nam
                                 "", data.ownCode, nameCode});
 }
 
-void ReportEncoding(const xml::EncodingNote& note, ConversionReport& report) {
+void ReportEncoding(const xml::EncodingNote& note, ConversionReport& report,
+                    const std::string& exportName) {
     if (note.readAsUtf8)
-        report.warnings.push_back({WarningKind::Utf8DespiteDeclaration,
-                                   Origin::Element("déclaration XML", "?xml", "", 0), "", ""});
-    if (note.mixedLine > 0)
-        report.warnings.push_back({WarningKind::MixedEncodings,
-                                   Origin(static_cast<std::size_t>(note.mixedLine)), "", ""});
+        report.warnings.push_back(
+            {WarningKind::Utf8DespiteDeclaration,
+             Origin::Element((exportName.empty() ? "" : exportName + ", ") + "déclaration XML",
+                             "?xml", "", 0, exportName),
+             "", ""});
+    if (note.mixedLine > 0) {
+        Origin line(static_cast<std::size_t>(note.mixedLine));
+        line.file = exportName;
+        report.warnings.push_back({WarningKind::MixedEncodings, std::move(line), "", ""});
+    }
 }
 
 void TeacherReport::Finish() {

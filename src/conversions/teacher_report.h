@@ -25,7 +25,8 @@ public:
     // Listed once the export's other entries are.
     void WithoutDivision(const sts::StsPerson& person, std::size_t index) override;
     // A cité scolaire: the export's name prefixes the places of its persons;
-    // a warning when two exports give the same establishment code.
+    // a warning when two exports give the same establishment code, or when
+    // its bytes do not follow its declared encoding.
     void ExportRead(const std::filesystem::path& path, const sts::StsExport& data) override;
 
     // A warning when the export's own code (PARAMETRES/UAJ/@CODE) differs
@@ -48,7 +49,9 @@ private:
 };
 
 // The warnings of an XML export whose bytes do not follow its declared
-// encoding: read as UTF-8, or mixed from a line on. Student exports too.
-void ReportEncoding(const xml::EncodingNote& note, ConversionReport& report);
+// encoding: read as UTF-8, or mixed from a line on. Student exports too;
+// exportName: the export of a cité scolaire's folder, or "".
+void ReportEncoding(const xml::EncodingNote& note, ConversionReport& report,
+                    const std::string& exportName = "");
 
 } // namespace tressal

@@ -171,6 +171,11 @@ TEST(TeacherReport, WarnsWhenTheBytesDoNotFollowTheDeclaredEncoding) {
                                         "A",
                                         "A"))}},
          {{W::Utf8DespiteDeclaration, "déclaration XML"}, {W::MixedEncodings, "ligne 3"}}},
+        {"a cité",
+         "profs-orlane-cite",
+         {{"STS_a.xml", Export(Person("2", "ROY", "Luc"))},
+          {"STS_b.xml", latin9 + Export(Person("1", "ÉTIENNE", "Zoé"))}},
+         {{W::Utf8DespiteDeclaration, "STS_b.xml, déclaration XML"}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
