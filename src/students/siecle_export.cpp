@@ -13,11 +13,6 @@
 namespace tressal::students {
 namespace {
 
-const char* const kHeader = "NOM;PRENOM;PRENOM 2;PRENOM 3;DATE NAISS;NUM INTERNE;INE;SEXE;"
-                            "DIVISION;OPTION 1;OPTION 2;OPTION 3;OPTION 4;OPTION 5;REGIME;"
-                            "GROUPE;ETAB ORIGINE;DATE ENTREE;ADRESSE;CODE POSTAL;COMMUNE;"
-                            "TELEPHONE";
-
 // A value as one field: trimmed, ";" and line ends replaced so that it cannot
 // shift the fields; still UTF-8.
 std::string Cleaned(const std::string& value) {
@@ -172,7 +167,7 @@ std::string SiecleEstablishmentCode(const SiecleExport& data) {
 TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
                             SiecleLineSources* sources,
                             const RepresentativeContacts* representatives) {
-    TextList lines{kHeader};
+    TextList lines{kSconetHeader};
     lines.reserve(data.students.size() + 1);
     if (sources)
         sources->elements.assign(1, StudentPlace());

@@ -14,22 +14,23 @@ namespace tressal::students {
 
 // In the order of the line; the names of the Sconet header in comments.
 enum class StudentField : unsigned {
-    LastName,         // NOM
-    FirstName,        // PRENOM
-    SecondFirstName,  // PRENOM 2
-    ThirdFirstName,   // PRENOM 3
-    BirthDate,        // DATE NAISS: dd/mm/yyyy
-    InternalNumber,   // NUM INTERNE: the student's number in the establishment
-    NationalId,       // INE
-    Sex,              // SEXE: M or F
-    Division,         // DIVISION
-    Option1,          // OPTION 1 to OPTION 5: management codes (AGL1, ESP2...)
-    Option2,          //
-    Option3,          //
-    Option4,          //
-    Option5,          //
+    LastName,        // NOM
+    FirstName,       // PRENOM
+    SecondFirstName, // PRENOM 2
+    ThirdFirstName,  // PRENOM 3
+    BirthDate,       // DATE NAISS: dd/mm/yyyy
+    InternalNumber,  // NUM INTERNE: the student's number in the establishment
+    NationalId,      // INE
+    Sex,             // SEXE: M or F
+    Division,        // DIVISION
+    // OPTION 1 to OPTION 5: management codes (AGL1, ESP2...)
+    Option1,
+    Option2,
+    Option3,
+    Option4,
+    Option5,
     BoardingStatus,   // REGIME (no target reads it)
-    PreviousDivision, // GROUPE: the SIECLE reader puts last year's division there
+    PreviousDivision, // GROUPE: lines built from SIECLE give last year's division there
     PreviousSchool,   // ETAB ORIGINE: the code of last year's establishment
     EntryDate,        // DATE ENTREE (no target reads it)
     Address,          // ADRESSE
@@ -38,12 +39,18 @@ enum class StudentField : unsigned {
     Phone,            // TELEPHONE
 };
 
-inline constexpr std::size_t kStudentFieldCount = 22;
+// The header line of a Sconet export, which the lines built from XML take.
+inline constexpr const char* kSconetHeader =
+    "NOM;PRENOM;PRENOM 2;PRENOM 3;DATE NAISS;NUM INTERNE;INE;SEXE;DIVISION;OPTION 1;OPTION 2;"
+    "OPTION 3;OPTION 4;OPTION 5;REGIME;GROUPE;ETAB ORIGINE;DATE ENTREE;ADRESSE;CODE POSTAL;"
+    "COMMUNE;TELEPHONE";
 
 // Where the field stands in a line, from 1: for the readers below only.
 constexpr unsigned PositionOf(StudentField field) {
     return static_cast<unsigned>(field) + 1;
 }
+
+inline constexpr std::size_t kStudentFieldCount = PositionOf(StudentField::Phone);
 
 inline constexpr std::array<StudentField, 5> kOptionFields = {
     StudentField::Option1, StudentField::Option2, StudentField::Option3, StudentField::Option4,
