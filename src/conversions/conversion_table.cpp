@@ -69,15 +69,13 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
                                       std::move(left.name), std::move(left.firstName), Origin()});
         if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
+        StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report,
+                           format.foldsNames);
         for (const auto& student : source.unwritable)
-            if (auto warning = UnwritableWarning(StudentOrigin(student.place), student.name,
-                                                 student.firstName))
-                report.warnings.push_back(std::move(*warning));
+            told.Unwritable(student);
         ReportEncoding(source.encoding, report);
         if (source.resavedBySpreadsheet)
             report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
-        StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report,
-                           format.foldsNames);
         if (needsAddress)
             told.ListWithoutAddress();
         result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);

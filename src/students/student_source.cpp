@@ -203,7 +203,10 @@ StudentSource FromBytes(std::string bytes, xml::ContentKind kind,
             });
     StudentSource source;
     source.code = csvCode();
-    source.lines = ExportLines(std::move(bytes), &source.resavedBySpreadsheet);
+    SconetLines read = ReadSconetLines(std::move(bytes));
+    source.lines = std::move(read.lines);
+    source.resavedBySpreadsheet = read.resavedBySpreadsheet;
+    source.unwritable = std::move(read.unwritable);
     return source;
 }
 

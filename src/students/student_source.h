@@ -22,7 +22,9 @@ struct StudentSource {
     // (no line), and the school year the export gives.
     std::vector<StudentPlace> elements;
     std::vector<LeftStudent> leavers;
-    std::vector<LeftStudent> unwritable; // see SiecleLineSources
+    // Students whose line lost a character Windows-1252 cannot hold, with
+    // their names as the export spells them; in the order of the lines.
+    std::vector<UnwritableStudent> unwritable;
     std::string schoolYear;
     // Built from XML with a representatives' export: what the lines took from it.
     std::optional<RepresentativesUse> representatives;
