@@ -2,15 +2,13 @@
 
 #include "cli/history_commands.h"
 #include "cli/json_report.h"
-#include "cli/report_printer.h"
-#include "cli/standard_input.h"
+#include "cli/terminal.h"
 #include "conversions/conversion.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
-#include "text/text_list.h"
 #include "version.h"
 
 #include <algorithm>

@@ -2,9 +2,8 @@
 
 #include "conversions/save_result.h"
 #include "text/error.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
-#include "text/text_list.h"
+#include "text/files.h"
+#include "text/text_helpers.h"
 
 #include <algorithm>
 #include <cerrno>

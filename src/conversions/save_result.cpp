@@ -2,7 +2,7 @@
 
 #include "conversions/file_history.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/replace_files.h"
 
 #include <optional>

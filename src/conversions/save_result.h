@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversions/conversion.h"
-#include "conversions/empty_replacement.h"
+#include "conversions/file_comparison.h"
 #include "text/file_device.h"
 #include "text/replace_files.h"
 

@@ -6,7 +6,7 @@
 #include "teachers/pmb_teachers.h"
 #include "teachers/sts_file_name.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 
 namespace tressal {

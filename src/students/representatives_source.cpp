@@ -1,8 +1,7 @@
 #include "students/representatives_source.h"
 
 #include "text/error.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 #include "xml/stream.h"
 

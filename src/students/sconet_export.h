@@ -1,7 +1,6 @@
 #pragma once
 
 #include "text/text_helpers.h"
-#include "text/text_list.h"
 
 #include <cstddef>
 #include <filesystem>

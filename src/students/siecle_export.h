@@ -3,7 +3,7 @@
 #include "students/option_codes.h"
 #include "students/representatives_export.h"
 #include "students/siecle_reader.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <string>
 #include <vector>

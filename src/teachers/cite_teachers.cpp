@@ -4,7 +4,7 @@
 #include "teachers/orlane_teachers.h"
 #include "text/cp1252.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sts/sts_model_a.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <filesystem>
 

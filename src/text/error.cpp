@@ -1,6 +1,6 @@
 #include "text/error.h"
 
-#include "text/file_io.h"
+#include "text/files.h"
 
 #include <new>
 #include <system_error>

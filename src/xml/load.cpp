@@ -1,7 +1,6 @@
 #include "xml/load.h"
 
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "xml/errors.h"
 #include "xml/safe_parse.h"
 #include "xml/single_byte_decoders.h"

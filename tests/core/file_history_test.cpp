@@ -7,7 +7,7 @@
 #include "conversions/save_result.h"
 #include "failing_device.h"
 #include "test_support.h"
-#include "text/file_io.h"
+#include "text/files.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,7 @@
 
 #include "text/error.h"
 #include "text/file_device.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 
 #include "test_support.h"
 

@@ -1,14 +1,14 @@
 // Loading STS exports: the document object's states, load error messages,
 // declared encodings, and hostile inputs.
 
-#include "xml/safe_parse.h"
-#include "xml/errors.h"
 #include "sts/sts_model_a.h"
 #include "sts/sts_model_b.h"
+#include "test_support.h"
+#include "text/files.h"
+#include "xml/errors.h"
 #include "xml/load.h"
 #include "xml/node.h"
-#include "test_support.h"
-#include "text/file_io.h"
+#include "xml/safe_parse.h"
 
 #include <gtest/gtest.h>
 #include <libxml/globals.h>
@@ -33,8 +33,8 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace a = tressal::sts::a;
-using tressal::xml::LoadError;
 using tressal::test::Utf16;
+using tressal::xml::LoadError;
 
 const fs::path kData = TRESSAL_TEST_DATA;
 
