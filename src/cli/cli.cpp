@@ -171,19 +171,6 @@ void PrintHelp(std::ostream& out) {
            "incorrect ou sortie impossible à écrire.\n";
 }
 
-// A message as plain terminal lines after the program's name: no CR, and no
-// "Ligne: 0" (nor the empty quote after it) when the line is not known.
-std::string PlainLines(const std::string& message) {
-    TextList lines = SplitLines(message);
-    std::erase(lines, "Ligne: 0");
-    while (!lines.empty() && lines.back().empty())
-        lines.pop_back();
-    std::string text = kProgram;
-    for (const auto& line : lines)
-        text += line + '\n';
-    return text;
-}
-
 // An export read from standard input keeps the code it carries; a Sconet CSV,
 // which carries none, takes the one given with --code.
 void CheckGivenCode(const Converted& result, const std::string& given) {
@@ -265,7 +252,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     try {
         return Convert(*FindConversion(parsed.positional[0]), parsed, out, device);
     } catch (const std::exception& error) {
-        err << PlainLines(UserMessage(error));
+        err << kProgram << TerminalMessage(error);
         return 1;
     }
 }

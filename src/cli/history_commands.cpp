@@ -113,7 +113,7 @@ std::optional<int> RunHistoryCommand(const std::vector<std::string>& args, std::
         return parsed->restore ? Restore(*parsed, plan, out, err, device)
                                : List(*parsed, plan, out);
     } catch (const std::exception& error) {
-        err << "tressal-cli : " << UserMessage(error) << '\n';
+        err << "tressal-cli : " << TerminalMessage(error);
         return 1;
     }
 }

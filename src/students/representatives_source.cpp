@@ -19,8 +19,7 @@ template <typename Read> RepresentativesFile Named(const std::string& name, Read
     try {
         return {name, RepresentativeContacts(read())};
     } catch (const Error& error) {
-        throw Error("L'export des responsables « " + name +
-                    " » ne peut pas être lu : " + error.what() +
+        ThrowWithin(error, "L'export des responsables « " + name + " » ne peut pas être lu : ",
                     "\nRemplacez-le par un nouvel export « Responsables avec adresses » de "
                     "SIECLE, ou retirez-le.");
     }

@@ -23,7 +23,7 @@ OptionCodes NomenclatureFrom(std::string_view bytes, const std::string& where) {
     try {
         return OptionCodes::FromNomenclature(bytes);
     } catch (const Error& error) {
-        throw Error("La nomenclature " + where + " ne peut pas être lue : " + error.what() +
+        ThrowWithin(error, "La nomenclature " + where + " ne peut pas être lue : ",
                     "\nRemplacez-la par un nouvel export des nomenclatures, ou retirez-la.");
     }
 }

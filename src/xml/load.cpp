@@ -99,7 +99,7 @@ XmlDocPtr ParseXml(std::string_view bytes) {
     } else if (!report.errors.empty()) {
         chosen = ChooseError(report.errors, {source.ReadAsUtf8(), source.FirstUndecodableLine()});
     }
-    throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line));
+    throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line), chosen.column);
 }
 
 std::size_t EstimatedTreeBytes(std::string_view bytes) {
