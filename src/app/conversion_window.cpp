@@ -175,13 +175,11 @@ void ConversionWindow::ConvertInput(const QString& input) {
                         [this](const std::string& message) { Fail(message); }});
 }
 
-// The duplicates file follows the inputs as they are read; what was read is
-// kept when a later input is refused.
+// What was read is shown, and can be saved, when a later input is refused.
 void ConversionWindow::ShowProgress(const Converted& sofar) {
     if (closing_)
         return;
     RunAction([&] {
-        SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
         result_ = sofar;
         partial_ = true;
         const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();

@@ -102,15 +102,4 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
     return saved;
 }
 
-void SaveDuplicates(const Conversion& conversion, const Converted& sofar, const fs::path& root) {
-    const OutputPlan plan = conversion.plan(sofar);
-    if (plan.duplicatesFile.empty())
-        return;
-    std::error_code ignored; // a root that cannot be made fails the write below
-    fs::create_directories(root, ignored);
-    ReplaceFiles(
-        {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}}, SystemFiles(), {root},
-        {[&](const std::vector<FileToWrite>&) { KeepDuplicatesBeforeRewrite(plan, root); }, {}});
-}
-
 } // namespace tressal

@@ -43,11 +43,4 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result,
 void ReplaceKeepingHistory(const OutputPlan& plan, const std::filesystem::path& root,
                            std::vector<FileToWrite> files, FileDevice& device = SystemFiles());
 
-// Writes the duplicates of the result to the plan's duplicates file below the
-// root, when the plan has one: the window keeps it up to date as the inputs
-// are read. The previous one is kept in the history first, with the file it
-// pairs with.
-void SaveDuplicates(const Conversion& conversion, const Converted& sofar,
-                    const std::filesystem::path& root);
-
 } // namespace tressal
