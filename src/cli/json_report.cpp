@@ -48,30 +48,35 @@ void WritePerson(JsonWriter& json, const std::string& name, const std::string& f
     Member(json, "prenom", firstName);
 }
 
+// An array of objects under the key, one per item, whose members `write` gives.
+template <class Items, class Write>
+void WriteObjects(JsonWriter& json, const char* key, const Items& items, Write write) {
+    json.Key(key);
+    json.BeginArray();
+    for (const auto& item : items) {
+        json.BeginObject();
+        write(item);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
 void WriteEntries(JsonWriter& json, const ConversionReport& report) {
     json.Key("ecartes");
     json.BeginObject();
     for (const EntryReason reason : kEntryReasons)
         Member(json, ReasonCode(reason), report.Count(reason));
     json.EndObject();
-    json.Key("entrees");
-    json.BeginArray();
-    for (const auto& entry : report.entries) {
-        json.BeginObject();
+    WriteObjects(json, "entrees", report.entries, [&](const auto& entry) {
         Member(json, "raison", ReasonCode(entry.reason));
         WriteOrigin(json, "lieu", entry.origin);
         WritePerson(json, entry.name, entry.firstName);
         WriteOrigin(json, "garde", entry.duplicateOf);
-        json.EndObject();
-    }
-    json.EndArray();
+    });
 }
 
 void WriteWarnings(JsonWriter& json, const ConversionReport& report) {
-    json.Key("avertissements");
-    json.BeginArray();
-    for (const auto& warning : report.warnings) {
-        json.BeginObject();
+    WriteObjects(json, "avertissements", report.warnings, [&](const auto& warning) {
         Member(json, "code", WarningCode(warning.kind));
         WriteOrigin(json, "lieu", warning.origin);
         WritePerson(json, warning.name, warning.firstName);
@@ -79,9 +84,7 @@ void WriteWarnings(JsonWriter& json, const ConversionReport& report) {
         Member(json, "autre", warning.other);
         Member(json, "nombre", warning.number);
         Member(json, "texte", WarningText(warning));
-        json.EndObject();
-    }
-    json.EndArray();
+    });
 }
 
 void WriteLines(JsonWriter& json, const char* key, const TextList& lines) {

@@ -1,9 +1,9 @@
 // Reads through the STS node types: texts, integers, single children,
 // containers, and the places where variants A and B differ.
 
-#include "xml/errors.h"
 #include "sts/sts_model_a.h"
 #include "sts/sts_model_b.h"
+#include "xml/errors.h"
 
 #include <gtest/gtest.h>
 
