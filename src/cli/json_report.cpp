@@ -155,26 +155,15 @@ void JsonWriter::BeforeValue() {
     }
 }
 
-void JsonWriter::BeginObject() {
+void JsonWriter::Open(char bracket) {
     BeforeValue();
-    out_ << '{';
+    out_ << bracket;
     empty_.push_back(true);
 }
 
-void JsonWriter::EndObject() {
+void JsonWriter::Close(char bracket) {
     empty_.pop_back();
-    out_ << '}';
-}
-
-void JsonWriter::BeginArray() {
-    BeforeValue();
-    out_ << '[';
-    empty_.push_back(true);
-}
-
-void JsonWriter::EndArray() {
-    empty_.pop_back();
-    out_ << ']';
+    out_ << bracket;
 }
 
 void JsonWriter::Key(std::string_view name) {

@@ -30,10 +30,10 @@ class JsonWriter {
 public:
     explicit JsonWriter(std::ostream& out) : out_(out) {}
 
-    void BeginObject();
-    void EndObject();
-    void BeginArray();
-    void EndArray();
+    void BeginObject() { Open('{'); }
+    void EndObject() { Close('}'); }
+    void BeginArray() { Open('['); }
+    void EndArray() { Close(']'); }
     // The name of the next member of the object being written.
     void Key(std::string_view name);
 
@@ -44,6 +44,8 @@ public:
 
 private:
     void BeforeValue();
+    void Open(char bracket);
+    void Close(char bracket);
     void Quoted(std::string_view utf8);
 
     std::ostream& out_;
