@@ -7,7 +7,7 @@
 
 #include "app/conversion_job.h"
 #include "app/conversion_window.h"
-#include "app/window_factory.h"
+#include "app/main_window.h"
 #include "bench_support.h"
 #include "fake_dialogs.h"
 #include "sconet_bench_export.h"

@@ -11,9 +11,9 @@
 #include "conversions/save_result.h"
 #include "sconet_bench_export.h"
 #include "siecle_bench_export.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "text/replace_files.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <filesystem>
 #include <random>

@@ -7,8 +7,7 @@
 #include "bench_support.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "text/replace_files.h"
 
 #include <libxml/parser.h>

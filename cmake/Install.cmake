@@ -6,7 +6,7 @@ set(TRESSAL_LICENSE "GPL-3.0-or-later")
 set(TRESSAL_HOMEPAGE "https://tressal.fr")
 set(TRESSAL_MAINTAINER "L'équipe Tressal <contact@tressal.fr>")
 
-# The program finds its samples from its own folder (src/app/program_folders.cpp).
+# The program finds its samples from its own folder (src/app/app_services.cpp).
 file(RELATIVE_PATH samples_from_bin /prefix/${CMAKE_INSTALL_BINDIR}
      /prefix/${CMAKE_INSTALL_DATADIR}/tressal/samples)
 if(NOT samples_from_bin STREQUAL "../share/tressal/samples")

@@ -1,6 +1,6 @@
 #include "app/about_window.h"
 
-#include "app/tool_button.h"
+#include "app/widgets.h"
 #include "app/window_placement.h"
 
 #include <QKeyEvent>

@@ -2,14 +2,11 @@
 
 #include "app/conversion_job.h"
 #include "app/dialogs.h"
-#include "app/dropped_export.h"
-#include "app/export_folders.h"
+#include "app/file_dialogs.h"
 #include "app/history_bar.h"
 #include "app/preview_tree.h"
-#include "app/progress_line.h"
 #include "app/report_panel.h"
-#include "app/save_questions.h"
-#include "app/tool_button.h"
+#include "app/widgets.h"
 #include "app/window_placement.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
@@ -178,13 +175,11 @@ void ConversionWindow::ConvertInput(const QString& input) {
                         [this](const std::string& message) { Fail(message); }});
 }
 
-// The duplicates file follows the inputs as they are read; what was read is
-// kept when a later input is refused.
+// What was read is shown, and can be saved, when a later input is refused.
 void ConversionWindow::ShowProgress(const Converted& sofar) {
     if (closing_)
         return;
     RunAction([&] {
-        SaveDuplicates(conversion_, sofar, ToPath(services_.outputRoot));
         result_ = sofar;
         partial_ = true;
         const QIcon icon = row_.lineIcon ? services_.Icon(*row_.lineIcon) : QIcon();

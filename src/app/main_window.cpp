@@ -3,13 +3,10 @@
 #include "app/about_window.h"
 #include "app/conversion_window.h"
 #include "app/dialogs.h"
-#include "app/dropped_export.h"
-#include "app/menu_bar_style.h"
-#include "app/picture_menus.h"
-#include "app/window_factory.h"
+#include "app/file_dialogs.h"
+#include "app/menus.h"
 #include "app/window_placement.h"
 #include "app/window_table.h"
-
 #include "students/export_kind.h"
 #include "text/error.h"
 
@@ -22,7 +19,6 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QVBoxLayout>
-
 #include <map>
 
 namespace tressal::app {
@@ -227,6 +223,11 @@ void TFExtraction::closeEvent(QCloseEvent* event) {
         }
     event->accept();
     QApplication::quit();
+}
+
+QWidget* CreateConversionWindow(const std::string& cliName, AppServices& services) {
+    const WindowRow* row = FindWindowRow(cliName);
+    return row ? new ConversionWindow(*row, services) : nullptr;
 }
 
 } // namespace tressal::app

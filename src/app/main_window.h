@@ -3,6 +3,7 @@
 #include "app/app_services.h"
 
 #include <QMainWindow>
+#include <string>
 
 class QLabel;
 class QMenu;
@@ -50,5 +51,15 @@ private:
     AppServices services_;
     PictureMenus* pictureMenus_ = nullptr;
 };
+
+} // namespace tressal::app
+
+class QWidget;
+
+namespace tressal::app {
+
+// A new window for the conversion of that command-line name, or nullptr when
+// the program has no window for it.
+QWidget* CreateConversionWindow(const std::string& cliName, AppServices& services);
 
 } // namespace tressal::app

@@ -4,7 +4,7 @@
 #include "conversions/conversion.h"
 #include "conversions/file_comparison.h"
 #include "conversions/report_text.h"
-#include "text/file_io.h"
+#include "text/files.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
+#include "app/app_services.h"
 #include "app/conversion_job.h"
 #include "app/dialogs.h"
 #include "app/main_window.h"
-#include "app/program_folders.h"
 #include "version.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/icons.h"
+#include "app/app_services.h"
 
 #include <optional>
 #include <string_view>

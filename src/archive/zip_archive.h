@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/file_read.h"
+#include "text/files.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,15 +2,13 @@
 
 #include "cli/history_commands.h"
 #include "cli/json_report.h"
-#include "cli/report_printer.h"
-#include "cli/standard_input.h"
+#include "cli/terminal.h"
 #include "conversions/conversion.h"
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
-#include "text/text_list.h"
 #include "version.h"
 
 #include <algorithm>
@@ -173,19 +171,6 @@ void PrintHelp(std::ostream& out) {
            "incorrect ou sortie impossible à écrire.\n";
 }
 
-// A message as plain terminal lines after the program's name: no CR, and no
-// "Ligne: 0" (nor the empty quote after it) when the line is not known.
-std::string PlainLines(const std::string& message) {
-    TextList lines = SplitLines(message);
-    std::erase(lines, "Ligne: 0");
-    while (!lines.empty() && lines.back().empty())
-        lines.pop_back();
-    std::string text = kProgram;
-    for (const auto& line : lines)
-        text += line + '\n';
-    return text;
-}
-
 // An export read from standard input keeps the code it carries; a Sconet CSV,
 // which carries none, takes the one given with --code.
 void CheckGivenCode(const Converted& result, const std::string& given) {
@@ -267,7 +252,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     try {
         return Convert(*FindConversion(parsed.positional[0]), parsed, out, device);
     } catch (const std::exception& error) {
-        err << PlainLines(UserMessage(error));
+        err << kProgram << TerminalMessage(error);
         return 1;
     }
 }

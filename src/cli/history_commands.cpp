@@ -1,10 +1,10 @@
 #include "cli/history_commands.h"
 
-#include "cli/report_printer.h"
+#include "cli/terminal.h"
 #include "conversions/restore_version.h"
 #include "conversions/save_result.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 
 #include <exception>
@@ -113,7 +113,7 @@ std::optional<int> RunHistoryCommand(const std::vector<std::string>& args, std::
         return parsed->restore ? Restore(*parsed, plan, out, err, device)
                                : List(*parsed, plan, out);
     } catch (const std::exception& error) {
-        err << "tressal-cli : " << UserMessage(error) << '\n';
+        err << "tressal-cli : " << TerminalMessage(error);
         return 1;
     }
 }

@@ -1,9 +1,11 @@
 #include "cli/json_report.h"
 
-#include "cli/json_writer.h"
 #include "conversions/report_text.h"
 #include "text/cp1252.h"
-#include "text/file_io.h"
+#include "text/files.h"
+#include "text/utf8.h"
+
+#include <string>
 
 namespace tressal::cli {
 namespace {
@@ -46,30 +48,35 @@ void WritePerson(JsonWriter& json, const std::string& name, const std::string& f
     Member(json, "prenom", firstName);
 }
 
+// An array of objects under the key, one per item, whose members `write` gives.
+template <class Items, class Write>
+void WriteObjects(JsonWriter& json, const char* key, const Items& items, Write write) {
+    json.Key(key);
+    json.BeginArray();
+    for (const auto& item : items) {
+        json.BeginObject();
+        write(item);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
 void WriteEntries(JsonWriter& json, const ConversionReport& report) {
     json.Key("ecartes");
     json.BeginObject();
     for (const EntryReason reason : kEntryReasons)
         Member(json, ReasonCode(reason), report.Count(reason));
     json.EndObject();
-    json.Key("entrees");
-    json.BeginArray();
-    for (const auto& entry : report.entries) {
-        json.BeginObject();
+    WriteObjects(json, "entrees", report.entries, [&](const auto& entry) {
         Member(json, "raison", ReasonCode(entry.reason));
         WriteOrigin(json, "lieu", entry.origin);
         WritePerson(json, entry.name, entry.firstName);
         WriteOrigin(json, "garde", entry.duplicateOf);
-        json.EndObject();
-    }
-    json.EndArray();
+    });
 }
 
 void WriteWarnings(JsonWriter& json, const ConversionReport& report) {
-    json.Key("avertissements");
-    json.BeginArray();
-    for (const auto& warning : report.warnings) {
-        json.BeginObject();
+    WriteObjects(json, "avertissements", report.warnings, [&](const auto& warning) {
         Member(json, "code", WarningCode(warning.kind));
         WriteOrigin(json, "lieu", warning.origin);
         WritePerson(json, warning.name, warning.firstName);
@@ -77,9 +84,7 @@ void WriteWarnings(JsonWriter& json, const ConversionReport& report) {
         Member(json, "autre", warning.other);
         Member(json, "nombre", warning.number);
         Member(json, "texte", WarningText(warning));
-        json.EndObject();
-    }
-    json.EndArray();
+    });
 }
 
 void WriteLines(JsonWriter& json, const char* key, const TextList& lines) {
@@ -136,6 +141,83 @@ void PrintJsonReport(std::ostream& out, const ConversionReport& report, const Ru
     WriteComparison(json, report);
     json.EndObject();
     out << '\n';
+}
+
+void JsonWriter::BeforeValue() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!empty_.empty()) {
+        if (!empty_.back())
+            out_ << ',';
+        empty_.back() = false;
+    }
+}
+
+void JsonWriter::Open(char bracket) {
+    BeforeValue();
+    out_ << bracket;
+    empty_.push_back(true);
+}
+
+void JsonWriter::Close(char bracket) {
+    empty_.pop_back();
+    out_ << bracket;
+}
+
+void JsonWriter::Key(std::string_view name) {
+    BeforeValue();
+    Quoted(name);
+    out_ << ':';
+    afterKey_ = true;
+}
+
+void JsonWriter::String(std::string_view utf8) {
+    BeforeValue();
+    Quoted(utf8);
+}
+
+void JsonWriter::Number(std::size_t value) {
+    BeforeValue();
+    out_ << value;
+}
+
+void JsonWriter::Bool(bool value) {
+    BeforeValue();
+    out_ << (value ? "true" : "false");
+}
+
+void JsonWriter::Null() {
+    BeforeValue();
+    out_ << "null";
+}
+
+// The quotation mark, the reverse solidus and the control characters are
+// escaped; every other character goes as it is.
+void JsonWriter::Quoted(std::string_view utf8) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string escaped = "\"";
+    for (const char c : SanitizeUtf8(utf8)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+            escaped += c;
+        } else if (c == '\n') {
+            escaped += "\\n";
+        } else if (c == '\r') {
+            escaped += "\\r";
+        } else if (c == '\t') {
+            escaped += "\\t";
+        } else if (byte < 0x20) {
+            escaped += "\\u00";
+            escaped += kHex[byte >> 4];
+            escaped += kHex[byte & 0xF];
+        } else {
+            escaped += c;
+        }
+    }
+    out_ << escaped << '"';
 }
 
 } // namespace tressal::cli

@@ -1,5 +1,5 @@
 #include "cli/cli.h"
-#include "text/file_io.h"
+#include "text/files.h"
 
 #include <cerrno>
 #include <iostream>

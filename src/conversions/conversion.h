@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversions/conversion_report.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -136,5 +139,38 @@ struct ConversionReport {
 
     std::size_t Count(EntryReason reason) const;
 };
+
+// Counts lines by a short code, such as the division of each student: an
+// export has a few dozen codes and thousands of lines, so the codes are kept
+// in a flat list, told apart by their first eight bytes.
+class CodeCounter {
+public:
+    void Add(std::string_view code);
+    // Each code with its count, in the order the codes were first met.
+    std::vector<std::pair<std::string, std::size_t>> Counts() const;
+
+private:
+    struct Entry {
+        std::uint64_t prefix;
+        std::string code;
+        std::size_t count;
+    };
+    std::vector<Entry> entries_;
+    std::size_t last_ = 0; // the entry of the code added last
+};
+
+// "2026-2027" for "2026"; any other text as it is.
+std::string SchoolYearSpan(const std::string& schoolYear);
+
+// The year in which the school year holding that day starts: the year itself
+// from September on, the year before until August.
+int SchoolYearOf(std::chrono::year_month_day day);
+
+// A warning when a SIECLE export's school year (PARAMETRES/ANNEE_SCOLAIRE,
+// the year it starts) is not today's. In July and August the coming year
+// counts as well, as SIECLE is switched to it before the summer. Nothing when
+// the export gives no year or today is not given.
+std::optional<Warning> SchoolYearWarning(const std::string& schoolYear,
+                                         std::chrono::year_month_day today);
 
 } // namespace tressal

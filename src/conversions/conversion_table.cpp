@@ -1,7 +1,7 @@
 #include "conversions/conversion.h"
 
+#include "conversions/conversion_report.h"
 #include "conversions/representatives_report.h"
-#include "conversions/school_year.h"
 #include "conversions/student_report.h"
 #include "conversions/teacher_conversions.h"
 #include "conversions/teacher_report.h"

@@ -1,11 +1,11 @@
 #include "conversions/file_comparison.h"
 
 #include "conversions/save_result.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 
 #include <exception>
 #include <string_view>
+#include <system_error>
 #include <unordered_map>
 
 namespace tressal {
@@ -55,6 +55,44 @@ void CompareWithProposedFile(const Conversion& conversion, Converted& result,
         warning.value = failure.what();
         result.report.warnings.push_back(std::move(warning));
     }
+}
+
+namespace {
+
+bool ListsNoOne(const Converted& result) {
+    return result.lines.size() <= (result.header ? 1u : 0u);
+}
+
+bool ListsSomeone(const Converted& result, const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        return false;
+    try {
+        return !CompareWithFile(result.lines, result.header, file).removed.empty();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> EmptiedFile(const Converted& result,
+                                                 const std::vector<std::filesystem::path>& files) {
+    if (!ListsNoOne(result))
+        return std::nullopt;
+    for (const auto& file : files)
+        if (ListsSomeone(result, file))
+            return file;
+    return std::nullopt;
+}
+
+std::string EmptyingText(const Converted& result, const std::filesystem::path& file) {
+    const bool students = result.report.population == Population::Students;
+    return std::string("L'export choisi ne donne ") +
+           (students ? "aucun élève" : "aucun enseignant") + " : l'enregistrer remplacerait « " +
+           PathText(file) +
+           " », qui en contient, par un fichier vide. Vérifiez que vous avez choisi l'export "
+           "complet.";
 }
 
 } // namespace tressal

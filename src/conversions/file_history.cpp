@@ -2,9 +2,8 @@
 
 #include "conversions/save_result.h"
 #include "text/error.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
-#include "text/text_list.h"
+#include "text/files.h"
+#include "text/text_helpers.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -155,8 +154,8 @@ HistoryKeeping::HistoryKeeping(const OutputPlan& plan, const fs::path& root,
                                const std::vector<FileToWrite>& files, FileDevice& device)
     : folder_(HistoryFolder(plan, root)) {
     const fs::path outputs = ProposedFile(plan, root).parent_path();
-    duplicates_ = plan.duplicatesFile.empty() ? fs::path() : root / plan.duplicatesFile;
-    const fs::path& duplicates = duplicates_;
+    const fs::path duplicates =
+        plan.duplicatesFile.empty() ? fs::path() : root / plan.duplicatesFile;
     std::vector<fs::path> replaced;
     for (const auto& file : files) {
         std::error_code ignored;
@@ -196,22 +195,13 @@ void HistoryKeeping::Keep(const std::vector<fs::path>& replaced, FileDevice& dev
                 last = std::max(last, order->second);
     int number = last + 1; // 1: the base stamp alone
     std::string stamp = number == 1 ? base : base + "_" + std::to_string(number);
-    // The duplicates file kept already under this stamp, before the window
-    // rewrote it (see KeepDuplicatesBeforeRewrite): the other files join it.
-    std::vector<fs::path> keeping = replaced;
     std::error_code ignored;
-    if (!duplicates_.empty() && replaced.size() > 1 &&
-        fs::exists(Named(folder_, duplicates_, base), ignored) &&
-        !fs::exists(Named(folder_, replaced.front(), base), ignored)) {
-        stamp = base;
-        std::erase_if(keeping, [&](const fs::path& file) { return SamePlace(file, duplicates_); });
-    }
     // A name taken by something that is not a kept version (a link planted
     // there) is left alone: the version takes the next number instead.
     for (int attempt = 0;; ++attempt) {
         std::vector<fs::path> madeNow;
         int failure = 0;
-        for (const auto& file : keeping) {
+        for (const auto& file : replaced) {
             const fs::path kept = Named(folder_, file, stamp);
             if ((failure = device.AddName(file, kept)) != 0)
                 break;
@@ -230,24 +220,6 @@ void HistoryKeeping::Keep(const std::vector<fs::path>& replaced, FileDevice& dev
         number = std::max(number, 1) + 1;
         stamp = base + "_" + std::to_string(number);
     }
-}
-
-void KeepDuplicatesBeforeRewrite(const OutputPlan& plan, const fs::path& root, FileDevice& device) {
-    std::error_code error;
-    const fs::path duplicates = root / plan.duplicatesFile;
-    if (plan.duplicatesFile.empty() || !fs::is_regular_file(duplicates, error))
-        return;
-    const fs::path first = ProposedFile(plan, root);
-    const fs::path folder = HistoryFolder(plan, root);
-    const fs::path kept =
-        Named(folder, duplicates, StampOf(fs::is_regular_file(first, error) ? first : duplicates));
-    if (fs::exists(kept, error))
-        return; // this one is a rewrite already
-    fs::create_directories(folder, error);
-    if (error)
-        throw KeepingError(folder, error.value());
-    if (const int failure = device.AddName(duplicates, kept))
-        throw KeepingError(folder, failure);
 }
 
 HistoryKeeping::~HistoryKeeping() {

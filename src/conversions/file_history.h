@@ -37,12 +37,6 @@ std::vector<KeptVersion> KeptVersions(const OutputPlan& plan, const std::filesys
 // first file, a header line aside ("" for the count when it cannot be read).
 std::string VersionText(const KeptVersion& version, const OutputPlan& plan);
 
-// The window rewrites the duplicates file as it reads the exports, before
-// the save: the first time, the previous one is kept under the stamp that the
-// save will give the file it pairs with, so that both stay one version.
-void KeepDuplicatesBeforeRewrite(const OutputPlan& plan, const std::filesystem::path& root,
-                                 FileDevice& device = SystemFiles());
-
 // Keeps, while it lives, the files that a save is about to replace in the
 // history, as one version (those in the plan's folder, and its duplicates
 // file). Throws Error naming the history folder when they cannot be kept.
@@ -65,7 +59,6 @@ private:
     void Rollback();
 
     std::filesystem::path folder_;
-    std::filesystem::path duplicates_;        // the plan's duplicates file; empty: none
     std::vector<std::filesystem::path> made_; // copies, then folders created
     bool committed_ = false;
 };

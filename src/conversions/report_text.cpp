@@ -1,7 +1,7 @@
 #include "conversions/report_text.h"
 
 #include "text/cp1252.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/utf8.h"
 
 #include <algorithm>

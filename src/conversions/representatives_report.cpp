@@ -1,6 +1,6 @@
 #include "conversions/representatives_report.h"
 
-#include "conversions/school_year.h"
+#include "conversions/conversion_report.h"
 
 namespace tressal {
 

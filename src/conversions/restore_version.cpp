@@ -2,8 +2,8 @@
 
 #include "conversions/file_comparison.h"
 #include "conversions/save_result.h"
-#include "text/file_read.h"
-#include "text/text_list.h"
+#include "text/files.h"
+#include "text/text_helpers.h"
 
 #include <algorithm>
 #include <system_error>

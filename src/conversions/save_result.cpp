@@ -2,7 +2,7 @@
 
 #include "conversions/file_history.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/replace_files.h"
 
 #include <optional>
@@ -100,17 +100,6 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
         saved.files.push_back(file.path);
     ReplaceKeepingHistory(plan, root, std::move(files), device);
     return saved;
-}
-
-void SaveDuplicates(const Conversion& conversion, const Converted& sofar, const fs::path& root) {
-    const OutputPlan plan = conversion.plan(sofar);
-    if (plan.duplicatesFile.empty())
-        return;
-    std::error_code ignored; // a root that cannot be made fails the write below
-    fs::create_directories(root, ignored);
-    ReplaceFiles(
-        {{root / plan.duplicatesFile, JoinLines(sofar.duplicates)}}, SystemFiles(), {root},
-        {[&](const std::vector<FileToWrite>&) { KeepDuplicatesBeforeRewrite(plan, root); }, {}});
 }
 
 } // namespace tressal

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "conversions/conversion.h"
-#include "conversions/empty_replacement.h"
+#include "conversions/file_comparison.h"
 #include "text/file_device.h"
 #include "text/replace_files.h"
 
@@ -42,12 +42,5 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result,
 // HistoryKeeping): a failure leaves the files and the history as they were.
 void ReplaceKeepingHistory(const OutputPlan& plan, const std::filesystem::path& root,
                            std::vector<FileToWrite> files, FileDevice& device = SystemFiles());
-
-// Writes the duplicates of the result to the plan's duplicates file below the
-// root, when the plan has one: the window keeps it up to date as the inputs
-// are read. The previous one is kept in the history first, with the file it
-// pairs with.
-void SaveDuplicates(const Conversion& conversion, const Converted& sofar,
-                    const std::filesystem::path& root);
 
 } // namespace tressal

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "conversions/code_counter.h"
 #include "conversions/conversion_report.h"
 #include "students/sconet_export.h"
 #include "students/siecle_export.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <cstddef>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "archive/zip_archive.h"
 #include "text/error.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 #include "xml/content_kind.h"
 #include "xml/stream.h"

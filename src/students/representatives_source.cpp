@@ -1,8 +1,7 @@
 #include "students/representatives_source.h"
 
 #include "text/error.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 #include "xml/stream.h"
 
@@ -20,8 +19,7 @@ template <typename Read> RepresentativesFile Named(const std::string& name, Read
     try {
         return {name, RepresentativeContacts(read())};
     } catch (const Error& error) {
-        throw Error("L'export des responsables « " + name +
-                    " » ne peut pas être lu : " + error.what() +
+        ThrowWithin(error, "L'export des responsables « " + name + " » ne peut pas être lu : ",
                     "\nRemplacez-le par un nouvel export « Responsables avec adresses » de "
                     "SIECLE, ou retirez-le.");
     }

@@ -3,9 +3,7 @@
 #include "students/spreadsheet_lines.h"
 #include "text/cp1252.h"
 #include "text/error.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
-#include "text/text_decoding.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 #include "text/utf8.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "students/student_fields.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <cstddef>
 #include <filesystem>

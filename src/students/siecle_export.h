@@ -4,7 +4,7 @@
 #include "students/representatives_export.h"
 #include "students/siecle_reader.h"
 #include "students/student_fields.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <string>
 #include <string_view>

@@ -6,8 +6,7 @@
 #include "students/sconet_export.h"
 #include "students/siecle_export.h"
 #include "text/error.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 #include "xml/content_kind.h"
 #include "xml/stream.h"
@@ -24,7 +23,7 @@ OptionCodes NomenclatureFrom(std::string_view bytes, const std::string& where) {
     try {
         return OptionCodes::FromNomenclature(bytes);
     } catch (const Error& error) {
-        throw Error("La nomenclature " + where + " ne peut pas être lue : " + error.what() +
+        ThrowWithin(error, "La nomenclature " + where + " ne peut pas être lue : ",
                     "\nRemplacez-la par un nouvel export des nomenclatures, ou retirez-la.");
     }
 }

@@ -2,7 +2,7 @@
 
 #include "students/representatives_source.h"
 #include "students/siecle_export.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <filesystem>
 #include <optional>

@@ -5,7 +5,7 @@
 #include "text/collation.h"
 #include "text/cp1252.h"
 #include "text/error.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "text/text_helpers.h"
 
 #include <algorithm>

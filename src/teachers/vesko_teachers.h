@@ -2,7 +2,7 @@
 
 #include "sts/sts_export.h"
 #include "teachers/named_persons.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,125 @@
 
 #include "text/utf8.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <optional>
+#include <string_view>
 
 namespace tressal {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+bool IsAscii(std::string_view line) {
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// Writes the Windows-1252 form of the UTF-8 bytes text[from, end) at out and
+// returns where it stops. Each sequence gives one byte, so out never passes
+// the bytes still to read. A stray byte is kept as it is.
+std::size_t PutUtf8(std::string& text, std::size_t from, std::size_t end, std::size_t out) {
+    const std::string_view bytes(text.data(), end);
+    while (from < end) {
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(bytes, from, cp);
+        text[out++] = length == 0 ? text[from] : CodePointToCp1252(cp);
+        from += length == 0 ? 1 : length;
+    }
+    return out;
+}
+
+std::size_t PutAsItIs(std::string& text, std::size_t from, std::size_t end, std::size_t out) {
+    if (out != from)
+        std::memmove(text.data() + out, text.data() + from, end - from);
+    return out + (end - from);
+}
+
+std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {
+    const auto unit = [&](std::size_t k) {
+        const auto first = static_cast<unsigned char>(bytes[2 * k]);
+        const auto second = static_cast<unsigned char>(bytes[2 * k + 1]);
+        return static_cast<char32_t>(bigEndian ? first << 8 | second : second << 8 | first);
+    };
+    const std::size_t units = bytes.size() / 2;
+    std::string text;
+    text.reserve(units + 1);
+    for (std::size_t k = 0; k < units; ++k) {
+        const char32_t value = unit(k);
+        if (value < 0xD800 || value > 0xDFFF) {
+            text += CodePointToCp1252(value);
+        } else if (value < 0xDC00 && k + 1 < units && unit(k + 1) >= 0xDC00 &&
+                   unit(k + 1) <= 0xDFFF) {
+            text += CodePointToCp1252(0x10000 + ((value - 0xD800) << 10) + (unit(k + 1) - 0xDC00));
+            ++k;
+        } else {
+            text += '?';
+        }
+    }
+    if (bytes.size() % 2 != 0)
+        text += '?';
+    return text;
+}
+
+// True when a line of the text is not valid UTF-8.
+bool HoldsCp1252Line(std::string_view text) {
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = start;
+        while (end < text.size() && !IsLineEnd(text[end]))
+            ++end;
+        const std::string_view line = text.substr(start, end - start);
+        if (LineEncodingOf(line) == LineEncoding::Cp1252 && !IsAscii(line))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
+std::string DecodeText(std::string bytes) {
+    const std::string_view view(bytes);
+    const std::size_t mark = view.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+    const std::string_view rest = view.substr(mark);
+    if (rest.starts_with("\xFF\xFE") || rest.starts_with("\xFE\xFF"))
+        return Utf16ToCp1252(rest.substr(2), rest[0] == '\xFE');
+    if (mark > 0) {
+        bytes.resize(PutUtf8(bytes, mark, bytes.size(), 0));
+        return bytes;
+    }
+    // A line that could be either follows the file: Windows-1252 when some
+    // line is surely so, read before the conversion overwrites it.
+    std::optional<bool> holdsCp1252;
+    const auto fileHoldsCp1252 = [&] {
+        if (!holdsCp1252)
+            holdsCp1252 = HoldsCp1252Line(view);
+        return *holdsCp1252;
+    };
+    std::size_t out = 0;
+    for (std::size_t start = 0; start < bytes.size();) {
+        std::size_t end = start;
+        while (end < bytes.size() && !IsLineEnd(bytes[end]))
+            ++end;
+        const LineEncoding encoding = LineEncodingOf(view.substr(start, end - start));
+        const bool utf8 = encoding == LineEncoding::Utf8 ||
+                          (encoding == LineEncoding::Either && !fileHoldsCp1252());
+        out = utf8 ? PutUtf8(bytes, start, end, out) : PutAsItIs(bytes, start, end, out);
+        start = end;
+        while (end < bytes.size() && IsLineEnd(bytes[end]))
+            ++end;
+        out = PutAsItIs(bytes, start, end, out);
+        start = end;
+    }
+    bytes.resize(out);
+    return bytes;
+}
+
 namespace {
 
 // Code points of the bytes 0x80 to 0x9F; the undefined five keep their value.

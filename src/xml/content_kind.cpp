@@ -1,8 +1,7 @@
 #include "xml/content_kind.h"
 
 #include "archive/zip_archive.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 
 #include <algorithm>
 

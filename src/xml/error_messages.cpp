@@ -125,14 +125,16 @@ ChosenError ChooseError(const std::vector<ReportedError>& errors, const Encoding
         chosen = 0;
     }
     const ReportedError& error = errors[chosen];
-    ChosenError result{FrenchReason(error, facts.readAsUtf8), error.line};
+    ChosenError result{FrenchReason(error, facts.readAsUtf8), error.line, error.column};
     if (IsEncodingError(error) && !facts.readAsUtf8 && facts.firstUndecodableLine > 0) {
         // The converter may run ahead of the parser: the byte itself tells the line.
         result.line = facts.firstUndecodableLine;
+        result.column = 0;
         return result;
     }
     for (std::size_t i = chosen + 1; result.line == 0 && i < errors.size(); ++i) {
         result.line = errors[i].line;
+        result.column = errors[i].column;
     }
     return result;
 }

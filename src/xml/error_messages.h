@@ -11,6 +11,7 @@ struct ReportedError {
     int code = 0;
     int level = 0;
     int line = 0;
+    int column = 0;
     int int1 = 0;
     std::string message;
     std::string str1;
@@ -35,6 +36,7 @@ struct EncodingFacts {
 struct ChosenError {
     std::string reason;
     int line = 0;
+    int column = 0; // 0: not known
 };
 ChosenError ChooseError(const std::vector<ReportedError>& errors, const EncodingFacts& facts);
 

@@ -6,20 +6,12 @@
 
 namespace tressal::xml {
 
-// The XML file could not be read or parsed. The message is the reason, then
-// "\r\nLigne: <line>\r\n", then the first 40 characters of the faulty line.
-class LoadError : public Error {
+// The XML file could not be read or parsed: the parser's reason, the line and
+// column of the fault (0: not known) and the first 40 characters of that line.
+class LoadError : public FileError {
 public:
-    LoadError(const std::string& reason, int line, const std::string& sourceLine);
-
-    const std::string& Reason() const { return reason_; }
-    int Line() const { return line_; }
-    const std::string& SourceLine() const { return sourceLine_; }
-
-private:
-    std::string reason_;
-    int line_;
-    std::string sourceLine_;
+    LoadError(const std::string& reason, int line, const std::string& sourceLine, int column = 0)
+        : FileError(reason, line, sourceLine, column) {}
 };
 
 // A child element or an attribute that a read asked for is missing.

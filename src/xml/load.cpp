@@ -1,7 +1,6 @@
 #include "xml/load.h"
 
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 #include "xml/errors.h"
 #include "xml/safe_parse.h"
 #include "xml/single_byte_decoders.h"
@@ -100,7 +99,7 @@ XmlDocPtr ParseXml(std::string_view bytes) {
     } else if (!report.errors.empty()) {
         chosen = ChooseError(report.errors, {source.ReadAsUtf8(), source.FirstUndecodableLine()});
     }
-    throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line));
+    throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line), chosen.column);
 }
 
 std::size_t EstimatedTreeBytes(std::string_view bytes) {

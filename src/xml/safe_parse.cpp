@@ -24,8 +24,9 @@ void OnStructuredError(void* userData, XmlErrorArgument error) {
         report->errors.size() >= kMaxKeptErrors) {
         return;
     }
-    report->errors.push_back({error->domain, error->code, error->level, error->line, error->int1,
-                              Copy(error->message), Copy(error->str1), Copy(error->str2)});
+    report->errors.push_back({error->domain, error->code, error->level, error->line, error->int2,
+                              error->int1, Copy(error->message), Copy(error->str1),
+                              Copy(error->str2)});
 }
 
 void IgnoreGenericError(void* /*context*/, const char* /*format*/, ...) {}

@@ -1,6 +1,6 @@
 #include "app/about_window.h"
 #include "app/main_window.h"
-#include "app/picture_menus.h"
+#include "app/menus.h"
 #include "window_test_support.h"
 
 #include <QAction>

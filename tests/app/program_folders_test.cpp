@@ -1,4 +1,4 @@
-#include "app/program_folders.h"
+#include "app/app_services.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // What a user meets around the conversions: placement, guidance, keyboard,
 // drag and drop, remembered folders, edited previews, the menu bar's colours.
-#include "app/menu_bar_style.h"
+#include "app/menus.h"
 #include "app/window_placement.h"
 #include "window_test_support.h"
 
 #include "app/conversion_job.h"
-#include "app/progress_line.h"
+#include "app/widgets.h"
 
 #include <QKeyEvent>
 #include <QLabel>

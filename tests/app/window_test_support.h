@@ -2,7 +2,7 @@
 
 #include "app/app_services.h"
 #include "app/conversion_window.h"
-#include "app/window_factory.h"
+#include "app/main_window.h"
 #include "app/window_table.h"
 #include "fake_dialogs.h"
 

@@ -1,10 +1,10 @@
 #include "cli/cli.h"
-#include "cli/standard_input.h"
+#include "cli/terminal.h"
 #include "conversions/conversion.h"
 #include "conversions/report_text.h"
 #include "text/error.h"
-#include "text/file_io.h"
-#include "text/text_list.h"
+#include "text/files.h"
+#include "text/text_helpers.h"
 #include "version.h"
 
 #include "failing_device.h"

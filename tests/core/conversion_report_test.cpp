@@ -3,10 +3,10 @@
 // comparison with the file a save would replace.
 
 #include "conversions/conversion.h"
+#include "conversions/conversion_report.h"
 #include "conversions/file_comparison.h"
 #include "conversions/report_text.h"
 #include "conversions/save_result.h"
-#include "conversions/school_year.h"
 #include "conversions/student_report.h"
 #include "report_test_support.h"
 #include "students/orlane_students.h"

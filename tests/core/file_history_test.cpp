@@ -7,7 +7,7 @@
 #include "conversions/save_result.h"
 #include "failing_device.h"
 #include "test_support.h"
-#include "text/file_io.h"
+#include "text/files.h"
 
 #include <gtest/gtest.h>
 
@@ -115,23 +115,6 @@ TEST(FileHistory, AVersionPutBackGoesThroughTheSaveAndKeepsTheCurrentFile) {
         ASSERT_EQ(versions.size(), 2u);
         EXPECT_EQ(ReadBytes(versions.front().kept.front()), current);
     }
-}
-
-// The cité's window rewrites Litiges.txt as it reads the exports: the pair
-// kept by the save is still the one saved before.
-TEST(FileHistory, TheDuplicatesFileRewrittenBeforeTheSaveStaysInItsPair) {
-    TempFolder root;
-    const Conversion& cite = Named("profs-orlane-cite");
-    SaveResult(cite, Result(1), root.path());
-    for (int n = 7; n <= 8; ++n)
-        SaveDuplicates(cite, Result(n), root.path());
-    SaveResult(cite, Result(2), root.path());
-    const auto versions = KeptVersions(cite.plan(Result(0)), root.path());
-    ASSERT_EQ(versions.size(), 1u);
-    ASSERT_EQ(versions.front().kept.size(), 2u);
-    EXPECT_EQ(ReadBytes(versions.front().kept[0]), "ENTETE\r\nELEVE 1\r\n");
-    EXPECT_EQ(ReadBytes(versions.front().kept[1]), "DOUBLON 1\r\n");
-    EXPECT_EQ(Files(root.path()).size(), 4u); // and nothing else kept
 }
 
 TEST(FileHistory, AFailedSaveLeavesTheFilesAndTheHistoryAsTheyWere) {

@@ -3,8 +3,7 @@
 
 #include "text/error.h"
 #include "text/file_device.h"
-#include "text/file_io.h"
-#include "text/file_read.h"
+#include "text/files.h"
 
 #include "test_support.h"
 
@@ -158,6 +157,41 @@ TEST(SystemReasonTest, EveryLikelyErrorIsWordedInFrench) {
     };
     for (const auto& [message, expected] : messages)
         EXPECT_EQ(message, expected);
+}
+
+// A refusal of a file keeps its place through the sentence a caller puts it
+// in; the window shows "Ligne: N" and the quote, the terminal only when the
+// line is known, and neither shows a CR.
+TEST(ErrorTest, FileErrorsKeepTheirPlaceAndEachEdgeFormatsIt) {
+    struct Case {
+        FileError error;
+        std::string window, terminal;
+    };
+    const std::string before = "La nomenclature ne peut pas être lue : ";
+    const std::string after = "\nRemplacez-la.";
+    const Case cases[] = {
+        {FileError("Balise <A> non fermée", 3, "<A>x", 7),
+         before + "Balise <A> non fermée\r\nLigne: 3\r\n<A>x" + after,
+         before + "Balise <A> non fermée\nLigne: 3\n<A>x\nRemplacez-la.\n"},
+        {FileError("Le fichier est introuvable", 0, ""),
+         before + "Le fichier est introuvable\r\nLigne: 0\r\n" + after,
+         before + "Le fichier est introuvable\n\nRemplacez-la.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.window);
+        try {
+            ThrowWithin(c.error, before, after);
+        } catch (const FileError& wrapped) {
+            EXPECT_EQ(wrapped.Line(), c.error.Line());
+            EXPECT_EQ(wrapped.Column(), c.error.Column());
+            EXPECT_EQ(wrapped.SourceLine(), c.error.SourceLine());
+            EXPECT_EQ(wrapped.what(), c.window);
+            EXPECT_EQ(UserMessage(wrapped), c.window);
+            EXPECT_EQ(TerminalMessage(wrapped), c.terminal);
+        }
+    }
+    EXPECT_THROW(ThrowWithin(Error("Pas un export"), before, after), Error);
+    EXPECT_EQ(TerminalMessage(Error("Un\r\nDeux\r\n\r\n")), "Un\nDeux\n");
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "failing_device.h"
 #include "test_support.h"
-#include "text/file_io.h"
+#include "text/files.h"
 
 #include <gtest/gtest.h>
 

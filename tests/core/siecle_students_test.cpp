@@ -6,10 +6,10 @@
 #include "archive/zip_archive.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
-#include "xml/input.h"
 #include "students/siecle_export.h"
 #include "students/siecle_reader.h"
 #include "test_support.h"
+#include "xml/input.h"
 #include "zip_maker.h"
 
 #include "text/text_helpers.h"

@@ -3,7 +3,7 @@
 
 #include "sts/sts_export.h"
 #include "test_support.h"
-#include "text/file_io.h"
+#include "text/files.h"
 #include "xml/errors.h"
 #include "xml/load.h"
 #include "xml/node.h"
@@ -187,6 +187,7 @@ TEST(StsLoadErrorTest, PartsAreAvailableSeparately) {
                                               std::string(50, '\xA4') + "</B>\n"));
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->Line(), 3);
+    EXPECT_EQ(error->Column(), 58); // in characters, just past "</B>"
     EXPECT_EQ(Utf8Length(error->SourceLine()), 40u);
     EXPECT_EQ(error->SourceLine().substr(0, 6), "<A>€");
     EXPECT_EQ(std::string(error->what()),

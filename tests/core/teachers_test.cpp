@@ -332,14 +332,12 @@ TEST_F(TeachersTest, DivisionListsHoldWholeCodesOfEveryTeacher) {
 // --- Cité scolaire ----------------------------------------------------------
 
 // The cité conversion as the window runs it: after each export `seen` is told
-// the result so far and the duplicates so far are saved below `root`.
-Converted Cite(const fs::path& folder, const fs::path& root,
-               const std::function<void(const Converted&)>& seen = {}) {
+// the result so far.
+Converted Cite(const fs::path& folder, const std::function<void(const Converted&)>& seen = {}) {
     const Conversion* cite = FindConversion("profs-orlane-cite");
     if (!cite)
         throw std::runtime_error("no cite conversion");
     return cite->convert(folder, {[&](const Converted& sofar) {
-                             SaveDuplicates(*cite, sofar, root);
                              if (seen)
                                  seen(sofar);
                          }});
@@ -360,10 +358,10 @@ TEST_F(TeachersTest, CiteFindsStsExportsInAnyCase) {
 TEST_F(TeachersTest, CiteNeedsAtLeastTwoExports) {
     const std::string lead = "Une cité scolaire comporte au moins deux établissements. ";
     fs::create_directory(in_ / "STS_dir.xml");
-    EXPECT_EQ(ErrorOf([&] { Cite(in_.path(), out_.path()); }),
+    EXPECT_EQ(ErrorOf([&] { Cite(in_.path()); }),
               lead + "Il n'y a pas de fichiers STS dans le répertoire choisi");
     Write("STS_1.xml", Sts(Individu(Names("ROY", "Paul"))));
-    EXPECT_EQ(ErrorOf([&] { Cite(in_.path(), out_.path()); }),
+    EXPECT_EQ(ErrorOf([&] { Cite(in_.path()); }),
               lead + "Il n'y a qu'un seul fichiers STS dans le répertoire choisi");
     EXPECT_TRUE(EntriesBelow(out_.path()).empty());
 }
@@ -376,13 +374,11 @@ TEST_F(TeachersTest, CiteKeepsTheFirstOccurrenceAndWritesTheOthersToLitiges) {
                            Individu(Names("", "Vide")) + Individu(Names("LEGOFF", "Yann")) +
                            Individu(Names("BÉRARD", "Chloé"))));
     std::vector<Converted> seen;
-    const Converted result =
-        Cite(in_.path(), out_.path(), [&](const Converted& r) { seen.push_back(r); });
+    const Converted result = Cite(in_.path(), [&](const Converted& r) { seen.push_back(r); });
     const TextList merged = {"BERARD,Chloe", "B\xC9RARD,Chlo\xE9", "DUPONT,Jean",
                              "DURAND,Paul",  "LE GOFF,Yann",       "LEGOFF,Yann"};
     EXPECT_EQ(result.lines, merged);
     EXPECT_EQ(result.duplicates, TextList{"Dupont,JEAN"});
-    EXPECT_EQ(ReadBytes(out_ / "Litiges.txt"), "Dupont,JEAN\r\n");
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].lines, (TextList{"BERARD,Chloe", "DUPONT,Jean", "LE GOFF,Yann"}));
     EXPECT_TRUE(seen[0].duplicates.empty());
@@ -393,29 +389,28 @@ TEST_F(TeachersTest, CiteDuplicatesWithinOneExportAndNone) {
     Write("twice/STS_1.xml", Sts(Individu(Names("ROY", "Paul")) + Individu(Names("ROY", "Paul")) +
                                  Individu(Names("roy", "paul"))));
     Write("twice/STS_2.xml", Sts(Individu(Names("VIDAL", "Lou"))));
-    const Converted twice = Cite(in_ / "twice", out_.path());
+    const Converted twice = Cite(in_ / "twice");
     EXPECT_EQ(twice.lines, (TextList{"ROY,Paul", "VIDAL,Lou"}));
     ASSERT_EQ(twice.duplicates.size(), 2u);
     EXPECT_EQ(twice.duplicates[0] + twice.duplicates[1], "ROY,Paulroy,paul");
 
     Write("none/STS_1.xml", Sts(Individu(Names("ROY", "Paul"))));
     Write("none/STS_2.xml", Sts(""));
-    const Converted none = Cite(in_ / "none", out_.path());
+    const Converted none = Cite(in_ / "none");
     EXPECT_EQ(none.lines, TextList{"ROY,Paul"});
     EXPECT_TRUE(none.duplicates.empty());
-    EXPECT_EQ(ReadBytes(out_ / "Litiges.txt"), "");
 }
 
-TEST_F(TeachersTest, CiteStopsAtABrokenExportAfterSavingTheEarlierDuplicates) {
+TEST_F(TeachersTest, CiteStopsAtABrokenExportAfterShowingTheEarlierOnes) {
     Write("STS_1.xml", Sts(Individu(Names("ROY", "Paul")) + Individu(Names("ROY", "Paul"))));
     Write("STS_2.xml", "<STS_EDT><DONNEES>");
     std::vector<Converted> seen;
-    const std::string error = ErrorOf(
-        [&] { Cite(in_.path(), out_.path(), [&](const Converted& r) { seen.push_back(r); }); });
+    const std::string error =
+        ErrorOf([&] { Cite(in_.path(), [&](const Converted& r) { seen.push_back(r); }); });
     EXPECT_NE(error.find("\r\nLigne: "), std::string::npos) << error;
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].lines, TextList{"ROY,Paul"});
-    EXPECT_EQ(ReadBytes(out_ / "Litiges.txt"), "ROY,Paul\r\n");
+    EXPECT_EQ(seen[0].duplicates, TextList{"ROY,Paul"});
 }
 
 // --- Conversion table and command line --------------------------------------
@@ -531,12 +526,11 @@ TEST_F(TeachersTest, CommandLineWritesNothingForABrokenExport) {
 
 // --- Real exports -----------------------------------------------------------
 
-Converted Convert(const std::string& cliName, const fs::path& input, const fs::path& root) {
+Converted Convert(const std::string& cliName, const fs::path& input) {
     const Conversion* conversion = FindConversion(cliName);
     if (!conversion)
         throw std::runtime_error("no conversion " + cliName);
-    return conversion->convert(
-        input, {[&](const Converted& sofar) { SaveDuplicates(*conversion, sofar, root); }});
+    return conversion->convert(input, {});
 }
 
 // A collège export, anonymised: 33 persons PROFn "Prenom" (n from 1 to 35 but
@@ -549,11 +543,11 @@ TEST_F(TeachersTest, RealCollegeExport) {
                           "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "3",
                           "30", "31", "32", "34", "35", "4",  "5",  "6",  "7",  "8",  "9"})
         orlane.push_back(std::string("PROF") + n + ",Prenom");
-    const Converted o = Convert("profs-orlane", real, out_.path());
+    const Converted o = Convert("profs-orlane", real);
     EXPECT_EQ(o.code, "0210050R");
     EXPECT_EQ(o.lines, orlane);
 
-    const Converted p = Convert("profs-pmb", real, out_.path());
+    const Converted p = Convert("profs-pmb", real);
     ASSERT_EQ(p.lines.size(), 33u);
     EXPECT_EQ(p.lines[0], "PROF1;Prenom;;;;;;1950;M");
     EXPECT_EQ(std::count(p.lines.begin(), p.lines.end(), "PROF11;Prenom;;;;;;1971;F"), 1);
@@ -561,7 +555,7 @@ TEST_F(TeachersTest, RealCollegeExport) {
                                      [](const std::string& l) { return l.ends_with(";M"); });
     EXPECT_EQ(males, 10); // CIVILITE 1; the other 23 are 2 or 3
 
-    const Converted v = Convert("profs-vesko", real, out_.path());
+    const Converted v = Convert("profs-vesko", real);
     ASSERT_EQ(v.lines.size(), 34u);
     EXPECT_EQ(v.lines[0], kVeskoHeader);
     EXPECT_EQ(v.lines[1], ";3849;M.;PROF1;Prenom;C0210;11/07/1950;;;5 1;5 2;5 3;6 1;6 3;6 4");
@@ -578,10 +572,9 @@ TEST_F(TeachersTest, RealCollegeExport) {
 
     fs::copy_file(real, in_ / "STS_a.xml");
     fs::copy_file(real, in_ / "STS_b.xml");
-    const Converted c = Convert("profs-orlane-cite", in_.path(), out_.path());
+    const Converted c = Convert("profs-orlane-cite", in_.path());
     EXPECT_EQ(c.lines, orlane);
     EXPECT_EQ(c.duplicates, orlane);
-    EXPECT_EQ(ReadBytes(out_ / "Litiges.txt"), JoinLines(orlane));
 }
 
 // Two made-up exports sharing 4 persons; 1215 has no usage name, 1216 no
@@ -590,24 +583,24 @@ TEST_F(TeachersTest, SampleExports) {
     const fs::path samples = fs::path(TRESSAL_TEST_DATA) / "../../samples";
     const fs::path a = samples / "sts_emp_0123456A_2026.xml";
     const fs::path b = samples / "sts_emp_0234567B_2026.xml";
-    EXPECT_EQ(Convert("profs-orlane", a, out_.path()).lines.size(), 29u);
-    EXPECT_EQ(Convert("profs-orlane", b, out_.path()).lines.size(), 15u);
-    const TextList pmb = Convert("profs-pmb", a, out_.path()).lines;
+    EXPECT_EQ(Convert("profs-orlane", a).lines.size(), 29u);
+    EXPECT_EQ(Convert("profs-orlane", b).lines.size(), 15u);
+    const TextList pmb = Convert("profs-pmb", a).lines;
     EXPECT_EQ(std::count(pmb.begin(), pmb.end(),
                          "N'GUESSAN;A\xEF"
                          "cha;;;;;;1989;"),
               1);
     EXPECT_EQ(std::count(pmb.begin(), pmb.end(), "LEF\xC8VRE-MARTIN;H\xE9l\xE8ne;;;;;;1975;F"), 1);
-    EXPECT_EQ(Convert("profs-pmb", b, out_.path()).lines.size(), 15u);
+    EXPECT_EQ(Convert("profs-pmb", b).lines.size(), 15u);
     // Vesko reads CIVILITE unguarded, so 1216 stops the first export.
-    EXPECT_EQ(ErrorOf([&] { Convert("profs-vesko", a, out_.path()); }),
+    EXPECT_EQ(ErrorOf([&] { Convert("profs-vesko", a); }),
               "Noeud \"CIVILITE\" non trouvé pour la personne ID 1216 (N'GUESSAN Aïcha)");
-    const TextList vesko = Convert("profs-vesko", b, out_.path()).lines;
+    const TextList vesko = Convert("profs-vesko", b).lines;
     ASSERT_EQ(vesko.size(), 16u);
     EXPECT_EQ(vesko[8], ";2407;Mme;HUET;M\xE9lanie;L1500;03/03/1990;;;2A;2B;1A;TA");
     for (const auto& entry : fs::directory_iterator(samples))
         fs::copy(entry.path(), in_ / entry.path().filename());
-    const Converted cite = Convert("profs-orlane-cite", in_.path(), out_.path());
+    const Converted cite = Convert("profs-orlane-cite", in_.path());
     EXPECT_EQ(cite.lines.size(), 29u + 15u - 4u);
     EXPECT_EQ(cite.duplicates.size(), 4u);
     EXPECT_EQ(std::count(cite.duplicates.begin(), cite.duplicates.end(), "Dupont,JEAN"), 1);

@@ -1,6 +1,6 @@
-#include "text/file_read.h"
+#include "text/files.h"
 #include "text/replace_files.h"
-#include "text/text_list.h"
+#include "text/text_helpers.h"
 
 #include "test_support.h"
 

@@ -1,8 +1,13 @@
-#include "app/save_questions.h"
+#include "app/file_dialogs.h"
 
 #include "app/dialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QSettings>
 #include <QString>
+#include <QUrl>
 
 namespace tressal::app {
 
@@ -37,6 +42,61 @@ void OfferDuplicates(QWidget* window, AppServices& services, const OutputPlan& p
                                                   "fichiers texte : ouvrez le fichier des "
                                                   "doublons vous-même, à cet emplacement."),
                                    file);
+}
+
+namespace {
+
+QString Key(ExportKind kind) {
+    switch (kind) {
+    case ExportKind::Students:
+        return QStringLiteral("dossiers/eleves");
+    case ExportKind::Staff:
+        return QStringLiteral("dossiers/sts");
+    case ExportKind::StaffFolder:
+        return QStringLiteral("dossiers/cite");
+    }
+    return {};
+}
+
+} // namespace
+
+QString StartFolder(const AppServices& services, ExportKind kind) {
+    if (services.settings) {
+        const QString folder = services.settings->value(Key(kind)).toString();
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return services.exeDir;
+}
+
+void RememberExport(const AppServices& services, ExportKind kind, const QString& path) {
+    if (!services.settings || path.isEmpty())
+        return;
+    const QFileInfo info(path);
+    const QString folder =
+        kind == ExportKind::StaffFolder ? info.absoluteFilePath() : info.absolutePath();
+    services.settings->setValue(Key(kind), QDir::toNativeSeparators(folder));
+}
+
+DroppedExport ReadDrop(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    for (const QUrl& url : urls)
+        if (!url.isLocalFile())
+            return {};
+    if (urls.size() > 1)
+        return {{}, true, false};
+    if (urls.isEmpty())
+        return {};
+    const QFileInfo info(urls.constFirst().toLocalFile());
+    if (!info.isDir() && !info.isFile())
+        return {};
+    return {info.filePath(), false, info.isDir()};
+}
+
+QString DropOneExportMessage() {
+    return QStringLiteral("Déposez un seul export");
 }
 
 } // namespace tressal::app

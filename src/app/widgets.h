@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QIcon>
+#include <QString>
 #include <QWidget>
 
 class QLabel;
@@ -24,5 +26,17 @@ private:
     QLabel* text_;
     QProgressBar* bar_;
 };
+
+} // namespace tressal::app
+
+class QToolBar;
+class QToolButton;
+
+namespace tressal::app {
+
+// A button of a window's tool bar: its object name, caption and icon, the
+// caption beside the icon.
+QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& caption,
+                           const QIcon& icon);
 
 } // namespace tressal::app

@@ -2,8 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
 
 // The one way the program reads an input file: whole, as bytes. The reader
 // says what went wrong; each caller words it for its users.
@@ -52,5 +55,32 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 
 // The same for the file's first bytes only (up to count), to tell what it holds.
 std::string ReadFileStart(const std::filesystem::path& path, std::size_t count);
+
+// A path as UTF-8 text for messages, with the system's own separator
+// throughout (on Windows, a backslash even where the path was given with "/").
+std::string PathText(const std::filesystem::path& path);
+
+// The path UTF-8 text names, whatever the system's code page.
+std::filesystem::path PathFromText(std::string_view text);
+
+// French wording of a system error number.
+std::string SystemReason(int errorNumber);
+
+struct CFileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using CFile = std::unique_ptr<std::FILE, CFileCloser>;
+
+enum class CFileMode { Read, Write };
+
+// Opens the file in binary mode, whatever the characters of its path; null on
+// failure, with errno set.
+inline CFile OpenCFile(const std::filesystem::path& path, CFileMode mode) {
+#ifdef _WIN32
+    return CFile(_wfopen(path.c_str(), mode == CFileMode::Read ? L"rb" : L"wb"));
+#else
+    return CFile(std::fopen(path.c_str(), mode == CFileMode::Read ? "rb" : "wb"));
+#endif
+}
 
 } // namespace tressal

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "conversions/conversion_report.h"
+#include "text/files.h"
 
+#include <cstdio>
 #include <ostream>
+#include <string>
 
 namespace tressal::cli {
 
@@ -18,5 +21,9 @@ void PrintReport(std::ostream& out, const ConversionReport& report);
 
 // The comparison's lines of the report alone.
 void PrintComparison(std::ostream& out, const Comparison& comparison);
+
+// The whole of standard input (or of in) as bytes, at most maxBytes, the
+// bound of an input file; throws Error saying what went wrong.
+std::string ReadStandardInput(std::FILE* in = stdin, std::size_t maxBytes = kMaxInputBytes);
 
 } // namespace tressal::cli

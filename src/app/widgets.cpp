@@ -1,9 +1,11 @@
-#include "app/progress_line.h"
+#include "app/widgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
+#include <QToolBar>
+#include <QToolButton>
 
 namespace tressal::app {
 
@@ -34,6 +36,17 @@ void ProgressLine::ShowLines(qsizetype done, qsizetype total) {
 
 QString ProgressLine::text() const {
     return text_->text();
+}
+
+QToolButton* AddToolButton(QToolBar* bar, const char* name, const QString& caption,
+                           const QIcon& icon) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setText(caption);
+    button->setIcon(icon);
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->addWidget(button);
+    return button;
 }
 
 } // namespace tressal::app
