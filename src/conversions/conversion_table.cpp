@@ -4,6 +4,7 @@
 #include "conversions/school_year.h"
 #include "conversions/student_report.h"
 #include "conversions/teacher_conversions.h"
+#include "conversions/teacher_report.h"
 #include "students/bcdi_students.h"
 #include "students/orlane_students.h"
 #include "students/pmb_students.h"
@@ -68,21 +69,13 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
                                       std::move(left.name), std::move(left.firstName), Origin()});
         if (auto warning = SchoolYearWarning(source.schoolYear, context.today))
             report.warnings.push_back(std::move(*warning));
-        for (const auto& student : source.unwritable)
-            if (auto warning = UnwritableWarning(StudentOrigin(student.place), student.name,
-                                                 student.firstName))
-                report.warnings.push_back(std::move(*warning));
-        if (source.encoding.readAsUtf8)
-            report.warnings.push_back({WarningKind::Utf8DespiteDeclaration,
-                                       Origin::Element("déclaration XML", "?xml", "", 0), "", ""});
-        if (source.encoding.mixedLine > 0)
-            report.warnings.push_back({WarningKind::MixedEncodings,
-                                       Origin(static_cast<std::size_t>(source.encoding.mixedLine)),
-                                       "", ""});
-        if (source.resavedBySpreadsheet)
-            report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
         StudentReport told(source.lines, source.numberedLines ? nullptr : &source.elements, report,
                            format.foldsNames);
+        for (const auto& student : source.unwritable)
+            told.Unwritable(student);
+        ReportEncoding(source.encoding, report);
+        if (source.resavedBySpreadsheet)
+            report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
         if (needsAddress)
             told.ListWithoutAddress();
         result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);

@@ -12,7 +12,7 @@
 namespace tressal {
 namespace {
 
-constexpr std::size_t kFieldCount = 22;
+using students::StudentField;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -73,8 +73,9 @@ Origin StudentReport::OriginOf(std::size_t k) const {
 void StudentReport::SetAside(EntryReason reason, std::size_t k, std::size_t kept) {
     if (IsEmptyLine(lines_[k]))
         return;
-    const Fields field(lines_[k], ';');
-    report_.entries.push_back({reason, OriginOf(k), Cp1252ToUtf8(field(1)), Cp1252ToUtf8(field(2)),
+    const students::StudentFields field(lines_[k]);
+    report_.entries.push_back({reason, OriginOf(k), Cp1252ToUtf8(field[StudentField::LastName]),
+                               Cp1252ToUtf8(field[StudentField::FirstName]),
                                kept ? OriginOf(kept) : Origin()});
 }
 
@@ -92,13 +93,20 @@ void StudentReport::Warn(WarningKind kind, std::size_t k, std::string_view name,
         {kind, OriginOf(k), Utf8(name), Utf8(firstName), Utf8(value), "", number});
 }
 
-void StudentReport::Written(std::size_t k, const Fields& field) {
+void StudentReport::Unwritable(const students::UnwritableStudent& student) {
+    if (auto warning = UnwritableWarning(OriginOf(student.line), student.name, student.firstName))
+        report_.warnings.push_back(std::move(*warning));
+}
+
+void StudentReport::Written(std::size_t k, const students::StudentFields& field) {
+    using enum StudentField;
     ++report_.written;
-    const std::string_view name = field.View(1);
-    const std::string_view firstName = field.View(2);
-    if (field.Count() < kFieldCount)
-        Warn(WarningKind::ShortLine, k, name, firstName, field.View(kFieldCount), field.Count());
-    if (const std::string_view date = field.View(5); date.empty())
+    const std::string_view name = field.View(LastName);
+    const std::string_view firstName = field.View(FirstName);
+    // The fields missing read as the last one present, which the last field gives.
+    if (field.Count() < students::kStudentFieldCount)
+        Warn(WarningKind::ShortLine, k, name, firstName, field.View(Phone), field.Count());
+    if (const std::string_view date = field.View(BirthDate); date.empty())
         Warn(WarningKind::WithoutBirthDate, k, name, firstName);
     else if (!IsWholeDate(date))
         Warn(WarningKind::MalformedBirthDate, k, name, firstName, date);
@@ -111,13 +119,13 @@ void StudentReport::Written(std::size_t k, const Fields& field) {
     }
     if (elements_ == nullptr && HoldsTellingUtf8(lines_[k]))
         Warn(WarningKind::Utf8ReadAsCp1252, k, name, firstName);
-    if (const std::string_view division = field.View(9); division.empty()) {
+    if (const std::string_view division = field.View(Division); division.empty()) {
         Warn(WarningKind::WithoutDivision, k, name, firstName);
     } else {
         divisions_.Add(division);
     }
-    if (listWithoutAddress_ && field.View(19).empty() && field.View(20).empty() &&
-        field.View(21).empty())
+    if (listWithoutAddress_ && field.View(Address).empty() && field.View(PostalCode).empty() &&
+        field.View(Town).empty())
         report_.entries.push_back(
             {EntryReason::WithoutAddress, OriginOf(k), Utf8(name), Utf8(firstName), Origin()});
 }

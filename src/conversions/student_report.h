@@ -26,10 +26,12 @@ public:
     void Duplicate(std::size_t k, std::size_t kept) override;
     void Nameless(std::size_t k) override;
     // Counted in its division, checked for warnings.
-    void Written(std::size_t k, const Fields& field) override;
+    void Written(std::size_t k, const students::StudentFields& field) override;
+    // Told when its names lost a character to "?", with both spellings.
+    void Unwritable(const students::UnwritableStudent& student);
     // Sorts the divisions into the report.
     void Finish();
-    // Lists apart the students written without an address (fields 19 to 21).
+    // Lists apart the students written without an address, postal code or town.
     void ListWithoutAddress() { listWithoutAddress_ = true; }
 
 private:

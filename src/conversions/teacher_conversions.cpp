@@ -1,12 +1,11 @@
 #include "conversions/teacher_conversions.h"
 
 #include "conversions/teacher_report.h"
-#include "sts/sts_source.h"
+#include "sts/sts_export.h"
 #include "teachers/orlane_teachers.h"
 #include "teachers/pmb_teachers.h"
-#include "teachers/sts_file_name.h"
+#include "teachers/vesko_teachers.h"
 #include "text/error.h"
-#include "text/file_io.h"
 #include "text/text_helpers.h"
 
 namespace tressal {
@@ -16,31 +15,24 @@ namespace {
 // code: the code the export's name gives, or for an export without name, a
 // function that finds it.
 template <typename Code>
-Converted ConvertDocument(sts::b::StsDocument& document, const std::string& exportName, Code code,
-                          TeacherTarget target) {
+Converted ConvertExport(const sts::StsExport& data, Code code, TeacherTarget target) {
     Converted result;
-    const auto root = document.Root();
-    result.code = code(root);
+    result.code = code(data);
     TeacherReport told(result.report);
+    ReportEncoding(data.encoding, result.report);
     switch (target) {
     case TeacherTarget::Orlane:
-        result.lines = teachers::OrlaneTeachers(sts::a::TXMLSTS_EDTType(root.Raw()));
-        told.Export(root, "");
+        result.lines = teachers::OrlaneTeachers(data, &told);
         break;
     case TeacherTarget::Pmb:
-        result.lines = teachers::PmbTeachers(root);
-        told.Export(root, "");
+        result.lines = teachers::PmbTeachers(data, &told);
         break;
-    case TeacherTarget::Vesko: {
-        const teachers::DivisionIndex index(root);
-        result.lines = teachers::VeskoTeachers(root, index);
+    case TeacherTarget::Vesko:
+        result.lines = teachers::VeskoTeachers(data, teachers::DivisionIndex(data), &told);
         result.header = true;
-        told.Export(root, "");
-        told.WithoutDivision(root, index);
         break;
     }
-    }
-    told.CheckCode(root, exportName, result.code);
+    told.CheckCode(data, result.code);
     told.Finish();
     return result;
 }
@@ -48,21 +40,15 @@ Converted ConvertDocument(sts::b::StsDocument& document, const std::string& expo
 } // namespace
 
 Converted ConvertTeachers(const std::filesystem::path& input, TeacherTarget target) {
-    sts::CheckStsContent(input);
-    const std::filesystem::path name = sts::StsExportName(input);
-    const std::string code = teachers::StsEstablishmentCode(name);
-    sts::b::StsDocument document;
-    document.SetFileName(input);
-    return ConvertDocument(
-        document, PathText(name.filename()), [&](const auto&) { return code; }, target);
+    const sts::StsExport data = sts::ReadStsExport(input);
+    return ConvertExport(
+        data, [](const sts::StsExport& read) { return read.code; }, target);
 }
 
 Converted ConvertTeachers(InputBytes& given, TeacherTarget target) {
-    sts::CheckStsStart(given.bytes, "entrée standard");
-    sts::b::StsDocument document;
-    document.Adopt(sts::ParseStsExport(std::move(given.bytes)));
-    const auto code = [&](const sts::b::TXMLSTS_EDTType& root) {
-        std::string own = OwnEstablishmentCode(root);
+    const sts::StsExport data = sts::ReadStsExportBytes(std::move(given.bytes), "entrée standard");
+    const auto code = [&](const sts::StsExport& read) {
+        std::string own = read.ownCode;
         if (own.empty())
             own = given.code;
         if (own.empty())
@@ -75,17 +61,12 @@ Converted ConvertTeachers(InputBytes& given, TeacherTarget target) {
                         "d'établissement (sept chiffres et une lettre) : vérifiez l'export.");
         return own;
     };
-    return ConvertDocument(document, "", code, target);
+    return ConvertExport(data, code, target);
 }
 
 Converted ConvertCite(const std::filesystem::path& folder, const ConvertContext& context) {
     ConversionReport report;
     TeacherReport told(report);
-    const auto exportSeen = [&](const std::filesystem::path& path,
-                                const sts::a::TXMLSTS_EDTType& root,
-                                const std::vector<teachers::CiteDuplicate>& duplicates) {
-        told.Export(sts::b::TXMLSTS_EDTType(root.Raw()), PathText(path.filename()), duplicates);
-    };
     const auto withReport = [&](teachers::CiteLists lists) {
         Converted result;
         result.lines = std::move(lists.lines);
@@ -99,7 +80,7 @@ Converted ConvertCite(const std::filesystem::path& folder, const ConvertContext&
             told.Finish();
             context.progress(withReport(sofar));
         };
-    teachers::CiteLists lists = teachers::CiteTeachers(folder, afterEachExport, exportSeen);
+    teachers::CiteLists lists = teachers::CiteTeachers(folder, afterEachExport, &told);
     told.Finish();
     return withReport(std::move(lists));
 }

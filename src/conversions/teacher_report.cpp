@@ -9,107 +9,99 @@
 #include <optional>
 
 namespace tressal {
-namespace {
-
-using Person = sts::b::TXMLINDIVIDUType;
-
-// Absent and unreadable values read as empty: the report never stops a
-// conversion.
-std::string TextOf(const sts::XmlNode& node, std::string_view name) {
-    return node.TextIfAny(name).value_or("");
-}
-
-// "INDIVIDU ID=12", or its place when the ID cannot be read; in a cité
-// scolaire, after the export's name.
-Origin PersonOrigin(const Person& person, int index, const std::string& exportName) {
-    const auto id = person.AttributeIntegerIfAny("ID");
-    const std::string element =
-        id ? "INDIVIDU ID=" + std::to_string(*id) : "INDIVIDU n°" + std::to_string(index + 1);
-    return Origin::Element(exportName.empty() ? element : exportName + ", " + element, "INDIVIDU",
-                           id ? std::to_string(*id) : "",
-                           id ? 0 : static_cast<std::size_t>(index + 1), exportName);
-}
-
-template <class Visit> void ForEachPerson(const sts::b::TXMLSTS_EDTType& root, Visit&& visit) {
-    int index = 0;
-    for (const Person person : root.DONNEES(sts::kIfAny).INDIVIDUS(sts::kIfAny))
-        visit(person, index++);
-}
-
-} // namespace
-
-std::string OwnEstablishmentCode(const sts::b::TXMLSTS_EDTType& root) {
-    return TrimBlanks(root.Find("PARAMETRES").Find("UAJ").AttributeIfAny("CODE").value_or(""));
-}
 
 TeacherReport::TeacherReport(ConversionReport& report) : report_(report) {
     report_.population = Population::Teachers;
 }
 
-void TeacherReport::Export(const sts::b::TXMLSTS_EDTType& root, const std::string& exportName,
-                           const std::vector<teachers::CiteDuplicate>& duplicates) {
-    std::size_t named = 0; // persons with a usage name so far: the export's line number
-    auto duplicate = duplicates.begin();
-    ForEachPerson(root, [&](const Person& person, int index) {
-        ++report_.read;
-        const std::string name = TextOf(person, "NOM_USAGE");
-        const std::string firstName = TextOf(person, "PRENOM");
-        if (name.empty()) {
-            report_.entries.push_back({EntryReason::EmptyFirstField,
-                                       PersonOrigin(person, index, exportName), name, firstName,
-                                       Origin()});
-            return;
-        }
-        const std::size_t k = named++;
-        if (duplicate != duplicates.end() && duplicate->k == k) {
-            report_.entries.push_back({EntryReason::CiteDuplicate,
-                                       PersonOrigin(person, index, exportName), name, firstName,
-                                       Origin::File(PathText(duplicate->firstExport.filename()))});
-            ++duplicate;
-            return;
-        }
-        ++report_.written;
-        if (auto warning =
-                UnwritableWarning(PersonOrigin(person, index, exportName), name, firstName))
-            report_.warnings.push_back(std::move(*warning));
-        ++disciplines_[person.DISCIPLINES(sts::kIfAny)
-                           .DISCIPLINE(sts::kIfAny)
-                           .CODE(sts::kIfAny)
-                           .value_or("")];
-    });
-    if (exportName.empty())
-        return;
-    const std::string code = OwnEstablishmentCode(root);
-    if (code.empty())
-        return;
-    const auto [first, isNew] = exportOf_.try_emplace(code, exportName);
-    if (!isNew)
-        report_.warnings.push_back({WarningKind::SameEstablishmentTwice, Origin::File(exportName),
-                                    "", "", code, first->second});
+// "INDIVIDU ID=12", or its place when the ID cannot be read; in a cité
+// scolaire, after the export's name.
+Origin TeacherReport::PersonOrigin(const sts::StsPerson& person, std::size_t index) const {
+    const auto id = person.IdIfAny();
+    const std::string element =
+        id ? "INDIVIDU ID=" + std::to_string(*id) : "INDIVIDU n°" + std::to_string(index + 1);
+    return Origin::Element(exportName_.empty() ? element : exportName_ + ", " + element, "INDIVIDU",
+                           id ? std::to_string(*id) : "", id ? 0 : index + 1, exportName_);
 }
 
-void TeacherReport::CheckCode(const sts::b::TXMLSTS_EDTType& root, const std::string& exportName,
-                              const std::string& nameCode) {
-    const std::string code = OwnEstablishmentCode(root);
-    if (code.empty() || AsciiUpper(code) == AsciiUpper(nameCode))
-        return;
-    report_.warnings.push_back(
-        {WarningKind::EstablishmentMismatch, Origin::File(exportName), "", "", code, nameCode});
+// Absent and unreadable values read as empty: the report never stops a
+// conversion.
+void TeacherReport::Listed(EntryReason reason, const sts::StsPerson& person, std::size_t index,
+                           Origin other) {
+    report_.entries.push_back({reason, PersonOrigin(person, index),
+                               person.usageName.IfAny().value_or(""),
+                               person.firstName.IfAny().value_or(""), std::move(other)});
 }
 
-void TeacherReport::WithoutDivision(const sts::b::TXMLSTS_EDTType& root,
-                                    const teachers::DivisionIndex& index) {
-    ForEachPerson(root, [&](const Person& person, int i) {
-        const std::string name = TextOf(person, "NOM_USAGE");
-        const auto id = person.AttributeIntegerIfAny("ID");
-        if (name.empty() || !id || !index.ListeClasses(std::to_string(*id)).empty())
-            return;
-        report_.entries.push_back({EntryReason::WithoutDivision, PersonOrigin(person, i, ""), name,
-                                   TextOf(person, "PRENOM"), Origin()});
-    });
+void TeacherReport::Nameless(const sts::StsPerson& person, std::size_t index) {
+    ++report_.read;
+    Listed(EntryReason::EmptyFirstField, person, index);
+}
+
+void TeacherReport::Written(const sts::StsPerson& person, std::size_t index) {
+    ++report_.read;
+    ++report_.written;
+    if (auto warning =
+            UnwritableWarning(PersonOrigin(person, index), person.usageName.IfAny().value_or(""),
+                              person.firstName.IfAny().value_or("")))
+        report_.warnings.push_back(std::move(*warning));
+    ++disciplines_[person.discipline.value_or("")];
+}
+
+void TeacherReport::Duplicate(const sts::StsPerson& person, std::size_t index,
+                              const std::filesystem::path& firstExport) {
+    ++report_.read;
+    Listed(EntryReason::CiteDuplicate, person, index,
+           Origin::File(PathText(firstExport.filename())));
+}
+
+void TeacherReport::WithoutDivision(const sts::StsPerson& person, std::size_t index) {
+    Listed(EntryReason::WithoutDivision, person, index);
+    withoutDivision_.push_back(std::move(report_.entries.back()));
+    report_.entries.pop_back();
+}
+
+void TeacherReport::ExportRead(const std::filesystem::path& path, const sts::StsExport& data) {
+    Finish();
+    exportName_ = PathText(path.filename());
+    pendingCode_ = data.ownCode;
+    ReportEncoding(data.encoding, report_, exportName_);
+}
+
+void TeacherReport::CheckCode(const sts::StsExport& data, const std::string& nameCode) {
+    if (data.ownCode.empty() || AsciiUpper(data.ownCode) == AsciiUpper(nameCode))
+        return;
+    report_.warnings.push_back({WarningKind::EstablishmentMismatch, Origin::File(data.fileName), "",
+                                "", data.ownCode, nameCode});
+}
+
+void ReportEncoding(const xml::EncodingNote& note, ConversionReport& report,
+                    const std::string& exportName) {
+    if (note.readAsUtf8)
+        report.warnings.push_back(
+            {WarningKind::Utf8DespiteDeclaration,
+             Origin::Element((exportName.empty() ? "" : exportName + ", ") + "déclaration XML",
+                             "?xml", "", 0, exportName),
+             "", ""});
+    if (note.mixedLine > 0) {
+        Origin line(static_cast<std::size_t>(note.mixedLine));
+        line.file = exportName;
+        report.warnings.push_back({WarningKind::MixedEncodings, std::move(line), "", ""});
+    }
 }
 
 void TeacherReport::Finish() {
+    if (!pendingCode_.empty()) {
+        const auto [first, isNew] = exportOf_.try_emplace(pendingCode_, exportName_);
+        if (!isNew)
+            report_.warnings.push_back({WarningKind::SameEstablishmentTwice,
+                                        Origin::File(exportName_), "", "", pendingCode_,
+                                        first->second});
+        pendingCode_.clear();
+    }
+    for (auto& entry : withoutDivision_)
+        report_.entries.push_back(std::move(entry));
+    withoutDivision_.clear();
     report_.groups.assign(disciplines_.begin(), disciplines_.end());
     std::stable_sort(report_.groups.begin(), report_.groups.end(),
                      [](const auto& a, const auto& b) {

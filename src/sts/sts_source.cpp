@@ -1,15 +1,20 @@
 #include "sts/sts_source.h"
 
 #include "archive/zip_archive.h"
-#include "sts/content_kind.h"
-#include "sts/xml_stream.h"
 #include "text/error.h"
-#include "text/file_read.h"
+#include "xml/content_kind.h"
+#include "xml/stream.h"
 
-#include <fstream>
 #include <vector>
 
 namespace tressal::sts {
+
+using xml::ContentKind;
+using xml::ForeignContentText;
+using xml::kContentSniffBytes;
+using xml::KindOfContent;
+using xml::OtherExportKind;
+using xml::RootElementName;
 namespace {
 
 // "Ce fichier est" or "Cette archive zip contient", then this, then "le" or "la".
@@ -25,18 +30,8 @@ std::string Upper(std::string text) {
     return text;
 }
 
-// Only a regular file is opened: a pipe would block here. LoadXmlFile says
-// what is wrong with anything else.
-bool StartsLikeZip(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    char start[4] = {};
-    return in.read(start, sizeof start) && archive::LooksLikeZip(std::string_view(start, 4));
-}
+} // namespace
 
-// The archive's one STS entry; Error when there is none or several.
 const archive::ZipEntry& StsEntry(archive::ZipArchive& zip) {
     std::vector<const archive::ZipEntry*> found;
     bool holdsStudents = false;
@@ -67,40 +62,10 @@ const archive::ZipEntry& StsEntry(archive::ZipArchive& zip) {
                 "choisissez le dossier qui les contient.");
 }
 
-} // namespace
-
 bool IsStsExportName(const std::string& name, bool zipAllowed) {
     const std::string upper = Upper(name);
     return upper.size() >= 7 && upper.starts_with("STS") &&
            (upper.ends_with(".XML") || (zipAllowed && upper.ends_with(".ZIP")));
-}
-
-XmlDocPtr LoadStsExport(const std::filesystem::path& path) {
-    if (!StartsLikeZip(path))
-        return LoadXmlFile(path);
-    archive::ZipArchive zip(ReadWholeFile(path));
-    return ParseXmlTree(zip.Read(StsEntry(zip)));
-}
-
-XmlDocPtr ParseStsExport(std::string bytes) {
-    if (!archive::LooksLikeZip(bytes))
-        return ParseXml(bytes);
-    archive::ZipArchive zip(std::move(bytes));
-    return ParseXml(zip.Read(StsEntry(zip)));
-}
-
-std::filesystem::path StsExportName(const std::filesystem::path& path) {
-    if (!StartsLikeZip(path))
-        return path;
-    archive::ZipArchive zip(ReadWholeFile(path));
-    return std::filesystem::path(archive::EntryFileName(StsEntry(zip).name));
-}
-
-void CheckStsContent(const std::filesystem::path& path) {
-    const FileBytes read = ReadFileBytes(path, ReadRules{kMaxInputBytes, kContentSniffBytes});
-    if (read.problem != ReadProblem::None)
-        LoadXmlFile(path); // says what is wrong, in the loader's words
-    CheckStsStart(read.bytes, path);
 }
 
 void CheckStsStart(std::string_view bytes, const std::filesystem::path& path) {

@@ -5,8 +5,8 @@
 
 namespace tressal::students {
 
-std::string BcdiStudentLine(const Fields& student, std::size_t /*lineNumber*/) {
-    return LibraryColumns(student) + ";" + student(7);
+std::string BcdiStudentLine(const StudentFields& student, std::optional<std::size_t> /*fileLine*/) {
+    return LibraryColumns(student) + ";" + student[StudentField::NationalId];
 }
 
 const StudentFormat& BcdiStudents() {

@@ -1,11 +1,11 @@
 #include "students/export_kind.h"
 
 #include "archive/zip_archive.h"
-#include "sts/content_kind.h"
-#include "sts/xml_stream.h"
 #include "text/error.h"
 #include "text/file_read.h"
 #include "text/text_helpers.h"
+#include "xml/content_kind.h"
+#include "xml/stream.h"
 
 namespace tressal::students {
 
@@ -16,7 +16,7 @@ const char* const kChooseStudentExport =
 void CheckStudentExportRoot(const std::string& rootName) {
     if (rootName == "BEE_ELEVES")
         return;
-    const std::string kind = sts::OtherExportKind(rootName);
+    const std::string kind = xml::OtherExportKind(rootName);
     if (rootName == "STS_EDT")
         throw Error("Ce fichier est " + kind + " : ouvrez-le depuis le menu des enseignants, ou " +
                     kChooseStudentExport + ".");
@@ -49,7 +49,7 @@ RecognisedExport FromRoot(const std::string& root) {
     const ExportContent content = ContentOfRoot(root);
     if (content != ExportContent::Other)
         return {content, {}};
-    const std::string kind = sts::OtherExportKind(root);
+    const std::string kind = xml::OtherExportKind(root);
     if (!kind.empty())
         return {content, "Ce fichier est " + kind + " : " + kChooseAnExport};
     return {content, "Tressal ne reconnaît pas ce fichier XML (son élément principal est « " +
@@ -62,10 +62,10 @@ RecognisedExport FromZip(std::string bytes) {
     for (const auto& entry : zip.Entries()) {
         if (archive::IsArchiverLeftover(entry.name) || !AsciiUpper(entry.name).ends_with(".XML"))
             continue;
-        const std::string root = sts::RootElementName(zip.Read(entry, sts::kContentSniffBytes));
+        const std::string root = xml::RootElementName(zip.Read(entry, xml::kContentSniffBytes));
         if (ContentOfRoot(root) != ExportContent::Other)
             return {ContentOfRoot(root), {}};
-        if (other.empty() && !sts::OtherExportKind(root).empty())
+        if (other.empty() && !xml::OtherExportKind(root).empty())
             other = root;
     }
     if (!other.empty())
@@ -78,23 +78,23 @@ RecognisedExport FromZip(std::string bytes) {
 } // namespace
 
 RecognisedExport RecogniseExport(const std::filesystem::path& file) {
-    const std::string start = sts::ReadContentStart(file);
-    switch (const sts::ContentKind kind = sts::KindOfContent(start)) {
-    case sts::ContentKind::Zip:
+    const std::string start = xml::ReadContentStart(file);
+    switch (const xml::ContentKind kind = xml::KindOfContent(start)) {
+    case xml::ContentKind::Zip:
         return FromZip(ReadWholeFile(file));
-    case sts::ContentKind::Xml:
-        return FromRoot(sts::RootElementName(start));
-    case sts::ContentKind::Utf16Xml: // read by the student conversions only
-    case sts::ContentKind::SconetCsv:
+    case xml::ContentKind::Xml:
+        return FromRoot(xml::RootElementName(start));
+    case xml::ContentKind::Utf16Xml: // read by the student conversions only
+    case xml::ContentKind::SconetCsv:
         return {ExportContent::Students, {}};
-    case sts::ContentKind::Text:
+    case xml::ContentKind::Text:
         // Fields separated by semicolons: a Sconet CSV, its header checked when converted.
         if (start.substr(0, start.find('\n')).find(';') != std::string::npos)
             return {ExportContent::Students, {}};
         [[fallthrough]];
     default:
         return {ExportContent::Other,
-                sts::ForeignContentText(file, kind) + " : " + kChooseAnExport};
+                xml::ForeignContentText(file, kind) + " : " + kChooseAnExport};
     }
 }
 

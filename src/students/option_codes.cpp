@@ -1,8 +1,8 @@
 #include "students/option_codes.h"
 
-#include "sts/xml_stream.h"
 #include "text/error.h"
 #include "text/text_helpers.h"
+#include "xml/stream.h"
 
 #include <vector>
 
@@ -27,12 +27,12 @@ constexpr std::string_view kPath[] = {"BEE_NOMENCLATURES", "DONNEES", "MATIERES"
 constexpr std::size_t kSubjectDepth = 3;
 constexpr std::size_t kCodeDepth = 4;
 
-class NomenclatureEvents : public sts::XmlEvents {
+class NomenclatureEvents : public xml::XmlEvents {
 public:
     explicit NomenclatureEvents(std::unordered_map<std::string, std::string>& codes)
         : codes_(codes) {}
 
-    bool StartElement(std::string_view name, const sts::XmlAttributes& attributes) override {
+    bool StartElement(std::string_view name, const xml::XmlAttributes& attributes) override {
         const std::size_t depth = depth_++;
         if (depth == 0 && name != kPath[0])
             throw Error(
@@ -75,7 +75,7 @@ private:
 OptionCodes OptionCodes::FromNomenclature(std::string_view bytes) {
     OptionCodes codes;
     NomenclatureEvents events(codes.nomenclature_);
-    sts::StreamXml(bytes, events);
+    xml::StreamXml(bytes, events);
     return codes;
 }
 

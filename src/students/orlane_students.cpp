@@ -4,11 +4,14 @@
 
 namespace tressal::students {
 
-std::string OrlaneStudentLine(const Fields& field, std::size_t /*lineNumber*/) {
-    const std::string school = field(17);
-    return FoldName(field(1)) + "," + FoldName(field(2)) + "," + ReorderDate(field(5)) + "," +
-           field(8) + "," + "XX,XX,OUI," + StripSpaces(KeepAllowedChars(field(9))) + "," +
-           StripSpaces(KeepAllowedChars(field(16))) + "," + (school.empty() ? "9999999Z" : school);
+std::string OrlaneStudentLine(const StudentFields& field, std::optional<std::size_t> /*fileLine*/) {
+    using enum StudentField;
+    const std::string school = field[PreviousSchool];
+    return FoldName(field[LastName]) + "," + FoldName(field[FirstName]) + "," +
+           ReorderDate(field[BirthDate]) + "," + field[Sex] + "," + "XX,XX,OUI," +
+           StripSpaces(KeepAllowedChars(field[Division])) + "," +
+           StripSpaces(KeepAllowedChars(field[PreviousDivision])) + "," +
+           (school.empty() ? "9999999Z" : school);
 }
 
 const StudentFormat& OrlaneStudents() {

@@ -5,7 +5,7 @@
 namespace tressal::students {
 
 // Ten comma-separated Orlane columns from one Sconet student line.
-std::string OrlaneStudentLine(const Fields& student, std::size_t lineNumber);
+std::string OrlaneStudentLine(const StudentFields& student, std::optional<std::size_t> fileLine);
 
 // Sorted, no header, the first of a run of neighbouring duplicates kept.
 const StudentFormat& OrlaneStudents();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sts/xml_stream.h"
+#include "xml/stream.h"
 
 #include <string>
 #include <string_view>
@@ -11,9 +11,9 @@ namespace tressal::students {
 // A reader of an export's XML that knows where it stands by the kind of each
 // open element (its Place, an enum with the values Ignored and Value), and
 // keeps the text of the elements whose value it wants.
-template <typename Place> class PlacedEvents : public sts::XmlEvents {
+template <typename Place> class PlacedEvents : public xml::XmlEvents {
 public:
-    bool StartElement(std::string_view name, const sts::XmlAttributes& attributes) final {
+    bool StartElement(std::string_view name, const xml::XmlAttributes& attributes) final {
         target_ = nullptr;
         places_.push_back(places_.empty() ? EnterRoot(name)
                                           : Enter(places_.back(), name, attributes));
@@ -36,7 +36,7 @@ protected:
     virtual Place EnterRoot(std::string_view name) = 0;
     // The place of a child element; Keep points the text at a value.
     virtual Place Enter(Place parent, std::string_view name,
-                        const sts::XmlAttributes& attributes) = 0;
+                        const xml::XmlAttributes& attributes) = 0;
     // An element of that place closes.
     virtual void Leave(Place place) = 0;
 

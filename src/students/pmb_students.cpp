@@ -4,14 +4,16 @@
 
 namespace tressal::students {
 
-std::string LibraryColumns(const Fields& field) {
+std::string LibraryColumns(const StudentFields& field) {
+    using enum StudentField;
     // A date day/month/year has three parts, so its fifth part is its last: the year.
-    const std::string year = FieldAt(field(5), 5, '/');
-    return field(1) + ";" + field(2) + ";" + field(19) + ";;" + field(20) + ";" + field(21) + ";" +
-           field(22) + ";" + year + ";" + KeepAllowedChars(field(9)) + ";" + field(8);
+    const std::string year = FieldAt(field[BirthDate], 5, '/');
+    return field[LastName] + ";" + field[FirstName] + ";" + field[Address] + ";;" +
+           field[PostalCode] + ";" + field[Town] + ";" + field[Phone] + ";" + year + ";" +
+           KeepAllowedChars(field[Division]) + ";" + field[Sex];
 }
 
-std::string PmbStudentLine(const Fields& student, std::size_t /*lineNumber*/) {
+std::string PmbStudentLine(const StudentFields& student, std::optional<std::size_t> /*fileLine*/) {
     return LibraryColumns(student);
 }
 

@@ -57,7 +57,7 @@ private:
     }
 
     Place Enter(Place parent, std::string_view name,
-                const sts::XmlAttributes& attributes) override {
+                const xml::XmlAttributes& attributes) override {
         switch (parent) {
         case Place::Root:
             return name == "PARAMETRES" ? Place::Parameters
@@ -119,15 +119,15 @@ private:
 
 RepresentativesExport ReadRepresentativesExport(std::string_view bytes) {
     RepresentativesEvents events;
-    sts::StreamXml(bytes, events);
+    xml::StreamXml(bytes, events);
     return events.Take();
 }
 
-RepresentativesExport ReadRepresentativesExport(const sts::ByteSource& source,
+RepresentativesExport ReadRepresentativesExport(const xml::ByteSource& source,
                                                 const std::function<std::string()>& wholeBytes) {
     RepresentativesEvents events;
-    if (!sts::TryStreamXml(source, events))
-        sts::ThrowXmlError(wholeBytes());
+    if (!xml::TryStreamXml(source, events))
+        xml::ThrowXmlError(wholeBytes());
     return events.Take();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "sts/xml_input.h"
 #include "students/siecle_reader.h"
+#include "xml/input.h"
 
 #include <functional>
 #include <string>
@@ -41,7 +41,7 @@ RepresentativesExport ReadRepresentativesExport(std::string_view bytes);
 
 // The same from bytes read as they come; wholeBytes gives them again to word
 // a parse error.
-RepresentativesExport ReadRepresentativesExport(const sts::ByteSource& source,
+RepresentativesExport ReadRepresentativesExport(const xml::ByteSource& source,
                                                 const std::function<std::string()>& wholeBytes);
 
 // What a student may take from its legal representatives: the address of the

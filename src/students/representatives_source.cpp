@@ -1,10 +1,10 @@
 #include "students/representatives_source.h"
 
-#include "sts/xml_stream.h"
 #include "text/error.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
 #include "text/text_helpers.h"
+#include "xml/stream.h"
 
 namespace tressal::students {
 namespace {
@@ -41,7 +41,7 @@ RepresentativesExport FromBytes(std::string bytes) {
     archive::ZipArchive zip(std::move(bytes));
     for (const auto& entry : zip.Entries())
         if (!archive::IsArchiverLeftover(entry.name) &&
-            sts::RootElementName(zip.Read(entry, kRootSniffBytes)) == "BEE_RESPONSABLES")
+            xml::RootElementName(zip.Read(entry, kRootSniffBytes)) == "BEE_RESPONSABLES")
             return FromEntry(zip, entry);
     throw Error("l'archive zip ne contient pas d'export des responsables (ResponsablesAvecAdresses"
                 ".xml).");

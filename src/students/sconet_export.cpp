@@ -1,21 +1,69 @@
 #include "students/sconet_export.h"
 
 #include "students/spreadsheet_lines.h"
+#include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
 #include "text/text_decoding.h"
 #include "text/text_helpers.h"
+#include "text/utf8.h"
 
 #include <iterator>
+#include <utility>
 
 namespace tressal::students {
 namespace {
 
-constexpr int kHeaderFields = 22;
-
 bool SameStudent(const std::string& a, const std::string& b) {
-    return FieldAt(a, 1, ';') == FieldAt(b, 1, ';') && FieldAt(a, 2, ';') == FieldAt(b, 2, ';');
+    using enum StudentField;
+    return StudentFieldOf(a, LastName) == StudentFieldOf(b, LastName) &&
+           StudentFieldOf(a, FirstName) == StudentFieldOf(b, FirstName);
+}
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+// Whether the bytes hold a UTF-8 character that Windows-1252 cannot hold.
+bool HoldsUnwritableUtf8(std::string_view bytes) {
+    for (std::size_t at = 0; at < bytes.size();) {
+        char32_t cp = 0;
+        const std::size_t length =
+            static_cast<unsigned char>(bytes[at]) < 0x80 ? 1 : DecodeUtf8(bytes, at, cp);
+        if (length > 1 && CodePointToCp1252(cp) == '?')
+            return true;
+        at += length == 0 ? 1 : length;
+    }
+    return false;
+}
+
+// The lines of the file that hold such a character, counted from 0 as
+// SplitLines counts them, as written: read as UTF-8, they give it as "?".
+// A UTF-16 file is not looked at.
+std::vector<std::pair<std::size_t, std::string>> UnwritableUtf8Lines(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8Mark))
+        bytes.remove_prefix(kUtf8Mark.size());
+    std::vector<std::pair<std::size_t, std::string>> found;
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
+        !HoldsUnwritableUtf8(bytes))
+        return found;
+    TextList lines = SplitLines(bytes);
+    for (std::size_t k = 1; k < lines.size(); ++k)
+        if (HoldsUnwritableUtf8(lines[k]))
+            found.emplace_back(k, std::move(lines[k]));
+    return found;
+}
+
+// The line in UTF-8, a byte outside a valid sequence taken as Windows-1252,
+// as DecodeText takes it behind a byte order mark.
+std::string AsUtf8(std::string_view line) {
+    std::string text;
+    for (std::size_t at = 0; at < line.size();) {
+        char32_t cp = 0;
+        const std::size_t length = DecodeUtf8(line, at, cp);
+        text += length == 0 ? Cp1252ToUtf8(line.substr(at, 1)) : line.substr(at, length);
+        at += length == 0 ? 1 : length;
+    }
+    return text;
 }
 
 const char* const kExpectedName =
@@ -38,20 +86,34 @@ TextList LoadExport(const std::filesystem::path& input) {
     return ExportLines(ReadWholeFile(input));
 }
 
-TextList ExportLines(std::string bytes, bool* resavedBySpreadsheet) {
+TextList ExportLines(std::string bytes) {
+    return ReadSconetLines(std::move(bytes)).lines;
+}
+
+SconetLines ReadSconetLines(std::string bytes) {
+    auto unwritableLines = UnwritableUtf8Lines(bytes);
     const std::string text = DecodeText(std::move(bytes));
     // NULs that only pad the end are dropped; one before text would lose it.
     if (const std::size_t line = LineOfNulBeforeText(text))
         throw Error("Le fichier contient un caractère nul à la ligne " + std::to_string(line) +
                     " : il est abîmé ou ce n'est pas un export texte.");
-    TextList lines = SplitLines(text);
-    const bool resaved = IsResavedBySpreadsheet(lines);
-    if (resaved)
+    SconetLines result;
+    result.lines = SplitLines(text);
+    TextList& lines = result.lines;
+    result.resavedBySpreadsheet = IsResavedBySpreadsheet(lines);
+    for (auto& [k, written] : unwritableLines) {
+        // A line left in Windows-1252, another line being surely so, lost nothing.
+        if (k >= lines.size() || lines[k] == written)
+            continue;
+        const std::string original =
+            AsUtf8(result.resavedBySpreadsheet ? UnquotedLine(written) : written);
+        result.unwritable.push_back({k, StudentFieldOf(original, StudentField::LastName),
+                                     StudentFieldOf(original, StudentField::FirstName)});
+    }
+    if (result.resavedBySpreadsheet)
         for (std::string& line : lines)
             line = UnquotedLine(line);
-    if (resavedBySpreadsheet)
-        *resavedBySpreadsheet = resaved;
-    return lines;
+    return result;
 }
 
 void CheckHeader(const TextList& lines) {
@@ -59,7 +121,7 @@ void CheckHeader(const TextList& lines) {
         throw Error("Indice de liste hors limites (0)\nLe fichier est vide : refaites l'export des "
                     "élèves, ou choisissez un autre fichier.");
     const int count = CountFields(lines.front(), ';');
-    if (count != kHeaderFields)
+    if (count != static_cast<int>(kStudentFieldCount))
         throw Error("Le fichier que vous avez sélectionné est incorrect. Il ne comporte que " +
                     std::to_string(count) + " Champs. L'extracteur necessite 22 champs");
 }
@@ -85,7 +147,7 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
         result.push_back(*format.header);
     const std::vector<std::size_t> kept = NeighbourSurvivors(exportLines, format.keep);
     std::size_t next = 0; // the first kept line not yet reached
-    Fields field;         // of each line in turn
+    StudentFields field;  // of each line in turn
     for (std::size_t k = 1; k < exportLines.size(); ++k) {
         if (next == kept.size() || kept[next] != k) {
             // The run's first line kept is before it, its last after it.
@@ -95,13 +157,13 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
             continue;
         }
         ++next;
-        field.Reset(exportLines[k], ';');
-        if (field.View(1).empty()) {
+        field.Reset(exportLines[k]);
+        if (field.View(StudentField::LastName).empty()) {
             if (observer)
                 observer->Nameless(k);
             continue;
         }
-        std::string line = format.line(field, numberedLines ? k + 1 : 0);
+        std::string line = format.line(field, numberedLines ? std::optional(k + 1) : std::nullopt);
         if (observer)
             observer->Written(k, field);
         if (format.sorted)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/text_helpers.h"
+#include "students/student_fields.h"
 #include "text/text_list.h"
 
 #include <cstddef>
@@ -23,9 +23,20 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input);
 TextList LoadExport(const std::filesystem::path& input);
 
 // The same from the file's bytes. An export saved again by a spreadsheet is
-// read as the spreadsheet meant it, and resavedBySpreadsheet, when given,
-// says so.
-TextList ExportLines(std::string bytes, bool* resavedBySpreadsheet = nullptr);
+// read as the spreadsheet meant it.
+TextList ExportLines(std::string bytes);
+
+// An export's lines and what the report tells of their reading.
+struct SconetLines {
+    TextList lines;
+    bool resavedBySpreadsheet = false;
+    // The students of the lines written in UTF-8 that held a character
+    // Windows-1252 cannot hold, in the order of the lines.
+    std::vector<UnwritableStudent> unwritable;
+};
+
+// ExportLines, and what the report tells.
+SconetLines ReadSconetLines(std::string bytes);
 
 // Throws Error unless the header (line 1) holds 22 fields.
 void CheckHeader(const TextList& lines);
@@ -33,7 +44,7 @@ void CheckHeader(const TextList& lines);
 enum class KeepInRun { First, Last };
 
 // Indexes of the student lines (1 .. n-1; the header takes no part) left once
-// each run of neighbours with the same fields 1 and 2 is reduced to its first
+// each run of neighbours with the same last and first names is reduced to its first
 // or its last line. Comparison is exact, letter case included.
 std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun keep);
 
@@ -42,11 +53,12 @@ struct StudentFormat {
     std::optional<std::string> header; // first output line, when the target has one
     KeepInRun keep = KeepInRun::First;
     bool sorted = false;
-    // One output line from the fields of one student line (field 1 not
-    // empty); lineNumber counts from 1 in the export, for messages, and is 0
+    // One output line from the fields of one student line (its last name not
+    // empty). fileLine, for messages, counts from 1 in a Sconet file; none
     // when the lines were built from an XML export (messages then name the
     // student only). May throw Error.
-    std::string (*line)(const Fields& student, std::size_t lineNumber) = nullptr;
+    std::string (*line)(const StudentFields& student,
+                        std::optional<std::size_t> fileLine) = nullptr;
     bool foldsNames = false; // names upper-cased and their French accents folded
 };
 
@@ -57,10 +69,10 @@ public:
     virtual ~ExportLineObserver() = default;
     // Not written: a neighbouring duplicate of line kept, the line kept in its place.
     virtual void Duplicate(std::size_t k, std::size_t kept) = 0;
-    // Not written: its first field is empty.
+    // Not written: its last name is empty.
     virtual void Nameless(std::size_t k) = 0;
     // Converted into a line of the result; student holds its fields.
-    virtual void Written(std::size_t k, const Fields& student) = 0;
+    virtual void Written(std::size_t k, const StudentFields& student) = 0;
 };
 
 // Check, remove neighbouring duplicates and convert. numberedLines: the lines

@@ -13,14 +13,6 @@
 namespace tressal::students {
 namespace {
 
-constexpr std::size_t kFieldCount = 22;
-constexpr std::size_t kMaxOptions = 5;
-
-const char* const kHeader = "NOM;PRENOM;PRENOM 2;PRENOM 3;DATE NAISS;NUM INTERNE;INE;SEXE;"
-                            "DIVISION;OPTION 1;OPTION 2;OPTION 3;OPTION 4;OPTION 5;REGIME;"
-                            "GROUPE;ETAB ORIGINE;DATE ENTREE;ADRESSE;CODE POSTAL;COMMUNE;"
-                            "TELEPHONE";
-
 // A value as one field: trimmed, ";" and line ends replaced so that it cannot
 // shift the fields; still UTF-8.
 std::string Cleaned(const std::string& value) {
@@ -70,7 +62,8 @@ long OptionOrder(const std::string& number) {
     return std::stol(text);
 }
 
-// The management codes of the student's first five options, by NUM_OPTION.
+// The management codes of the student's first options, by NUM_OPTION: as many
+// as the line has option fields.
 std::vector<std::string> OptionsOf(const SiecleSchooling& schooling, const OptionCodes& codes) {
     std::vector<std::pair<long, const SiecleOption*>> ordered;
     for (const auto& option : schooling.options)
@@ -78,10 +71,15 @@ std::vector<std::string> OptionsOf(const SiecleSchooling& schooling, const Optio
     std::stable_sort(ordered.begin(), ordered.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::string> management;
-    for (std::size_t k = 0; k < ordered.size() && k < kMaxOptions; ++k)
+    for (std::size_t k = 0; k < ordered.size() && k < kOptionFields.size(); ++k)
         management.push_back(
             Cleaned(codes.ManagementCode(TrimBlanks(ordered[k].second->subjectCode))));
     return management;
+}
+
+std::string FamilyNameOf(const SiecleStudent& student) {
+    return FirstNotEmpty({&student[StudentValue::UsageName], &student[StudentValue::FamilyName],
+                          &student[StudentValue::OldName]});
 }
 
 std::string SexLetter(const std::string& code) {
@@ -89,32 +87,32 @@ std::string SexLetter(const std::string& code) {
     return text == "1" ? "M" : text == "2" ? "F" : text;
 }
 
-// Fields 19 to 21: address lines, postal code, town.
-void PutAddress(const SiecleAddress& address, std::array<std::string, kFieldCount>& field) {
+void PutAddress(const SiecleAddress& address, StudentLineBuilder& field) {
+    using enum StudentField;
     for (const auto& line : address.lines) {
         const std::string text = Cleaned(line);
         if (!text.empty())
-            field[18] += (field[18].empty() ? "" : " ") + text;
+            field[Address] += (field[Address].empty() ? "" : " ") + text;
     }
-    field[19] = Cleaned(address.postalCode);
-    field[20] = FirstNotEmpty({&address.town, &address.foreignTown});
+    field[PostalCode] = Cleaned(address.postalCode);
+    field[Town] = FirstNotEmpty({&address.town, &address.foreignTown});
 }
 
 // A student without an address or a phone of its own takes those of its legal
 // representatives.
 void PutRepresentativeContact(const RepresentativeContacts& representatives,
-                              const std::string& studentId,
-                              std::array<std::string, kFieldCount>& field,
+                              const std::string& studentId, StudentLineBuilder& field,
                               SiecleLineSources* sources) {
-    if (field[18].empty() && field[19].empty() && field[20].empty())
+    using enum StudentField;
+    if (field[Address].empty() && field[PostalCode].empty() && field[Town].empty())
         if (const SiecleAddress* address = representatives.Address(studentId)) {
             PutAddress(*address, field);
             if (sources)
                 ++sources->addressesFromRepresentatives;
         }
-    if (field[21].empty()) {
-        field[21] = Cleaned(representatives.Phone(studentId));
-        if (sources && !field[21].empty())
+    if (field[Phone].empty()) {
+        field[Phone] = Cleaned(representatives.Phone(studentId));
+        if (sources && !field[Phone].empty())
             ++sources->phonesFromRepresentatives;
     }
 }
@@ -124,41 +122,35 @@ std::string StudentLine(const SiecleExport& data, const SiecleStudent& student,
                         const OptionCodes& codes, const RepresentativeContacts* representatives,
                         SiecleLineSources* sources) {
     using V = StudentValue;
-    std::array<std::string, kFieldCount> field;
-    field[0] =
-        FirstNotEmpty({&student[V::UsageName], &student[V::FamilyName], &student[V::OldName]});
-    field[1] = Cleaned(student[V::FirstName]);
-    field[2] = Cleaned(student[V::SecondFirstName]);
-    field[3] = Cleaned(student[V::ThirdFirstName]);
-    field[4] = Cleaned(student[V::BirthDate]);
-    field[5] = FirstNotEmpty({&student.internalNumber, &student[V::InternalNumber]});
-    field[6] = Cleaned(student[V::NationalId]);
-    field[7] = SexLetter(student[V::SexCode]);
+    using enum StudentField;
+    StudentLineBuilder field;
+    field[LastName] = FamilyNameOf(student);
+    field[FirstName] = Cleaned(student[V::FirstName]);
+    field[SecondFirstName] = Cleaned(student[V::SecondFirstName]);
+    field[ThirdFirstName] = Cleaned(student[V::ThirdFirstName]);
+    field[BirthDate] = Cleaned(student[V::BirthDate]);
+    field[InternalNumber] = FirstNotEmpty({&student.internalNumber, &student[V::InternalNumber]});
+    field[NationalId] = Cleaned(student[V::NationalId]);
+    field[Sex] = SexLetter(student[V::SexCode]);
     if (const auto found =
             student.id.empty() ? data.schooling.end() : data.schooling.find(student.id);
         found != data.schooling.end()) {
-        field[8] = Cleaned(found->second.division.value_or(""));
+        field[Division] = Cleaned(found->second.division.value_or(""));
         const auto options = OptionsOf(found->second, codes);
-        std::copy(options.begin(), options.end(), field.begin() + 9);
+        for (std::size_t k = 0; k < options.size(); ++k)
+            field[kOptionFields[k]] = options[k];
     }
-    field[15] = Cleaned(student[V::LastYearDivision]);
-    field[16] = Cleaned(student[V::LastYearSchool]);
+    field[PreviousDivision] = Cleaned(student[V::LastYearDivision]);
+    field[PreviousSchool] = Cleaned(student[V::LastYearSchool]);
     const std::string addressId = TrimBlanks(student[V::AddressId]);
     if (const auto found =
             addressId.empty() ? data.addresses.end() : data.addresses.find(addressId);
         found != data.addresses.end())
         PutAddress(found->second, field);
-    field[21] = FirstNotEmpty({&student[V::HomePhone], &student[V::MobilePhone]});
+    field[Phone] = FirstNotEmpty({&student[V::HomePhone], &student[V::MobilePhone]});
     if (representatives)
         PutRepresentativeContact(*representatives, student.id, field, sources);
-
-    std::string line;
-    for (std::size_t k = 0; k < kFieldCount; ++k) {
-        if (k > 0)
-            line += ';';
-        line += field[k];
-    }
-    return line;
+    return field.Line();
 }
 
 } // namespace
@@ -175,7 +167,7 @@ std::string SiecleEstablishmentCode(const SiecleExport& data) {
 TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
                             SiecleLineSources* sources,
                             const RepresentativeContacts* representatives) {
-    TextList lines{kHeader};
+    TextList lines{kSconetHeader};
     lines.reserve(data.students.size() + 1);
     if (sources)
         sources->elements.assign(1, StudentPlace());
@@ -191,19 +183,15 @@ TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
         if (!sources)
             continue;
         StudentPlace place{student.id, student.id.empty() ? position : 0};
-        const auto named = [&] {
-            return LeftStudent{place,
-                               FirstNotEmpty({&student[StudentValue::UsageName],
-                                              &student[StudentValue::FamilyName],
-                                              &student[StudentValue::OldName]}),
-                               Cleaned(student[StudentValue::FirstName])};
-        };
+        std::string name = FamilyNameOf(student);
+        std::string firstName = Cleaned(student[StudentValue::FirstName]);
         if (left) {
-            sources->leavers.push_back(named());
+            sources->leavers.push_back({std::move(place), std::move(name), std::move(firstName)});
             continue;
         }
         if (!FirstUnwritable(line).empty())
-            sources->unwritable.push_back(named());
+            sources->unwritable.push_back(
+                {lines.size() - 1, std::move(name), std::move(firstName)});
         sources->elements.push_back(std::move(place));
     }
     return lines;

@@ -3,6 +3,7 @@
 #include "students/option_codes.h"
 #include "students/representatives_export.h"
 #include "students/siecle_reader.h"
+#include "students/student_fields.h"
 #include "text/text_list.h"
 
 #include <string>
@@ -40,13 +41,13 @@ struct SiecleLineSources {
     std::size_t phonesFromRepresentatives = 0;
     // Students whose line holds a character Windows-1252 cannot hold (written
     // "?"), with their names as the export gives them; in document order.
-    std::vector<LeftStudent> unwritable;
+    std::vector<UnwritableStudent> unwritable;
 };
 
 // A 22-field header, then one 22-field line per student (Windows-1252), in
 // document order, leaving out the students who had left on the export date.
-// With the representatives' export, a student whose address (fields 19 to
-// 21), or phone (field 22), is empty takes that of a legal representative.
+// With the representatives' export, a student whose address (address, postal
+// code and town), or phone, is empty takes that of a legal representative.
 TextList SiecleStudentLines(const SiecleExport& data, const OptionCodes& codes,
                             SiecleLineSources* sources = nullptr,
                             const RepresentativeContacts* representatives = nullptr);

@@ -93,10 +93,10 @@ private:
         }
     }
 
-    void Encoding(const sts::EncodingNote& note) override { result_.encoding = note; }
+    void Encoding(const xml::EncodingNote& note) override { result_.encoding = note; }
 
     Place Enter(Place parent, std::string_view name,
-                const sts::XmlAttributes& attributes) override {
+                const xml::XmlAttributes& attributes) override {
         switch (parent) {
         case Place::Root:
             return name == "PARAMETRES" ? Place::Parameters
@@ -175,7 +175,7 @@ private:
     }
 
     Place Owned(std::string_view name, std::string_view expected, Place place,
-                std::string_view idName, const sts::XmlAttributes& attributes) {
+                std::string_view idName, const xml::XmlAttributes& attributes) {
         if (name != expected)
             return Place::Ignored;
         owner_ = TrimBlanks(attributes.Value(idName));
@@ -208,16 +208,16 @@ std::string* AddressPartNamed(SiecleAddress& address, std::string_view name) {
 
 SiecleExport ReadSiecleExport(std::string_view bytes, std::string_view fileName) {
     SiecleEvents events;
-    sts::StreamXml(bytes, events);
+    xml::StreamXml(bytes, events);
     return events.Take(fileName);
 }
 
-SiecleExport ReadSiecleExport(const sts::ByteSource& source,
+SiecleExport ReadSiecleExport(const xml::ByteSource& source,
                               const std::function<std::string()>& wholeBytes,
                               std::string_view fileName) {
     SiecleEvents events;
-    if (!sts::TryStreamXml(source, events))
-        sts::ThrowXmlError(wholeBytes());
+    if (!xml::TryStreamXml(source, events))
+        xml::ThrowXmlError(wholeBytes());
     return events.Take(fileName);
 }
 

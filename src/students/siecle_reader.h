@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sts/xml_input.h"
+#include "xml/input.h"
 
 #include <array>
 #include <functional>
@@ -76,7 +76,7 @@ struct SiecleExport {
     std::unordered_map<std::string, SiecleSchooling> schooling;
     // Keyed by ADRESSE_ID (trimmed); the first ADRESSE of an id counts.
     std::unordered_map<std::string, SiecleAddress> addresses;
-    sts::EncodingNote encoding;
+    xml::EncodingNote encoding;
 };
 
 // Reads the document. Throws Error saying what the file is when its root is
@@ -86,7 +86,7 @@ SiecleExport ReadSiecleExport(std::string_view bytes, std::string_view fileName 
 
 // The same from bytes read as they come; wholeBytes gives them again, all at
 // once, to word a parse error.
-SiecleExport ReadSiecleExport(const sts::ByteSource& source,
+SiecleExport ReadSiecleExport(const xml::ByteSource& source,
                               const std::function<std::string()>& wholeBytes,
                               std::string_view fileName = {});
 

@@ -1,8 +1,6 @@
 #include "students/student_source.h"
 
 #include "archive/zip_archive.h"
-#include "sts/content_kind.h"
-#include "sts/xml_stream.h"
 #include "students/export_kind.h"
 #include "students/option_codes.h"
 #include "students/sconet_export.h"
@@ -11,6 +9,8 @@
 #include "text/file_io.h"
 #include "text/file_read.h"
 #include "text/text_helpers.h"
+#include "xml/content_kind.h"
+#include "xml/stream.h"
 
 #include <optional>
 #include <vector>
@@ -116,7 +116,7 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
     for (const auto& entry : zip.Entries()) {
         if (archive::IsArchiverLeftover(entry.name) || !AsciiUpper(entry.name).ends_with(".XML"))
             continue;
-        const std::string root = sts::RootElementName(zip.Read(entry, sts::kContentSniffBytes));
+        const std::string root = xml::RootElementName(zip.Read(entry, xml::kContentSniffBytes));
         if (root == "BEE_RESPONSABLES" && representatives == nullptr)
             representatives = &entry;
         if (root == "BEE_ELEVES")
@@ -125,8 +125,8 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
             nomenclature = &entry;
         else if (root.empty())
             unreadable.push_back(&entry);
-        else if (otherKind.empty() && !sts::OtherExportKind(root).empty())
-            otherKind = "« " + entry.name + " » est " + sts::OtherExportKind(root);
+        else if (otherKind.empty() && !xml::OtherExportKind(root).empty())
+            otherKind = "« " + entry.name + " » est " + xml::OtherExportKind(root);
     }
     // A lone XML that cannot be read is taken for the export, to say what is wrong with it.
     if (students.empty() && otherKind.empty() && unreadable.size() == 1)
@@ -166,34 +166,34 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
 
 // Refuses, saying what it is, a file that is no student export; an empty one
 // is refused for its missing header, a text file named .csv for its header.
-void CheckStudentContent(sts::ContentKind kind, const std::filesystem::path& named) {
+void CheckStudentContent(xml::ContentKind kind, const std::filesystem::path& named) {
     switch (kind) {
-    case sts::ContentKind::Empty:
+    case xml::ContentKind::Empty:
         CheckHeader({});
         return;
-    case sts::ContentKind::Zip:
-    case sts::ContentKind::Xml:
-    case sts::ContentKind::Utf16Xml:
-    case sts::ContentKind::SconetCsv:
+    case xml::ContentKind::Zip:
+    case xml::ContentKind::Xml:
+    case xml::ContentKind::Utf16Xml:
+    case xml::ContentKind::SconetCsv:
         return;
-    case sts::ContentKind::Text:
+    case xml::ContentKind::Text:
         if (AsciiUpper(PathText(named.extension())) == ".CSV")
             return;
         [[fallthrough]];
     default:
-        throw Error(sts::ForeignContentText(named, kind) +
+        throw Error(xml::ForeignContentText(named, kind) +
                     ", pas un export des élèves : " + kChooseStudentExport + ".");
     }
 }
 
 // csvCode: the code of a CSV export, asked for once the export is known to be one.
 template <typename CsvCode>
-StudentSource FromBytes(std::string bytes, sts::ContentKind kind,
+StudentSource FromBytes(std::string bytes, xml::ContentKind kind,
                         const std::filesystem::path* input,
                         const std::filesystem::path& representativesFile, CsvCode csvCode) {
-    if (kind == sts::ContentKind::Zip)
+    if (kind == xml::ContentKind::Zip)
         return FromZip(std::move(bytes), input, representativesFile);
-    if (kind == sts::ContentKind::Xml || kind == sts::ContentKind::Utf16Xml)
+    if (kind == xml::ContentKind::Xml || kind == xml::ContentKind::Utf16Xml)
         return FromXml(
             ReadSiecleExport(bytes, input ? PathText(input->filename()) : std::string()),
             [&] { return NomenclatureBeside(input); },
@@ -203,7 +203,10 @@ StudentSource FromBytes(std::string bytes, sts::ContentKind kind,
             });
     StudentSource source;
     source.code = csvCode();
-    source.lines = ExportLines(std::move(bytes), &source.resavedBySpreadsheet);
+    SconetLines read = ReadSconetLines(std::move(bytes));
+    source.lines = std::move(read.lines);
+    source.resavedBySpreadsheet = read.resavedBySpreadsheet;
+    source.unwritable = std::move(read.unwritable);
     return source;
 }
 
@@ -211,7 +214,7 @@ StudentSource FromBytes(std::string bytes, sts::ContentKind kind,
 
 StudentSource ReadStudentSource(const std::filesystem::path& input,
                                 const std::filesystem::path& representativesFile) {
-    const sts::ContentKind kind = sts::KindOfContent(sts::ReadContentStart(input));
+    const xml::ContentKind kind = xml::KindOfContent(xml::ReadContentStart(input));
     CheckStudentContent(kind, input);
     return FromBytes(ReadWholeFile(input), kind, &input, representativesFile,
                      [&] { return EstablishmentCodeOf(input); });
@@ -219,8 +222,8 @@ StudentSource ReadStudentSource(const std::filesystem::path& input,
 
 StudentSource StudentSourceFromBytes(std::string bytes, const std::string& csvCode,
                                      const std::filesystem::path& representativesFile) {
-    const sts::ContentKind kind =
-        sts::KindOfContent(std::string_view(bytes).substr(0, sts::kContentSniffBytes));
+    const xml::ContentKind kind =
+        xml::KindOfContent(std::string_view(bytes).substr(0, xml::kContentSniffBytes));
     CheckStudentContent(kind, "entrée standard");
     return FromBytes(std::move(bytes), kind, nullptr, representativesFile, [&] {
         if (csvCode.empty())

@@ -22,12 +22,14 @@ struct StudentSource {
     // (no line), and the school year the export gives.
     std::vector<StudentPlace> elements;
     std::vector<LeftStudent> leavers;
-    std::vector<LeftStudent> unwritable; // see SiecleLineSources
+    // Students whose line lost a character Windows-1252 cannot hold, with
+    // their names as the export spells them; in the order of the lines.
+    std::vector<UnwritableStudent> unwritable;
     std::string schoolYear;
     // Built from XML with a representatives' export: what the lines took from it.
     std::optional<RepresentativesUse> representatives;
     bool resavedBySpreadsheet = false; // a CSV saved again by a spreadsheet
-    sts::EncodingNote encoding;        // XML: its bytes against its declaration
+    xml::EncodingNote encoding;        // XML: its bytes against its declaration
 };
 
 // Reads the file. The CSV keeps all its rules (its name gives the code). The

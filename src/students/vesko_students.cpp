@@ -31,22 +31,23 @@ std::string Language(const std::string& option) {
 
 } // namespace
 
-std::string VeskoStudentLine(const Fields& field, std::size_t lineNumber) {
-    const std::string date = field(5);
+std::string VeskoStudentLine(const StudentFields& field, std::optional<std::size_t> fileLine) {
+    using enum StudentField;
+    const std::string date = field[BirthDate];
     if (CountFields(date, '/') < 3)
-        throw Error(
-            std::string("Fichier incorrect : le champ date de naissance est ") +
-            (TrimBlanks(date).empty() ? "vide" : "incomplet") + ".\n" +
-            (lineNumber == 0 ? std::string("Élève") : "Ligne " + std::to_string(lineNumber)) +
-            " : " + EscapeControls(Cp1252ToUtf8(field(1) + " " + field(2))));
-    const std::string firstNames = TrimBlanks(field(2) + " " + field(3) + " " + field(4));
-    const std::string civility = AsciiUpper(field(8)) == "M" ? "M." : "Mlle";
-    std::string line = field(7) + ";" + PaddedInternalNumber(field(6)) + ";" + FoldName(field(1)) +
-                       ";" + firstNames + ";" + date + ";" + civility + ";" +
-                       KeepAllowedChars(field(9)) + ";;;";
+        throw Error(std::string("Fichier incorrect : le champ date de naissance est ") +
+                    (TrimBlanks(date).empty() ? "vide" : "incomplet") + ".\n" +
+                    (fileLine ? "Ligne " + std::to_string(*fileLine) : std::string("Élève")) +
+                    " : " + EscapeControls(Cp1252ToUtf8(field[LastName] + " " + field[FirstName])));
+    const std::string firstNames =
+        TrimBlanks(field[FirstName] + " " + field[SecondFirstName] + " " + field[ThirdFirstName]);
+    const std::string civility = AsciiUpper(field[Sex]) == "M" ? "M." : "Mlle";
+    std::string line = field[NationalId] + ";" + PaddedInternalNumber(field[InternalNumber]) + ";" +
+                       FoldName(field[LastName]) + ";" + firstNames + ";" + date + ";" + civility +
+                       ";" + KeepAllowedChars(field[Division]) + ";;;";
     bool first = true;
-    for (unsigned n = 10; n <= 14; ++n) {
-        const std::string language = Language(field(n));
+    for (const StudentField option : kOptionFields) {
+        const std::string language = Language(field[option]);
         if (language.empty())
             continue;
         if (!first)

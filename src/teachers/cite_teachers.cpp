@@ -2,6 +2,7 @@
 
 #include "sts/sts_source.h"
 #include "teachers/orlane_teachers.h"
+#include "text/collation.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
@@ -30,7 +31,7 @@ std::vector<std::filesystem::path> ChercheFic(const std::filesystem::path& folde
 
 CiteLists CiteTeachers(const std::filesystem::path& folder,
                        const std::function<void(const CiteLists&)>& afterEachExport,
-                       const CiteExportSeen& exportSeen) {
+                       CiteObserver* told) {
     const auto exports = ChercheFic(folder);
     if (exports.size() < 2)
         throw Error(std::string("Une cité scolaire comporte au moins deux établissements. ") +
@@ -41,26 +42,26 @@ CiteLists CiteTeachers(const std::filesystem::path& folder,
     SortedTextList duplicates;
     std::map<std::string, const std::filesystem::path*> firstSeen; // by collation key
     for (const auto& path : exports) {
-        sts::a::StsDocument document;
-        document.SetFileName(path);
-        const TextList exportLines = OrlaneTeacherLines(document.Root());
-        std::vector<CiteDuplicate> met;
-        for (std::size_t k = 0; k < exportLines.size(); ++k) {
-            const std::string& line = exportLines[k];
-            if (lines.Contains(line)) {
-                duplicates.Add(line);
-                if (exportSeen) {
-                    const auto first = firstSeen.find(CollationKey(line));
-                    met.push_back({k, first != firstSeen.end() ? *first->second : path});
+        const sts::StsExport data = sts::ReadStsExport(path, sts::StsNaming::InFolder);
+        if (told)
+            told->ExportRead(path, data);
+        OrlaneTeacherLines(
+            data, told, [&](const auto& person, std::size_t index, std::string line) {
+                if (lines.Contains(line)) {
+                    if (told) {
+                        const auto first = firstSeen.find(CollationKey(line));
+                        told->Duplicate(person, index,
+                                        first != firstSeen.end() ? *first->second : path);
+                    }
+                    duplicates.Add(std::move(line));
+                } else {
+                    if (told) {
+                        firstSeen.emplace(CollationKey(line), &path);
+                        told->Written(person, index);
+                    }
+                    lines.Add(std::move(line));
                 }
-            } else {
-                lines.Add(line);
-                if (exportSeen)
-                    firstSeen.emplace(CollationKey(line), &path);
-            }
-        }
-        if (exportSeen)
-            exportSeen(path, document.Root(), met);
+            });
         if (afterEachExport)
             afterEachExport({lines.Lines(), duplicates.Lines()});
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "sts/sts_model_a.h"
+#include "sts/sts_export.h"
+#include "teachers/named_persons.h"
 #include "text/text_list.h"
 
 #include <filesystem>
@@ -21,23 +22,18 @@ struct CiteLists {
     TextList duplicates;
 };
 
-// A line of an export met before: the k-th line the export gave (its k-th
-// person with a usage name, from 0), and the export where it was met first.
-struct CiteDuplicate {
-    std::size_t k;
-    std::filesystem::path firstExport;
+// Told about each export of the folder, and about its persons.
+class CiteObserver : public PersonObserver {
+public:
+    // The export is read; its persons come next.
+    virtual void ExportRead(const std::filesystem::path& path, const sts::StsExport& data) = 0;
 };
-
-// Told about each export once it is merged, before `afterEachExport`.
-using CiteExportSeen =
-    std::function<void(const std::filesystem::path& path, const sts::a::TXMLSTS_EDTType& root,
-                       const std::vector<CiteDuplicate>& duplicates)>;
 
 // Merges the teachers of every export of the folder. After each export
 // `afterEachExport`, when given, is told the lists so far. Throws Error when
 // the folder holds fewer than two exports.
 CiteLists CiteTeachers(const std::filesystem::path& folder,
                        const std::function<void(const CiteLists&)>& afterEachExport = {},
-                       const CiteExportSeen& exportSeen = {});
+                       CiteObserver* told = nullptr);
 
 } // namespace tressal::teachers

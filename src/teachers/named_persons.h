@@ -1,35 +1,49 @@
 #pragma once
 
+#include "sts/sts_export.h"
 #include "text/error.h"
-#include "text/utf8.h"
 
-#include <optional>
+#include <cstddef>
+#include <filesystem>
 #include <string>
 
 namespace tressal::teachers {
 
+// Told about each person of an export as a conversion walks them, in
+// document order; index: the person's place among the export's INDIVIDU.
+class PersonObserver {
+public:
+    virtual ~PersonObserver() = default;
+    // No usage name: the person gives no line.
+    virtual void Nameless(const sts::StsPerson& person, std::size_t index) = 0;
+    // The person's line is written.
+    virtual void Written(const sts::StsPerson& person, std::size_t index) = 0;
+    // A cité scolaire's line met before, first in that export.
+    virtual void Duplicate(const sts::StsPerson& /*person*/, std::size_t /*index*/,
+                           const std::filesystem::path& /*firstExport*/) {}
+    // Written with no division (Vesko).
+    virtual void WithoutDivision(const sts::StsPerson& /*person*/, std::size_t /*index*/) {}
+};
+
 // " pour la personne ID 4949 (MARTIN Paul)": which person a failed read was
 // about, from what the person holds (nothing that could fail again).
-template <class Person> std::string PersonNamed(const Person& person) {
-    const std::optional<std::string> id = person.AttributeIfAny("ID");
-    std::string who = person.TextIfAny("NOM_USAGE").value_or("");
-    if (const std::string first = person.TextIfAny("PRENOM").value_or(""); !first.empty())
-        who += (who.empty() ? "" : " ") + first;
-    return " pour la personne " + (id ? "ID " + EscapeControls(*id) : std::string("sans ID")) +
-           (who.empty() ? std::string() : " (" + EscapeControls(who) + ")");
-}
+std::string PersonNamed(const sts::StsPerson& person);
 
-// Calls visit(person, usageName) for each INDIVIDU of the export that has a
-// usage name, in document order; persons without one give no line anywhere.
-// An Error raised for one person (a required element missing) names it.
-template <class Root, class Visit> void ForEachNamedPerson(const Root& root, Visit&& visit) {
-    const auto individus = root.DONNEES().INDIVIDUS();
-    for (int i = 0; i < individus.Count(); ++i) {
-        const auto person = individus.Item(i);
+// Calls visit(person, usageName, index) for each INDIVIDU of the export that
+// has a usage name, in document order; persons without one give no line
+// anywhere, and are told to the observer when there is one. An Error raised
+// for one person (a required element missing) names it.
+template <class Visit>
+void ForEachNamedPerson(const sts::StsExport& data, PersonObserver* told, Visit&& visit) {
+    const auto& persons = data.RequiredPersons();
+    for (std::size_t i = 0; i < persons.size(); ++i) {
+        const sts::StsPerson& person = persons[i];
         try {
-            const std::string name = person.NOM_USAGE();
+            const std::string& name = person.usageName.Required("NOM_USAGE");
             if (!name.empty())
-                visit(person, name);
+                visit(person, name, i);
+            else if (told)
+                told->Nameless(person, i);
         } catch (const Error& error) {
             throw Error(error.what() + PersonNamed(person));
         }

@@ -1,30 +1,26 @@
 #include "teachers/orlane_teachers.h"
 
-#include "teachers/named_persons.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
 namespace tressal::teachers {
 
-TextList OrlaneTeacherLines(const sts::a::TXMLSTS_EDTType& root) {
-    TextList lines;
-    ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
-        lines.push_back(
-            Utf8ToCp1252(AsOneField(name, ',') + "," + AsOneField(person.PRENOM(), ',')));
+void OrlaneTeacherLines(const sts::StsExport& data, PersonObserver* told,
+                        const OrlaneLineSeen& seen) {
+    ForEachNamedPerson(data, told, [&](const auto& person, const std::string& name, auto index) {
+        seen(person, index,
+             Utf8ToCp1252(AsOneField(name, ',') + "," +
+                          AsOneField(person.firstName.Required("PRENOM"), ',')));
     });
-    return lines;
 }
 
-TextList OrlaneTeachers(const std::filesystem::path& input) {
-    sts::a::StsDocument document;
-    document.SetFileName(input);
-    return OrlaneTeachers(document.Root());
-}
-
-TextList OrlaneTeachers(const sts::a::TXMLSTS_EDTType& root) {
+TextList OrlaneTeachers(const sts::StsExport& data, PersonObserver* told) {
     SortedTextList sorted;
-    for (const auto& line : OrlaneTeacherLines(root))
-        sorted.Add(line);
+    OrlaneTeacherLines(data, told, [&](const auto& person, std::size_t index, std::string line) {
+        sorted.Add(std::move(line));
+        if (told)
+            told->Written(person, index);
+    });
     return sorted.TakeLines();
 }
 

@@ -1,7 +1,5 @@
 #include "teachers/pmb_teachers.h"
 
-#include "sts/sts_model_b.h"
-#include "teachers/named_persons.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
 
@@ -11,8 +9,8 @@ namespace tressal::teachers {
 namespace {
 
 // From CIVILITE; empty when it is missing, empty or not a whole number.
-std::string SexLetter(const sts::b::TXMLINDIVIDUType& person) {
-    switch (person.CIVILITE(sts::kIfAny).value_or(0)) {
+std::string SexLetter(const sts::StsPerson& person) {
+    switch (person.civility.IntegerIfAny().value_or(0)) {
     case 1:
         return "M";
     case 2:
@@ -25,21 +23,17 @@ std::string SexLetter(const sts::b::TXMLINDIVIDUType& person) {
 
 } // namespace
 
-TextList PmbTeachers(const std::filesystem::path& input) {
-    sts::b::StsDocument document;
-    document.SetFileName(input);
-    return PmbTeachers(document.Root());
-}
-
-TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root) {
+TextList PmbTeachers(const sts::StsExport& data, PersonObserver* told) {
     SortedTextList sorted;
-    ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
-        const std::string first = AsOneField(person.PRENOM(), ';');
+    ForEachNamedPerson(data, told, [&](const auto& person, const std::string& name, auto index) {
+        const std::string first = AsOneField(person.firstName.Required("PRENOM"), ';');
         // Empty when the date is missing or unreadable.
         const std::string year =
-            AsOneField(FieldAt(person.DATE_NAISSANCE(sts::kIfAny).value_or(""), 1, '-'), ';');
+            AsOneField(FieldAt(person.birthDate.IfAny().value_or(""), 1, '-'), ';');
         sorted.Add(Utf8ToCp1252(AsOneField(name, ';') + ";" + first + ";;;;;;" + year + ";" +
                                 SexLetter(person)));
+        if (told)
+            told->Written(person, index);
     });
     return sorted.TakeLines();
 }

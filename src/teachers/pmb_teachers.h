@@ -1,15 +1,13 @@
 #pragma once
 
-#include "sts/sts_model_b.h"
+#include "sts/sts_export.h"
+#include "teachers/named_persons.h"
 #include "text/text_list.h"
-
-#include <filesystem>
 
 namespace tressal::teachers {
 
 // The PMB teacher file of one export: "NOM;PRENOM;;;;;;year;sex" for each
 // person with a usage name, sorted.
-TextList PmbTeachers(const std::filesystem::path& input);
-TextList PmbTeachers(const sts::b::TXMLSTS_EDTType& root);
+TextList PmbTeachers(const sts::StsExport& data, PersonObserver* told = nullptr);
 
 } // namespace tressal::teachers

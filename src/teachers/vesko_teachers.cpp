@@ -3,6 +3,7 @@
 #include "teachers/named_persons.h"
 #include "text/cp1252.h"
 #include "text/text_helpers.h"
+#include "xml/node.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -59,21 +60,16 @@ void InsertPieces(std::string_view text, std::unordered_set<std::string>& pieces
 
 } // namespace
 
-DivisionIndex::DivisionIndex(const sts::b::TXMLSTS_EDTType& root) {
+DivisionIndex::DivisionIndex(const sts::StsExport& data) {
     // A missing structure (an export sent before the timetable), division
     // list, code, service list or teacher ID gives nothing.
-    const auto divisions = root.DONNEES(sts::kIfAny).STRUCTURE(sts::kIfAny).DIVISIONS(sts::kIfAny);
-    for (const auto division : divisions) {
-        const std::string code = AsOneField(division.CODE(sts::kIfAny).value_or(""), ';');
+    for (const sts::StsDivision& division : data.divisions) {
+        const std::string code = AsOneField(division.code.value_or(""), ';');
         if (code.empty())
             continue;
-        for (const auto service : division.SERVICES(sts::kIfAny)) {
-            // Every teacher of a service counts, co-teachers included.
-            for (const auto teacher : service.ENSEIGNANTS(sts::kIfAny)) {
-                if (const std::optional<std::int32_t> id = teacher.ID(sts::kIfAny))
-                    Add(*id, code);
-            }
-        }
+        // Every teacher of a service counts, co-teachers included.
+        for (const std::int32_t id : division.teachers)
+            Add(id, code);
     }
 }
 
@@ -105,35 +101,32 @@ void DivisionIndex::Add(std::int32_t id, const std::string& code) {
 
 std::string DivisionIndex::ListeClasses(const std::string& id) const {
     // Only the decimal text of an ID names one.
-    const std::optional<std::int32_t> number = sts::ParseInteger(id);
+    const std::optional<std::int32_t> number = xml::ParseInteger(id);
     if (!number || std::to_string(*number) != id)
         return {};
     const auto found = classes_.find(*number);
     return found == classes_.end() ? std::string() : found->second.list;
 }
 
-TextList VeskoTeachers(const std::filesystem::path& input) {
-    sts::b::StsDocument document;
-    document.SetFileName(input);
-    const auto root = document.Root();
-    return VeskoTeachers(root, DivisionIndex(root));
-}
-
-TextList VeskoTeachers(const sts::b::TXMLSTS_EDTType& root, const DivisionIndex& index) {
+TextList VeskoTeachers(const sts::StsExport& data, const DivisionIndex& index,
+                       PersonObserver* told) {
     TextList lines{kHeader};
-    ForEachNamedPerson(root, [&](const auto& person, const std::string& name) {
-        const std::string first = AsOneField(person.PRENOM(), ';');
-        const std::string civility = Civility(person.CIVILITE());
-        const std::string id = std::to_string(person.ID());
+    ForEachNamedPerson(data, told, [&](const auto& person, const std::string& name, auto at) {
+        const std::string first = AsOneField(person.firstName.Required("PRENOM"), ';');
+        const std::string civility = Civility(person.civility.RequiredInteger("CIVILITE"));
+        const std::string id = std::to_string(person.Id());
         // Both empty when they are missing or unreadable.
-        const std::optional<std::string> born = person.DATE_NAISSANCE(sts::kIfAny);
+        const std::optional<std::string> born = person.birthDate.IfAny();
         const std::string date = born ? DayMonthYear(AsOneField(*born, ';')) : std::string();
-        const std::string discipline = AsOneField(
-            person.DISCIPLINES(sts::kIfAny).DISCIPLINE(sts::kIfAny).CODE(sts::kIfAny).value_or(""),
-            ';');
+        const std::string discipline = AsOneField(person.discipline.value_or(""), ';');
+        const std::string divisions = index.ListeClasses(id);
         lines.push_back(Utf8ToCp1252(";" + id + ";" + civility + ";" + AsOneField(name, ';') + ";" +
-                                     first + ";" + discipline + ";" + date + ";;;" +
-                                     index.ListeClasses(id)));
+                                     first + ";" + discipline + ";" + date + ";;;" + divisions));
+        if (told) {
+            told->Written(person, at);
+            if (divisions.empty())
+                told->WithoutDivision(person, at);
+        }
     });
     return lines;
 }

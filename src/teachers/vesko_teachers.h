@@ -1,11 +1,11 @@
 #pragma once
 
-#include "sts/sts_model_b.h"
+#include "sts/sts_export.h"
+#include "teachers/named_persons.h"
 #include "text/text_list.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -18,7 +18,7 @@ namespace tressal::teachers {
 // linear in its size.
 class DivisionIndex {
 public:
-    explicit DivisionIndex(const sts::b::TXMLSTS_EDTType& root);
+    explicit DivisionIndex(const sts::StsExport& data);
     // The division codes of that person joined by ";", empty when none.
     std::string ListeClasses(const std::string& id) const;
 
@@ -38,7 +38,7 @@ private:
 
 // The Vesko teacher file of one export: the header, then one line per person
 // with a usage name, in document order.
-TextList VeskoTeachers(const std::filesystem::path& input);
-TextList VeskoTeachers(const sts::b::TXMLSTS_EDTType& root, const DivisionIndex& index);
+TextList VeskoTeachers(const sts::StsExport& data, const DivisionIndex& index,
+                       PersonObserver* told = nullptr);
 
 } // namespace tressal::teachers

@@ -239,8 +239,14 @@ TEST(StudentReport, ReadsAnExportResavedByASpreadsheetAsItWasMeant) {
 }
 
 // A name Windows-1252 cannot hold is written with "?" as before, and told
-// with both spellings, for students and teachers alike.
+// with both spellings, for students (SIECLE, or a Sconet export saved in
+// UTF-8) and teachers alike.
 TEST(ConversionReport, TellsEachNameWrittenWithAQuestionMark) {
+    const auto quoted = [](std::string line) { // as a spreadsheet saves it again
+        for (std::size_t at = 0; (at = line.find(';', at)) != std::string::npos; at += 3)
+            line.replace(at, 1, "\";\"");
+        return '"' + line + '"';
+    };
     const struct {
         const char* cliName;
         const char* file;
@@ -260,6 +266,14 @@ TEST(ConversionReport, TellsEachNameWrittenWithAQuestionMark) {
          "</PRENOM></INDIVIDU><INDIVIDU ID=\"6\" TYPE=\"epp\"><NOM_USAGE>MARTIN</NOM_USAGE>"
          "<PRENOM>Zo\xC3\xA9</PRENOM></INDIVIDU></INDIVIDUS></DONNEES></STS_EDT>",
          "INDIVIDU ID=5"},
+        {"eleves-pmb", "0123456A.csv",
+         test::ExportBytes({SconetHeader(), StudentLine("NOWAK", "\xC5\x81ukasz"),
+                            StudentLine("MARTIN", "Zo\xC3\xA9")}),
+         "ligne 2"},
+        {"eleves-bcdi", "0123456A.csv",
+         "\xEF\xBB\xBF" + test::ExportBytes({quoted(SconetHeader()), quoted(StudentLine("A", "b")),
+                                             quoted(StudentLine("NOWAK", "\xC5\x81ukasz"))}),
+         "ligne 3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.cliName);

@@ -111,7 +111,7 @@ TEST(OrlaneStudentLineTest, BuildsTheTenColumns) {
         {tenFields(""), "DURAND,PAUL,200222,M,XX,XX,OUI,3E,,9999999Z"},
     };
     test::ExpectEach(
-        cases, [](const std::string& line) { return OrlaneStudentLine(Fields(line, ';'), 2); });
+        cases, [](const std::string& line) { return OrlaneStudentLine(StudentFields(line), 2); });
 }
 
 struct ExportCase {

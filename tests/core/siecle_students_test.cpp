@@ -6,7 +6,7 @@
 #include "archive/zip_archive.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
-#include "sts/xml_input.h"
+#include "xml/input.h"
 #include "students/siecle_export.h"
 #include "students/siecle_reader.h"
 #include "test_support.h"
@@ -283,7 +283,7 @@ TEST(SiecleStudents, DeclaredCharacterSetsAreHonoured) {
         std::string reference;
         for (std::size_t room : {1, 2, 3, 5, 4096}) {
             std::size_t at = 0;
-            sts::XmlInput input([&](char* buffer, std::size_t size) {
+            xml::XmlInput input([&](char* buffer, std::size_t size) {
                 const std::size_t count = std::min<std::size_t>({size, 7, text.size() - at});
                 std::memcpy(buffer, text.data() + at, count);
                 at += count;

@@ -1,14 +1,13 @@
 // Loading STS exports: the document object's states, load error messages,
 // declared encodings, and hostile inputs.
 
-#include "sts/safe_parse.h"
-#include "sts/sts_errors.h"
-#include "sts/sts_model_a.h"
-#include "sts/sts_model_b.h"
-#include "sts/xml_load.h"
-#include "sts/xml_node.h"
+#include "sts/sts_export.h"
 #include "test_support.h"
 #include "text/file_io.h"
+#include "xml/errors.h"
+#include "xml/load.h"
+#include "xml/node.h"
+#include "xml/safe_parse.h"
 
 #include <gtest/gtest.h>
 #include <libxml/globals.h>
@@ -32,9 +31,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace a = tressal::sts::a;
-using tressal::sts::LoadError;
 using tressal::test::Utf16;
+using tressal::xml::LoadError;
 
 const fs::path kData = TRESSAL_TEST_DATA;
 
@@ -75,14 +73,19 @@ std::string Export(const std::vector<std::string>& firstNames) {
     return xml + "</INDIVIDUS>\n</DONNEES>\n</STS_EDT>\n";
 }
 
-int PersonCount(a::StsDocument& doc) {
-    return doc.Root().DONNEES().INDIVIDUS().Count();
+tressal::sts::StsExport Read(const fs::path& file) {
+    return tressal::sts::ReadStsExport(file, tressal::sts::StsNaming::InFolder);
+}
+
+// The PRENOM of the export's first person.
+std::string FirstName(const fs::path& file) {
+    return Read(file).persons.at(0).firstName.Required("PRENOM");
 }
 
 // The LoadError that loading the file raises, or nullopt when it loads.
 std::optional<LoadError> LoadFailure(const fs::path& file) {
     try {
-        tressal::sts::LoadXmlFile(file);
+        tressal::xml::LoadXmlFile(file);
     } catch (const LoadError& e) {
         return e;
     }
@@ -97,102 +100,26 @@ std::size_t Utf8Length(std::string_view text) {
     return count;
 }
 
-// --- Document object ---
+// --- The root ---
 
-TEST(StsDocumentTest, StatesFollowFileNameAndLoading) {
+TEST(StsExportTest, AnotherRootIsRefusedOnceTheDocumentIsRead) {
     TempFolder folder;
-    const fs::path file = folder.Write("sts.xml", Export({"Anne"}));
-    a::StsDocument doc;
-    EXPECT_EQ(doc.GetState(), a::StsDocument::State::NoFileName);
-    EXPECT_FALSE(doc.IsLoaded());
-    doc.SetFileName(file);
-    EXPECT_EQ(doc.GetState(), a::StsDocument::State::Named);
-    EXPECT_EQ(doc.FileName(), file);
-    EXPECT_FALSE(doc.IsLoaded()); // the file is read by the first Root() only
-    EXPECT_EQ(doc.Root().DONNEES().INDIVIDUS().Item(0).PRENOM(), "Anne");
-    EXPECT_EQ(doc.GetState(), a::StsDocument::State::Loaded);
-    EXPECT_TRUE(doc.IsLoaded());
-}
-
-TEST(StsDocumentTest, SameNameKeepsTheDocumentAnotherReleasesIt) {
-    TempFolder folder;
-    const fs::path first = folder.Write("first.xml", Export({"Anne"}));
-    const fs::path second = folder.Write("second.xml", Export({"Bruno", "Chloé"}));
-    a::StsDocument doc;
-    doc.SetFileName(first);
-    const a::TXMLINDIVIDUType anne = doc.Root().DONNEES().INDIVIDUS().Item(0);
-    ASSERT_EQ(PersonCount(doc), 1);
-
-    // The file changes on disk; setting the same name reads nothing.
-    folder.Write("first.xml", Export({"Anne", "Anne bis", "Anne ter"}));
-    doc.SetFileName(first);
-    EXPECT_TRUE(doc.IsLoaded());
-    EXPECT_EQ(PersonCount(doc), 1);
-    EXPECT_EQ(anne.PRENOM(), "Anne"); // views taken earlier still work
-
-    doc.SetFileName(second);
-    EXPECT_FALSE(doc.IsLoaded());
-    EXPECT_EQ(doc.GetState(), a::StsDocument::State::Named);
-    EXPECT_EQ(PersonCount(doc), 2);
-    EXPECT_EQ(doc.Root().DONNEES().INDIVIDUS().Item(1).PRENOM(), "Chloé");
-
-    doc.SetFileName(first); // back again: read anew
-    EXPECT_EQ(PersonCount(doc), 3);
-}
-
-TEST(StsDocumentTest, FailedLoadKeepsNothingAndTheNextRootTriesAgain) {
-    TempFolder folder;
-    const fs::path file = folder.Write("sts.xml", "<STS_EDT><DONNEES>");
-    a::StsDocument doc;
-    doc.SetFileName(file);
-    EXPECT_THROW(doc.Root(), LoadError);
-    EXPECT_FALSE(doc.IsLoaded());
-    EXPECT_EQ(doc.GetState(), a::StsDocument::State::Named);
-    EXPECT_THROW(doc.Root(), LoadError);
-
-    folder.Write("sts.xml", Export({"Denis"}));
-    EXPECT_EQ(doc.Root().DONNEES().INDIVIDUS().Item(0).PRENOM(), "Denis");
-    EXPECT_TRUE(doc.IsLoaded());
-}
-
-TEST(StsDocumentTest, MissingFileFailsUntilItAppears) {
-    TempFolder folder;
-    a::StsDocument doc;
-    doc.SetFileName(folder.Path() / "later.xml");
-    EXPECT_THROW(doc.Root(), LoadError);
-    folder.Write("later.xml", Export({"Eve"}));
-    EXPECT_EQ(PersonCount(doc), 1);
-}
-
-TEST(StsDocumentTest, OtherRootElementLoadsButRootAccessFails) {
-    TempFolder folder;
-    const std::vector<std::string> roots = {"STS_EXPORT", "sts_edt", "STS_EDT2", "XSTS_EDT"};
-    for (const std::string& root : roots) {
-        SCOPED_TRACE(root);
-        a::StsDocument doc;
-        doc.SetFileName(folder.Write(root + ".xml", "<" + root + "><DONNEES/></" + root + ">"));
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            try {
-                doc.Root();
-                ADD_FAILURE() << "root accepted";
-            } catch (const LoadError& e) {
-                ADD_FAILURE() << "load error: " << e.what();
-            } catch (const tressal::Error& e) {
-                EXPECT_STREQ(e.what(), "Interface non supportée");
-            }
-            EXPECT_TRUE(doc.IsLoaded());
+    const std::vector<std::pair<std::string, std::string>> roots = {
+        {"<STS_EXPORT><DONNEES/></STS_EXPORT>", "Interface non supportée"},
+        {"<sts_edt><DONNEES/></sts_edt>", "Interface non supportée"},
+        {"<XSTS_EDT><DONNEES/></XSTS_EDT>", "Interface non supportée"},
+        {"<STS_EXPORT><DONNEES></STS_EXPORT>", "La balise de fin"}, // the parse error first
+    };
+    for (const auto& [bytes, message] : roots) {
+        SCOPED_TRACE(bytes);
+        try {
+            Read(folder.Write("root.xml", bytes));
+            ADD_FAILURE() << "root accepted";
+        } catch (const tressal::Error& e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with(message)) << e.what();
         }
     }
-    a::StsDocument sample;
-    sample.SetFileName(kData / "sts" / "wrong_root.xml");
-    EXPECT_THROW(sample.Root(), tressal::Error);
-    EXPECT_TRUE(sample.IsLoaded());
-}
-
-TEST(StsDocumentTest, RootWithoutFileNameIsALoadError) {
-    a::StsDocument doc;
-    EXPECT_THROW(doc.Root(), LoadError);
-    EXPECT_EQ(doc.GetState(), a::StsDocument::State::NoFileName);
+    EXPECT_THROW(Read(kData / "sts" / "wrong_root.xml"), tressal::Error);
 }
 
 // --- Load error messages ---
@@ -312,7 +239,7 @@ TEST(StsLoadErrorTest, FileSystemFailures) {
 }
 
 int gForeignHandlerCalls = 0;
-void ForeignHandler(void* /*context*/, tressal::sts::XmlErrorArgument /*error*/) {
+void ForeignHandler(void* /*context*/, tressal::xml::XmlErrorArgument /*error*/) {
     ++gForeignHandlerCalls;
 }
 
@@ -363,6 +290,7 @@ TEST(StsEncodingTest, DeclaredEncodingIsHonoured) {
         {"latin1", declared("latin1", "H\xE9l\xE8ne \xA4"), "Hélène ¤"},
         {"Latin-9", declared("Latin-9", "H\xE9l\xE8ne \xA4"), "Hélène €"},
         {"UTF-8 declared", declared("UTF-8", "Hélène €"), "Hélène €"},
+        {"UTF-8 declared ISO-8859-15", declared("ISO-8859-15", "Hélène €"), "Hélène €"},
         {"UTF-8 by default", Export({"Hélène €"}), "Hélène €"},
         {"UTF-8 with BOM", "\xEF\xBB\xBF" + Export({"Hélène €"}), "Hélène €"},
         {"UTF-16LE with BOM", Utf16(utf16, false), "Hélène €"},
@@ -371,9 +299,7 @@ TEST(StsEncodingTest, DeclaredEncodingIsHonoured) {
     TempFolder folder;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        a::StsDocument doc;
-        doc.SetFileName(folder.Write(std::string(c.label) + ".xml", c.bytes));
-        EXPECT_EQ(doc.Root().DONNEES().INDIVIDUS().Item(0).PRENOM(), c.firstName);
+        EXPECT_EQ(FirstName(folder.Write(std::string(c.label) + ".xml", c.bytes)), c.firstName);
     }
 }
 
@@ -403,9 +329,9 @@ TEST(StsEncodingTest, Latin9DecodesEveryByteAsIconvDoes) {
     iconv_close(converter);
     expected.resize(expected.size() - outLeft);
 
-    const tressal::sts::XmlDocPtr doc = tressal::sts::ParseXml(
+    const tressal::xml::XmlDocPtr doc = tressal::xml::ParseXml(
         "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\n<STS_EDT>" + latin9 + "</STS_EDT>");
-    EXPECT_EQ(tressal::sts::XmlNode(xmlDocGetRootElement(doc.get())).Value(), expected);
+    EXPECT_EQ(tressal::xml::XmlNode(xmlDocGetRootElement(doc.get())).Value(), expected);
 #endif
 }
 
@@ -518,7 +444,7 @@ TEST(StsHostileInputTest, ATreeTooLargeForMemoryIsRefusedBeforeParsing) {
     for (int k = 0; k < 3'700'000; ++k)
         many += "<N>x</N>";
     many += "</STS_EDT>";
-    ASSERT_GT(tressal::sts::EstimatedTreeBytes(many), tressal::sts::kMaxTreeBytes);
+    ASSERT_GT(tressal::xml::EstimatedTreeBytes(many), tressal::xml::kMaxTreeBytes);
     TempFolder folder;
     const std::optional<LoadError> error = LoadFailure(folder.Write("many.xml", many));
     ASSERT_TRUE(error.has_value());
@@ -536,9 +462,7 @@ TEST(StsHostileInputTest, InternalSubsetWithoutEntitiesLoads) {
     TempFolder folder;
     const fs::path file = folder.Write(
         "dtd.xml", "<!DOCTYPE STS_EDT [\n<!ELEMENT STS_EDT ANY>\n]>\n" + Export({"Flore"}));
-    a::StsDocument doc;
-    doc.SetFileName(file);
-    EXPECT_EQ(doc.Root().DONNEES().INDIVIDUS().Item(0).PRENOM(), "Flore");
+    EXPECT_EQ(FirstName(file), "Flore");
 }
 
 TEST(StsHostileInputTest, GzipFileIsNotDecompressed) {
@@ -553,10 +477,8 @@ TEST(StsHostileInputTest, PercentInFileNameIsTakenLiterally) {
     TempFolder folder;
     const fs::path percent = folder.Write("sts%41.xml", Export({"Percent"}));
     folder.Write("stsA.xml", Export({"Lettre A", "Lettre A bis"}));
-    a::StsDocument doc;
-    doc.SetFileName(percent);
-    ASSERT_EQ(PersonCount(doc), 1);
-    EXPECT_EQ(doc.Root().DONNEES().INDIVIDUS().Item(0).PRENOM(), "Percent");
+    ASSERT_EQ(Read(percent).persons.size(), 1u);
+    EXPECT_EQ(FirstName(percent), "Percent");
 
     folder.Write("onlyB.xml", Export({"B"}));
     const std::optional<LoadError> error = LoadFailure(folder.Path() / "only%42.xml");

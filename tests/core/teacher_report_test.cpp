@@ -151,5 +151,37 @@ TEST(TeacherReport, WarnsWhenTheEstablishmentCodesDoNotAgree) {
     }
 }
 
+// An export declared in a single-byte set whose bytes are UTF-8 is read as
+// UTF-8 with a warning; a second one names the first line that is not UTF-8.
+TEST(TeacherReport, WarnsWhenTheBytesDoNotFollowTheDeclaredEncoding) {
+    using W = WarningKind;
+    const std::string latin9 = "<?xml version=\"1.0\" encoding=\"ISO-8859-15\"?>\n";
+    const char* name = "sts_emp_0123456A_2026.xml";
+    const CodeCase cases[] = {
+        {"UTF-8",
+         "profs-pmb",
+         {{name, latin9 + Export(Person("1", "ÉTIENNE", "Zoé"))}},
+         {{W::Utf8DespiteDeclaration, "déclaration XML"}},
+         "UTF-8"},
+        {"mixed",
+         "profs-orlane",
+         {{name, latin9 + Export(Person("1", "ÉTIENNE", "Zoé") + "\n" +
+                                 Person("2",
+                                        "L\xC9"
+                                        "A",
+                                        "A"))}},
+         {{W::Utf8DespiteDeclaration, "déclaration XML"}, {W::MixedEncodings, "ligne 3"}}},
+        {"a cité",
+         "profs-orlane-cite",
+         {{"STS_a.xml", Export(Person("2", "ROY", "Luc"))},
+          {"STS_b.xml", latin9 + Export(Person("1", "ÉTIENNE", "Zoé"))}},
+         {{W::Utf8DespiteDeclaration, "STS_b.xml, déclaration XML"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        test::ExpectWarnings(ReportOf(c.cliName, c.files), c.expected, c.textHolds);
+    }
+}
+
 } // namespace
 } // namespace tressal

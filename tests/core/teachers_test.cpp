@@ -5,11 +5,10 @@
 #include "cli/cli.h"
 #include "conversions/conversion.h"
 #include "conversions/save_result.h"
-#include "sts/sts_model_b.h"
+#include "sts/sts_export.h"
 #include "teachers/cite_teachers.h"
 #include "teachers/orlane_teachers.h"
 #include "teachers/pmb_teachers.h"
-#include "teachers/sts_file_name.h"
 #include "teachers/vesko_teachers.h"
 #include "test_support.h"
 
@@ -32,6 +31,23 @@ using test::ErrorOf;
 using test::ReadBytes;
 using test::TempFolder;
 using test::WriteBytes;
+
+using sts::StsEstablishmentCode;
+
+// The conversions of one export file, read as a cité scolaire's are.
+sts::StsExport Read(const fs::path& file) {
+    return sts::ReadStsExport(file, sts::StsNaming::InFolder);
+}
+TextList OrlaneTeachers(const fs::path& file) {
+    return teachers::OrlaneTeachers(Read(file));
+}
+TextList PmbTeachers(const fs::path& file) {
+    return teachers::PmbTeachers(Read(file));
+}
+TextList VeskoTeachers(const fs::path& file) {
+    const sts::StsExport data = Read(file);
+    return teachers::VeskoTeachers(data, DivisionIndex(data));
+}
 
 const std::string kNotFoundPrenom = "Noeud \"PRENOM\" non trouvé";
 const std::string kNullToInteger =
@@ -305,10 +321,9 @@ TEST_F(TeachersTest, DivisionListsHoldWholeCodesOfEveryTeacher) {
     };
     for (std::size_t k = 0; k < cases.size(); ++k) {
         SCOPED_TRACE(cases[k].structure);
-        sts::b::StsDocument document;
-        document.SetFileName(Write("case" + std::to_string(k) + "/STS_X_0123456A_2009.xml",
-                                   Sts(Individu(Names("A", "a")), cases[k].structure)));
-        const DivisionIndex index(document.Root());
+        const DivisionIndex index(
+            Read(Write("case" + std::to_string(k) + "/STS_X_0123456A_2009.xml",
+                       Sts(Individu(Names("A", "a")), cases[k].structure))));
         for (const auto& [id, list] : cases[k].expected)
             EXPECT_EQ(index.ListeClasses(id), list) << "ID " << id;
     }

@@ -1,11 +1,11 @@
-#include "sts/xml_load.h"
+#include "xml/load.h"
 
-#include "sts/safe_parse.h"
-#include "sts/single_byte_decoders.h"
-#include "sts/source_text.h"
-#include "sts/sts_errors.h"
 #include "text/file_io.h"
 #include "text/file_read.h"
+#include "xml/errors.h"
+#include "xml/safe_parse.h"
+#include "xml/single_byte_decoders.h"
+#include "xml/source_text.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
@@ -18,7 +18,7 @@
 #include <memory>
 #include <string>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 void XmlDocDeleter::operator()(_xmlDoc* doc) const noexcept {
     xmlFreeDoc(doc);
@@ -123,15 +123,19 @@ XmlDocPtr ParseXmlTree(std::string_view bytes) {
     return ParseXml(bytes);
 }
 
+void ThrowUnreadFile(const std::filesystem::path& path, const FileBytes& read) {
+    throw LoadError(ReadFailureReason(path, read), 0, "");
+}
+
 XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     if (path.empty()) {
         throw LoadError("Aucun fichier n'est indiqué", 0, "");
     }
     const FileBytes read = ReadFileBytes(path, ReadRules());
     if (read.problem != ReadProblem::None) {
-        throw LoadError(ReadFailureReason(path, read), 0, "");
+        ThrowUnreadFile(path, read);
     }
     return ParseXmlTree(read.bytes);
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

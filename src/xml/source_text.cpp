@@ -1,4 +1,4 @@
-#include "sts/source_text.h"
+#include "xml/source_text.h"
 
 #include "text/utf8.h"
 
@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <memory>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 constexpr std::size_t kQuotedChars = 40;
@@ -148,4 +148,4 @@ std::string SourceText::Quote(int line) const {
     return EscapeControls(rest.substr(0, end));
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 // One error that libxml2 reported while parsing, copied out of its report.
 struct ReportedError {
@@ -38,4 +38,4 @@ struct ChosenError {
 };
 ChosenError ChooseError(const std::vector<ReportedError>& errors, const EncodingFacts& facts);
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,4 +1,4 @@
-#include "sts/content_kind.h"
+#include "xml/content_kind.h"
 
 #include "archive/zip_archive.h"
 #include "text/file_io.h"
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -91,4 +91,4 @@ std::string OtherExportKind(const std::string& rootName) {
     return {};
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,6 +1,6 @@
-#include "sts/xml_node.h"
+#include "xml/node.h"
 
-#include "sts/sts_errors.h"
+#include "xml/errors.h"
 
 #include <libxml/tree.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 namespace {
 
@@ -226,4 +226,4 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

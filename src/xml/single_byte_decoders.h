@@ -1,6 +1,6 @@
 #pragma once
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 // Registers with libxml2, once per process, table-driven decoders for the
 // single-byte encodings exports are written in (ISO-8859-1, ISO-8859-15,
@@ -9,4 +9,4 @@ namespace tressal::sts {
 // same bytes. They decode; they do not encode.
 void RegisterSingleByteDecoders();
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,6 +1,6 @@
-#include "sts/single_byte_decoders.h"
+#include "xml/single_byte_decoders.h"
 
-#include "sts/xml_single_byte.h"
+#include "xml/single_byte.h"
 
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string_view>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 // What a decoder returns when the output is full before the input is done;
@@ -60,4 +60,4 @@ void RegisterSingleByteDecoders() {
     });
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,6 +1,6 @@
-#include "sts/sts_errors.h"
+#include "xml/errors.h"
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 LoadError::LoadError(const std::string& reason, int line, const std::string& sourceLine)
     : Error(reason + "\r\nLigne: " + std::to_string(line) + "\r\n" + sourceLine), reason_(reason),
@@ -9,4 +9,4 @@ LoadError::LoadError(const std::string& reason, int line, const std::string& sou
 NotFoundError::NotFoundError(const std::string& name)
     : Error("Noeud \"" + name + "\" non trouvé"), name_(name) {}
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "sts/xml_input.h"
+#include "xml/input.h"
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,7 @@
 // hold as a tree. The rules of ParseXml apply: nothing is fetched from
 // outside, a DOCTYPE that declares an entity or names an external DTD is
 // refused, and every failure raises the LoadError that ParseXml would raise.
-namespace tressal::sts {
+namespace tressal::xml {
 
 // The attributes of one element, by local name; values in UTF-8.
 class XmlAttributes {
@@ -18,6 +19,8 @@ public:
     XmlAttributes(const unsigned char** raw, int count) : raw_(raw), count_(count) {}
     // The value of that attribute, "" when it is missing.
     std::string Value(std::string_view name) const;
+    // The same, nothing when it is missing.
+    std::optional<std::string> ValueIfAny(std::string_view name) const;
 
 private:
     const unsigned char** raw_; // libxml2's five pointers per attribute
@@ -32,6 +35,10 @@ public:
     virtual void EndElement() = 0;
     // Character data of the element last opened, in pieces, UTF-8.
     virtual void Text(std::string_view utf8) = 0;
+    // A CDATA section of the element last opened, whole; by default its text.
+    virtual void Cdata(std::string_view utf8) { Text(utf8); }
+    // A comment or a processing instruction.
+    virtual void OtherNode() {}
     // Once the document is read: what was found of its declared encoding.
     virtual void Encoding(const EncodingNote& /*note*/) {}
 };
@@ -52,4 +59,4 @@ void StreamXml(std::string_view bytes, XmlEvents& events);
 // only the start; "" when they do not start a readable XML document.
 std::string RootElementName(std::string_view bytes);
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 // The text of an XML document in UTF-8, decoded as libxml2 reads it: by its
 // byte order mark or first bytes, else by the encoding its XML declaration
@@ -29,4 +29,4 @@ private:
     int firstUndecodableLine_ = 0;
 };
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,12 +1,12 @@
-#include "sts/xml_errors.h"
+#include "xml/error_messages.h"
 
-#include "sts/safe_parse.h"
+#include "xml/safe_parse.h"
 
 #include <libxml/xmlerror.h>
 
 #include <cstddef>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 bool StartsWith(const std::string& text, const char* prefix) {
@@ -137,4 +137,4 @@ ChosenError ChooseError(const std::vector<ReportedError>& errors, const Encoding
     return result;
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -7,7 +7,7 @@
 // Documents declared in a single-byte character set (SIECLE writes
 // ISO-8859-15) are turned into UTF-8 here, by table, rather than through the
 // system's converters: several times faster on large exports.
-namespace tressal::sts {
+namespace tressal::xml {
 
 enum class SingleByteCharset { Latin1, Latin9, Windows1252 };
 
@@ -44,4 +44,4 @@ std::optional<SingleByteCharset> DeclaredSingleByteCharset(std::string_view byte
 std::size_t DecodeSingleByte(SingleByteCharset charset, std::string_view bytes, std::size_t& from,
                              char* out, std::size_t outSize);
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 // The XML file could not be read or parsed. The message is the reason, then
 // "\r\nLigne: <line>\r\n", then the first 40 characters of the faulty line.
@@ -39,4 +39,4 @@ public:
     using Error::Error;
 };
 
-} // namespace tressal::sts
+} // namespace tressal::xml

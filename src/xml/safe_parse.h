@@ -5,7 +5,7 @@
 // an external DTD stops the parse, so does an XInclude element, and libxml2's reports are collected
 // instead of printed.
 
-#include "sts/xml_errors.h"
+#include "xml/error_messages.h"
 
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 // libxml2 2.12 made the error handed to a structured error handler const.
 #if LIBXML_VERSION >= 21200
@@ -77,4 +77,4 @@ private:
 // parse.
 void ApplySafeSettings(xmlParserCtxt* ctxt, ParseReport& report);
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,4 +1,4 @@
-#include "sts/xml_single_byte.h"
+#include "xml/single_byte.h"
 
 #include "text/cp1252.h"
 #include "text/utf8.h"
@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 struct Utf8Sequence {
@@ -144,4 +144,4 @@ std::size_t DecodeSingleByte(SingleByteCharset charset, std::string_view bytes, 
     return written;
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -8,7 +8,7 @@
 // Telling what a file holds from its first bytes, before any reader takes it,
 // so that a wrong choice gets a message saying what the file is: the same
 // recogniser for the student and the teacher conversions.
-namespace tressal::sts {
+namespace tressal::xml {
 
 // Enough of a file to tell what it holds, and to find an XML root element
 // behind a long comment.
@@ -41,4 +41,4 @@ std::string ForeignContentText(const std::filesystem::path& path, ContentKind ki
 // when the root is BEE_ELEVES or unknown.
 std::string OtherExportKind(const std::string& rootName);
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,8 +1,8 @@
-#include "sts/xml_stream.h"
+#include "xml/stream.h"
 
-#include "sts/safe_parse.h"
-#include "sts/sts_errors.h"
-#include "sts/xml_load.h"
+#include "xml/errors.h"
+#include "xml/load.h"
+#include "xml/safe_parse.h"
 
 #include <libxml/parser.h>
 
@@ -12,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 // The parse of one stream: the safe parse's report (refusals, errors), then
@@ -72,6 +72,27 @@ void OnText(void* context, const xmlChar* text, int length) {
     });
 }
 
+void OnCdata(void* context, const xmlChar* text, int length) {
+    auto& state = StateOf(context);
+    Guarded(state, [&] {
+        state.events->Cdata(std::string_view(reinterpret_cast<const char*>(text),
+                                             static_cast<std::size_t>(length)));
+    });
+}
+
+void OnOtherNode(void* context) {
+    auto& state = StateOf(context);
+    Guarded(state, [&] { state.events->OtherNode(); });
+}
+
+void OnComment(void* context, const xmlChar*) {
+    OnOtherNode(context);
+}
+
+void OnInstruction(void* context, const xmlChar*, const xmlChar*) {
+    OnOtherNode(context);
+}
+
 int ReadInput(void* context, char* buffer, int length) {
     auto& state = *static_cast<StreamState*>(context);
     if (state.failure)
@@ -113,7 +134,9 @@ bool Stream(const ByteSource& source, XmlEvents& events) {
     sax.startElementNs = &OnStartElement;
     sax.endElementNs = &OnEndElement;
     sax.characters = &OnText;
-    sax.cdataBlock = &OnText;
+    sax.cdataBlock = &OnCdata;
+    sax.comment = &OnComment;
+    sax.processingInstruction = &OnInstruction;
 
     XmlInput input(source);
     StreamState state;
@@ -162,6 +185,10 @@ private:
 } // namespace
 
 std::string XmlAttributes::Value(std::string_view name) const {
+    return ValueIfAny(name).value_or("");
+}
+
+std::optional<std::string> XmlAttributes::ValueIfAny(std::string_view name) const {
     for (int k = 0; k < count_; ++k) {
         const unsigned char* const* attribute = raw_ + 5 * k;
         if (name != reinterpret_cast<const char*>(attribute[0]))
@@ -179,7 +206,7 @@ std::string XmlAttributes::Value(std::string_view name) const {
         }
         return value;
     }
-    return {};
+    return std::nullopt;
 }
 
 bool TryStreamXml(const ByteSource& source, XmlEvents& events) {
@@ -207,4 +234,4 @@ std::string RootElementName(std::string_view bytes) {
     return events.Name();
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

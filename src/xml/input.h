@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sts/xml_single_byte.h"
+#include "xml/single_byte.h"
 
 #include <cstddef>
 #include <functional>
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 // What reading a document declared in a single-byte character set found of
 // its bytes.
@@ -67,4 +67,4 @@ private:
     int line_ = 1; // of raw_[begin_], counted until a mixed line is found
 };
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/file_read.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <memory>
@@ -7,7 +9,7 @@
 
 struct _xmlDoc;
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 struct XmlDocDeleter {
     void operator()(_xmlDoc* doc) const noexcept;
@@ -25,6 +27,9 @@ XmlDocPtr ParseXml(std::string_view bytes);
 // parses it with ParseXmlTree. A missing or unreadable file is a LoadError too.
 XmlDocPtr LoadXmlFile(const std::filesystem::path& path);
 
+// The LoadError of a file that ReadFileBytes could not read, in LoadXmlFile's words.
+[[noreturn]] void ThrowUnreadFile(const std::filesystem::path& path, const FileBytes& read);
+
 // The memory a tree of the document would take, estimated from its tags
 // (one node and its text for each pair) without parsing it.
 std::size_t EstimatedTreeBytes(std::string_view bytes);
@@ -36,4 +41,4 @@ XmlDocPtr ParseXmlTree(std::string_view bytes);
 
 constexpr std::size_t kMaxTreeBytes = std::size_t{1} << 30;
 
-} // namespace tressal::sts
+} // namespace tressal::xml

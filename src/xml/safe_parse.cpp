@@ -1,11 +1,11 @@
-#include "sts/safe_parse.h"
+#include "xml/safe_parse.h"
 
 #include <libxml/SAX2.h>
 
 #include <algorithm>
 #include <cstddef>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 // Enough to pick the relevant one; a broken document can report many.
@@ -167,4 +167,4 @@ void ApplySafeSettings(xmlParserCtxt* ctxt, ParseReport& report) {
     }
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -9,7 +9,7 @@
 
 struct _xmlNode;
 
-namespace tressal::sts {
+namespace tressal::xml {
 
 class ElementRange;
 
@@ -161,4 +161,4 @@ std::optional<std::int32_t> ParseInteger(std::string_view text);
 // Raises the error of a list read outside its items.
 [[noreturn]] void ThrowIndexOutOfRange(int index);
 
-} // namespace tressal::sts
+} // namespace tressal::xml

@@ -1,4 +1,4 @@
-#include "sts/xml_input.h"
+#include "xml/input.h"
 
 #include "text/utf8.h"
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-namespace tressal::sts {
+namespace tressal::xml {
 namespace {
 
 constexpr std::size_t kBufferSize = 64 * 1024;
@@ -153,4 +153,4 @@ std::size_t XmlInput::Read(char* out, std::size_t room) {
     return written;
 }
 
-} // namespace tressal::sts
+} // namespace tressal::xml
