@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # scripts/dev.sh windows: Tressal for 64-bit Windows, from a fresh Debian 12 machine.
 #   1. installs the cross tools from Debian and adds a deb-src entry for the configured suites;
-#   2. builds the libraries, static, from Debian's source packages into the cache
-#      (packaging/windows/dependencies.sh; reused when present);
-#   3. builds tressal-cli.exe and the core tests in build-windows/, runs the tests under Wine,
-#      then every sample conversion 50 times in a row with the real program;
+#   2. builds the libraries and Qt's base, static, from Debian's source packages into the cache
+#      (packaging/windows/dependencies.sh, build-qtbase.sh; reused when present);
+#   3. builds tressal.exe, tressal-cli.exe and the tests in build-windows/, runs the tests under
+#      Wine, then every sample conversion 50 times in a row with the real program, then
+#      tressal.exe in its windows on a virtual display (packaging/windows/check-gui.sh);
 #   4. packages: build-windows/Tressal-<version>-windows-x64.zip, Tressal-<version>-setup.exe
 #      and SHA256SUMS, and checks the installer under Wine.
 set -euo pipefail
@@ -15,7 +16,9 @@ SECONDS=0
 lap() { printf '== windows : %s (%d s)\n' "$1" "$SECONDS"; }
 
 PACKAGES=(cmake make ninja-build dpkg-dev g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-          libz-mingw-w64-dev icu-devtools wine64 nsis)
+          libz-mingw-w64-dev icu-devtools wine64 nsis
+          qt6-base-dev qt6-translations-l10n # Qt's host tools and its French catalogue
+          fonts-wine xvfb xdotool imagemagick) # tressal.exe's windows under Wine
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -61,14 +64,17 @@ install_tools() {
 }
 
 configure_and_build() {
-    local prefixes
+    local prefixes qt
     prefixes=$(packaging/windows/dependencies.sh | paste -sd';')
     lap "bibliothèques"
+    qt=$(packaging/windows/build-qtbase.sh "${XDG_CACHE_HOME:-$HOME/.cache}/tressal-windows" \
+        "$ROOT/cmake/mingw-w64-x86_64.cmake")
+    lap "Qt"
+    # Qt's tools (moc, rcc, uic) are Debian's own, of the same version.
     cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DTRESSAL_WINDOWS_PREFIXES="$prefixes" -DTRESSAL_BUILD_GUI=OFF -DTRESSAL_BUILD_BENCH=OFF
-    # The windows (tressal.exe) come with the Qt build for Windows: once it is in the cache,
-    # this configure turns TRESSAL_BUILD_GUI on with its prefix.
+        -DTRESSAL_WINDOWS_PREFIXES="$prefixes;$qt" -DTRESSAL_BUILD_GUI=ON -DTRESSAL_BUILD_BENCH=OFF \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     cmake --build "$BUILD" -j"$(nproc)"
     lap "construction"
 }
@@ -83,6 +89,8 @@ stop_wine() {
 trap stop_wine EXIT
 
 run_tests() {
+    # The window tests need no display (Qt's offscreen platform); tressal.exe's own windows
+    # get one from check-gui.sh below.
     packaging/windows/wine-session.sh start
     wine_started=1
     ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" --timeout 900
@@ -92,6 +100,8 @@ run_tests() {
     TRESSAL_PROGRAM_RUNS=50 ctest --test-dir "$BUILD" --output-on-failure -j"$(nproc)" \
         --timeout 1800 -R 'ProgramRunAfterRun'
     lap "50 conversions de chaque exemple sous Wine"
+    packaging/windows/check-gui.sh "$BUILD" "$BUILD/fenetre-windows.png"
+    lap "tressal.exe sous Wine"
 }
 
 install_tools
@@ -101,4 +111,4 @@ run_tests
 packaging/windows/package.sh "$BUILD"
 lap "paquets"
 stop_wine
-ls -l "$BUILD"/Tressal-* "$BUILD/SHA256SUMS" "$BUILD/bin/tressal-cli.exe"
+ls -l "$BUILD"/Tressal-* "$BUILD/SHA256SUMS" "$BUILD/bin/tressal-cli.exe" "$BUILD/bin/tressal.exe"

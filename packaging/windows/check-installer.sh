@@ -25,6 +25,21 @@ wine reg delete "$key" /f >/dev/null 2>&1 || true
 wine "$setup" /S
 [ -x "$program_dir/bin/tressal-cli.exe" ] || fail "tressal-cli.exe n'est pas installé"
 [ -e "$start_menu/Tressal en ligne de commande.lnk" ] || fail "pas d'entrée au menu Démarrer"
+# The Start menu's Tressal starts the installed tressal.exe: the target the shortcut stores
+# (its local path), seen from Linux, is that file.
+target=$(strings -a "$start_menu/Tressal.lnk" 2>/dev/null | grep -m1 -i '^[a-z]:\\.*\.exe$' || true)
+[ -n "$target" ] && [ "$(wine winepath -u "$target" 2>/dev/null)" -ef "$program_dir/bin/tressal.exe" ] ||
+    fail "l'entrée Tressal du menu Démarrer ne lance pas bin\\tressal.exe (elle vise « $target »)"
+open_with='HKCU\Software\Classes\Applications\tressal.exe'
+wine reg query "$open_with\shell\open\command" 2>/dev/null | grep -qi 'bin\\tressal\.exe" "%1"' ||
+    fail "« Ouvrir avec Tressal » n'est pas proposé"
+for extension in .zip .xml .csv; do
+    wine reg query "$open_with\SupportedTypes" /v "$extension" >/dev/null 2>&1 ||
+        fail "« Ouvrir avec Tressal » n'est pas proposé pour $extension"
+    # Offered, never the default program of the type.
+    ! wine reg query "HKCU\\Software\\Classes\\${extension}" /ve 2>/dev/null | grep -qi tressal ||
+        fail "Tressal est devenu le programme par défaut des fichiers $extension"
+done
 wine reg query "$key" /v UninstallString >/dev/null || fail "absent des applications installées"
 examples=$documents/Tressal/Exemples
 for sample in "$here"/../../samples/*; do
@@ -72,6 +87,7 @@ done
 [ ! -e "$program_dir" ] || fail "la désinstallation laisse $program_dir"
 [ ! -e "$start_menu" ] || fail "la désinstallation laisse l'entrée du menu Démarrer"
 ! wine reg query "$key" >/dev/null 2>&1 || fail "la désinstallation laisse $key"
+! wine reg query "$open_with" >/dev/null 2>&1 || fail "la désinstallation laisse $open_with"
 [ -e "$examples/0123456A.csv" ] || fail "la désinstallation a retiré Documents\\Tressal"
 case $documents in "$WINEPREFIX"/*) rm -rf "$documents/Tressal" ;; esac
 echo "== installateur : installé, exemples convertis comme sous Linux, désinstallé"

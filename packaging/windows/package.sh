@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# package.sh BUILD: from BUILD/bin (tressal-cli.exe and the samples), writes in BUILD
+# package.sh BUILD: from BUILD/bin (tressal.exe, tressal-cli.exe and the samples), writes in BUILD
 #   Tressal-<version>-windows-x64.zip   portable: unzip anywhere and run, it writes beside itself
 #   Tressal-<version>-setup.exe         per-user installer (tressal.nsi)
 #   SHA256SUMS
@@ -11,8 +11,7 @@ repo=$(cd "$here/../.." && pwd)
 build=$(cd "$1" && pwd)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 samples=("$repo"/samples/*)
-programs=("$build"/bin/tressal-cli.exe)
-[ -e "$build/bin/tressal.exe" ] && programs+=("$build/bin/tressal.exe")
+programs=("$build"/bin/tressal.exe "$build"/bin/tressal-cli.exe)
 stage=$build/package
 rm -rf "$stage" "$build"/Tressal-*-windows-x64.zip "$build"/Tressal-*-setup.exe "$build/SHA256SUMS"
 

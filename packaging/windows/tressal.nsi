@@ -20,6 +20,7 @@ BrandingText "Tressal ${VERSION}"
 
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -28,6 +29,7 @@ BrandingText "Tressal ${VERSION}"
 !insertmacro MUI_LANGUAGE "French"
 
 Section "Tressal"
+  SectionIn RO
   SetShellVarContext current
   SetOutPath "$INSTDIR"
   File /r "${STAGE}\*.*"
@@ -41,8 +43,10 @@ Section "Tressal"
     CopyFiles /SILENT "$INSTDIR\share\tressal\samples\*.*" "$DOCUMENTS\Tressal\Exemples"
   samples_done:
 
-  ; The command line, opened in the user's folder.
+  ; The program, and the command line opened in the user's folder.
   CreateDirectory "$SMPROGRAMS\Tressal"
+  CreateShortcut "$SMPROGRAMS\Tressal\Tressal.lnk" "$INSTDIR\bin\tressal.exe" "" \
+    "$INSTDIR\bin\tressal.exe" 0 SW_SHOWNORMAL "" "Convertir les exports Sconet, SIECLE et STS"
   CreateShortcut "$SMPROGRAMS\Tressal\Tressal en ligne de commande.lnk" "$SYSDIR\cmd.exe" \
     '/k "set PATH=$INSTDIR\bin;%PATH%& cd /d "$DOCUMENTS\Tressal"& tressal-cli --help"' \
     "$SYSDIR\cmd.exe" 0 SW_SHOWNORMAL "" "Convertir les exports avec tressal-cli"
@@ -62,9 +66,33 @@ Section "Tressal"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; Tressal among the programs Windows offers for the exports, without opening them by default.
+!define OPEN_WITH "Software\Classes\Applications\tressal.exe"
+!macro OpenWithType extension
+  WriteRegStr HKCU "${OPEN_WITH}\SupportedTypes" "${extension}" ""
+  WriteRegStr HKCU "Software\Classes\${extension}\OpenWithList\tressal.exe" "" ""
+!macroend
+!macro ForgetOpenWithType extension
+  DeleteRegKey HKCU "Software\Classes\${extension}\OpenWithList\tressal.exe"
+  DeleteRegKey /ifempty HKCU "Software\Classes\${extension}\OpenWithList"
+  DeleteRegKey /ifempty HKCU "Software\Classes\${extension}"
+!macroend
+
+Section "« Ouvrir avec Tressal » pour les fichiers .zip, .xml et .csv"
+  WriteRegStr HKCU "${OPEN_WITH}" "FriendlyAppName" "Tressal"
+  WriteRegStr HKCU "${OPEN_WITH}\shell\open\command" "" '"$INSTDIR\bin\tressal.exe" "%1"'
+  !insertmacro OpenWithType ".zip"
+  !insertmacro OpenWithType ".xml"
+  !insertmacro OpenWithType ".csv"
+SectionEnd
+
 ; Everything the installer wrote but the user's own folder, Documents\Tressal.
 Section "Uninstall"
   SetShellVarContext current
+  DeleteRegKey HKCU "${OPEN_WITH}"
+  !insertmacro ForgetOpenWithType ".zip"
+  !insertmacro ForgetOpenWithType ".xml"
+  !insertmacro ForgetOpenWithType ".csv"
   RMDir /r "$SMPROGRAMS\Tressal"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   RMDir /r "$INSTDIR\bin"

@@ -2,7 +2,9 @@
 # Runs a Windows program under Debian's Wine, quietly, in the prefix WINEPREFIX (by default
 # build-windows/wine of this repository). Keep one `wineserver -p` running around a series of
 # runs (packaging/windows/wine-session.sh): a server that stops and starts between two runs
-# makes them fail at random.
+# makes them fail at random. Wine keeps the Linux side's QT_* variables from Windows programs
+# (they are meant for the desktop's own Qt): set WINEQT_QPA_PLATFORM to give a program
+# QT_QPA_PLATFORM.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/../../build-windows/wine}

@@ -243,7 +243,8 @@ private slots:
             messages.append("Aucun programme de ce bureau n'ouvre les fichiers texte : ouvrez le "
                             "fichier des doublons vous-même, à cet emplacement.");
         QCOMPARE(f.dialogs.messages, messages);
-        QCOMPARE(f.dialogs.details.last(), desktopOpensText ? target : litiges);
+        QCOMPARE(f.dialogs.details.last(),
+                 desktopOpensText ? QDir::toNativeSeparators(target) : litiges);
         QCOMPARE(f.dialogs.questions,
                  QStringList{"Confirmation|Tressal a rencontré des doublons, voulez-vous "
                              "consulter le fichier des doublons ?"});
