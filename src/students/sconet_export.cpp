@@ -15,10 +15,12 @@
 namespace tressal::students {
 namespace {
 
-bool SameStudent(const std::string& a, const std::string& b) {
+bool SameStudent(std::string_view a, std::string_view b) {
     using enum StudentField;
-    return StudentFieldOf(a, LastName) == StudentFieldOf(b, LastName) &&
-           StudentFieldOf(a, FirstName) == StudentFieldOf(b, FirstName);
+    const StudentFields first(a);
+    const StudentFields second(b);
+    return first.View(LastName) == second.View(LastName) &&
+           first.View(FirstName) == second.View(FirstName);
 }
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
@@ -46,10 +48,11 @@ std::vector<std::pair<std::size_t, std::string>> UnwritableUtf8Lines(std::string
     if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
         !HoldsUnwritableUtf8(bytes))
         return found;
-    TextList lines = SplitLines(bytes);
-    for (std::size_t k = 1; k < lines.size(); ++k)
-        if (HoldsUnwritableUtf8(lines[k]))
-            found.emplace_back(k, std::move(lines[k]));
+    std::size_t k = 0;
+    ForEachLine(bytes, [&](std::string_view line) {
+        if (k++ > 0 && HoldsUnwritableUtf8(line))
+            found.emplace_back(k - 1, line);
+    });
     return found;
 }
 
@@ -87,19 +90,19 @@ TextList LoadExport(const std::filesystem::path& input) {
 }
 
 TextList ExportLines(std::string bytes) {
-    return ReadSconetLines(std::move(bytes)).lines;
+    return ReadSconetLines(std::move(bytes)).lines.List();
 }
 
 SconetLines ReadSconetLines(std::string bytes) {
     auto unwritableLines = UnwritableUtf8Lines(bytes);
-    const std::string text = DecodeText(std::move(bytes));
+    std::string text = DecodeText(std::move(bytes));
     // NULs that only pad the end are dropped; one before text would lose it.
     if (const std::size_t line = LineOfNulBeforeText(text))
         throw Error("Le fichier contient un caractère nul à la ligne " + std::to_string(line) +
                     " : il est abîmé ou ce n'est pas un export texte.");
     SconetLines result;
-    result.lines = SplitLines(text);
-    TextList& lines = result.lines;
+    result.lines = LineTable::FromText(std::move(text));
+    const LineTable& lines = result.lines;
     result.resavedBySpreadsheet = IsResavedBySpreadsheet(lines);
     for (auto& [k, written] : unwritableLines) {
         // A line left in Windows-1252, another line being surely so, lost nothing.
@@ -111,22 +114,25 @@ SconetLines ReadSconetLines(std::string bytes) {
                                      StudentFieldOf(original, StudentField::FirstName)});
     }
     if (result.resavedBySpreadsheet)
-        for (std::string& line : lines)
-            line = UnquotedLine(line);
+        result.lines.RewriteEach(&UnquotedLine);
     return result;
 }
 
 void CheckHeader(const TextList& lines) {
+    CheckHeader(LineView(lines));
+}
+
+void CheckHeader(LineView lines) {
     if (lines.empty())
         throw Error("Indice de liste hors limites (0)\nLe fichier est vide : refaites l'export des "
                     "élèves, ou choisissez un autre fichier.");
-    const int count = CountFields(lines.front(), ';');
+    const int count = CountFields(std::string(lines[0]), ';');
     if (count != static_cast<int>(kStudentFieldCount))
         throw Error("Le fichier que vous avez sélectionné est incorrect. Il ne comporte que " +
                     std::to_string(count) + " Champs. L'extracteur necessite 22 champs");
 }
 
-std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun keep) {
+std::vector<std::size_t> NeighbourSurvivors(LineView lines, KeepInRun keep) {
     std::vector<std::size_t> kept;
     for (std::size_t k = 1; k < lines.size(); ++k) {
         const bool duplicate = keep == KeepInRun::First
@@ -140,8 +146,14 @@ std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun kee
 
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format, bool numberedLines,
                        ExportLineObserver* observer) {
+    return ConvertExport(LineView(exportLines), format, numberedLines, observer);
+}
+
+TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool numberedLines,
+                       ExportLineObserver* observer) {
     CheckHeader(exportLines);
     TextList result;
+    result.reserve(exportLines.size());
     SortedTextList sorted;
     if (format.header)
         result.push_back(*format.header);

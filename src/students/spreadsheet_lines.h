@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/text_list.h"
+#include "students/line_table.h"
 
 #include <string>
 #include <string_view>
@@ -11,7 +11,7 @@
 namespace tressal::students {
 
 // True when the export was saved again that way: its header starts with a quote.
-bool IsResavedBySpreadsheet(const TextList& lines);
+bool IsResavedBySpreadsheet(LineView lines);
 
 // The line as the spreadsheet meant it: each quoted field unquoted ("" for a
 // quote inside), a ';' or a line break inside it made safe as in any value

@@ -66,7 +66,7 @@ StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes,
             contacts = &representatives->contacts;
     }
     SiecleLineSources sources;
-    source.lines = SiecleStudentLines(data, codes, &sources, contacts);
+    source.lines.TakeFrom(SiecleStudentLines(data, codes, &sources, contacts));
     source.elements = std::move(sources.elements);
     source.leavers = std::move(sources.leavers);
     if (source.representatives) {
