@@ -26,8 +26,7 @@ LineTable LineTable::FromText(std::string text) {
     });
     if (!table.starts_.empty())
         table.starts_.push_back(out);
-    text.resize(out);
-    text.shrink_to_fit();
+    text.resize(out); // no shrinking: that would copy it
     table.text_ = std::move(text);
     return table;
 }

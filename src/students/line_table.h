@@ -75,8 +75,7 @@ template <typename Each> void ForEachLine(std::string_view bytes, Each each) {
         while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
             ++end;
         std::size_t next = end + 1;
-        if (end < bytes.size() && bytes[end] == '\r' && next < bytes.size() &&
-            bytes[next] == '\n')
+        if (end < bytes.size() && bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n')
             ++next;
         // Told last: each may write over the line's end.
         each(bytes.substr(start, end - start));

@@ -134,6 +134,7 @@ void CheckHeader(LineView lines) {
 
 std::vector<std::size_t> NeighbourSurvivors(LineView lines, KeepInRun keep) {
     std::vector<std::size_t> kept;
+    kept.reserve(lines.size());
     for (std::size_t k = 1; k < lines.size(); ++k) {
         const bool duplicate = keep == KeepInRun::First
                                    ? k > 1 && SameStudent(lines[k], lines[k - 1])
@@ -153,7 +154,8 @@ TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool n
                        ExportLineObserver* observer) {
     CheckHeader(exportLines);
     TextList result;
-    result.reserve(exportLines.size());
+    if (!format.sorted)
+        result.reserve(exportLines.size());
     SortedTextList sorted;
     if (format.header)
         result.push_back(*format.header);
@@ -183,6 +185,8 @@ TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool n
         else
             result.push_back(std::move(line));
     }
+    if (format.sorted && result.empty())
+        return sorted.TakeLines();
     if (format.sorted) {
         TextList lines = sorted.TakeLines();
         result.insert(result.end(), std::make_move_iterator(lines.begin()),

@@ -80,8 +80,8 @@ public:
 // Check, remove neighbouring duplicates and convert. numberedLines: the lines
 // are those of a file, numbered from 1 in messages. The observer, when given,
 // is told what becomes of each line.
-TextList ConvertExport(LineView exportLines, const StudentFormat& format,
-                       bool numberedLines = true, ExportLineObserver* observer = nullptr);
+TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool numberedLines = true,
+                       ExportLineObserver* observer = nullptr);
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
                        bool numberedLines = true, ExportLineObserver* observer = nullptr);
 
