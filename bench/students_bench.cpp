@@ -69,6 +69,19 @@ int main() {
             PrintMemoryGoal(measure, megabytes);
         }
     }
+    // The SIECLE export cut short in its last closing tag, as a copy that stopped.
+    const fs::path broken = folder / "ExportXML_Tronque.zip";
+    std::string brokenXml = MakeSiecleStudents(kSiecleStudents);
+    brokenXml.resize(brokenXml.size() - 4);
+    tressal::WriteFileAtomically(
+        broken,
+        tressal::test::MakeZip({{"ElevesAvecAdresses.xml", brokenXml, true, false, std::nullopt}}));
+    brokenXml = {};
+    const tressal::Conversion& orlane = *tressal::FindConversion("eleves-orlane");
+    const Measure refusal = MeasureMedianOf(kRuns, [&] {
+        tressal::SaveResult(orlane, orlane.convert(broken, {}), folder / "out-broken");
+    });
+    PrintRefusal("refusing it broken (zip)", refusal, siecleSize / 1e6);
     fs::remove_all(folder);
     return 0;
 }

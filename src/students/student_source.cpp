@@ -143,10 +143,8 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
         throw Error("L'archive zip contient plusieurs exports des élèves (" + Quoted(students) +
                     ") : décompressez-la et choisissez celui que vous voulez convertir.");
     // Read as it inflates: the export is never held whole.
-    archive::ZipEntryStream stream = zip.Open(*students.front());
     const SiecleExport data =
-        ReadSiecleExport([&](char* buffer, std::size_t size) { return stream.Read(buffer, size); },
-                         [&] { return zip.Read(*students.front()); }, students.front()->name);
+        ReadSiecleExport(xml::EntrySource(zip, *students.front()), students.front()->name);
     return FromXml(
         data,
         [&] {

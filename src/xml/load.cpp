@@ -32,7 +32,6 @@ constexpr std::size_t kMaxBytes = INT_MAX;
 const char* const kAccessDenied = "Accès refusé";
 const char* const kUnreadable = "Le fichier ne peut pas être lu";
 const char* const kTooBig = "Le fichier est trop volumineux";
-const char* const kNotWellFormed = "Le document XML n'est pas bien formé";
 
 struct ParserCtxtDeleter {
     void operator()(xmlParserCtxt* ctxt) const noexcept { xmlFreeParserCtxt(ctxt); }
@@ -92,15 +91,7 @@ XmlDocPtr ParseXml(std::string_view bytes) {
         return doc;
     }
     doc.reset();
-
-    const SourceText source(bytes);
-    ChosenError chosen{kNotWellFormed, lastLine};
-    if (!report.refusal.empty()) {
-        chosen = {report.refusal, report.refusalLine};
-    } else if (!report.errors.empty()) {
-        chosen = ChooseError(report.errors, {source.ReadAsUtf8(), source.FirstUndecodableLine()});
-    }
-    throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line));
+    ThrowParseError(report, lastLine, MemorySource(bytes));
 }
 
 std::size_t EstimatedTreeBytes(std::string_view bytes) {
