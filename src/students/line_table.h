@@ -8,9 +8,10 @@
 #include <string_view>
 #include <vector>
 
-// The lines of a student export held in one block of text: each line followed
-// by one line end, and where each starts. A 100,000-line export costs its
-// bytes and 8 bytes a line, where a list of strings costs some 50 more a line.
+// The lines of a student export held in blocks of text: each line followed by
+// one line end, and where each starts. A 100,000-line export costs its bytes
+// and 8 bytes a line, where a list of strings costs some 50 more a line; the
+// blocks already read can be freed while the rest is converted.
 namespace tressal::students {
 
 class LineView;
@@ -25,24 +26,36 @@ public:
     // storage (taken over, not copied).
     static LineTable FromText(std::string text);
 
+    // FromText's lines added after these, as a block of their own.
+    void AddText(std::string text);
     void Add(std::string_view line);
     // Each line replaced by what rewrite gives for it, never longer.
     void RewriteEach(std::string (*rewrite)(std::string_view line));
     // The lines of a list, each string freed once added.
     void TakeFrom(TextList&& lines);
+    // Frees the blocks that hold only lines before line k: they are never
+    // read again.
+    void ReleaseBefore(std::size_t k);
 
-    std::size_t size() const { return starts_.empty() ? 0 : starts_.size() - 1; }
-    bool empty() const { return size() == 0; }
-    std::string_view operator[](std::size_t k) const {
-        return std::string_view(text_).substr(starts_[k], starts_[k + 1] - 1 - starts_[k]);
-    }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    std::string_view operator[](std::size_t k) const;
     std::string_view front() const { return (*this)[0]; }
     TextList List() const;
     operator LineView() const;
 
 private:
-    std::string text_;
-    std::vector<std::size_t> starts_; // of each line, then the end of the text
+    struct Block {
+        std::size_t first = 0; // the table's index of its first line
+        std::size_t count = 0;
+        std::string text;
+        std::vector<std::size_t> starts; // of each line, then the end of the text
+    };
+    Block& Open();
+
+    std::vector<Block> blocks_;
+    std::size_t size_ = 0;
+    std::size_t released_ = 0; // blocks freed
 };
 
 // The lines of a LineTable or of a TextList, read without copying them; the

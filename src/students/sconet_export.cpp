@@ -1,13 +1,8 @@
 #include "students/sconet_export.h"
 
-#include "students/spreadsheet_lines.h"
-#include "text/cp1252.h"
 #include "text/error.h"
 #include "text/file_io.h"
-#include "text/file_read.h"
-#include "text/text_decoding.h"
 #include "text/text_helpers.h"
-#include "text/utf8.h"
 
 #include <iterator>
 #include <utility>
@@ -21,52 +16,6 @@ bool SameStudent(std::string_view a, std::string_view b) {
     const StudentFields second(b);
     return first.View(LastName) == second.View(LastName) &&
            first.View(FirstName) == second.View(FirstName);
-}
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// Whether the bytes hold a UTF-8 character that Windows-1252 cannot hold.
-bool HoldsUnwritableUtf8(std::string_view bytes) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        char32_t cp = 0;
-        const std::size_t length =
-            static_cast<unsigned char>(bytes[at]) < 0x80 ? 1 : DecodeUtf8(bytes, at, cp);
-        if (length > 1 && CodePointToCp1252(cp) == '?')
-            return true;
-        at += length == 0 ? 1 : length;
-    }
-    return false;
-}
-
-// The lines of the file that hold such a character, counted from 0 as
-// SplitLines counts them, as written: read as UTF-8, they give it as "?".
-// A UTF-16 file is not looked at.
-std::vector<std::pair<std::size_t, std::string>> UnwritableUtf8Lines(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark))
-        bytes.remove_prefix(kUtf8Mark.size());
-    std::vector<std::pair<std::size_t, std::string>> found;
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
-        !HoldsUnwritableUtf8(bytes))
-        return found;
-    std::size_t k = 0;
-    ForEachLine(bytes, [&](std::string_view line) {
-        if (k++ > 0 && HoldsUnwritableUtf8(line))
-            found.emplace_back(k - 1, line);
-    });
-    return found;
-}
-
-// The line in UTF-8, a byte outside a valid sequence taken as Windows-1252,
-// as DecodeText takes it behind a byte order mark.
-std::string AsUtf8(std::string_view line) {
-    std::string text;
-    for (std::size_t at = 0; at < line.size();) {
-        char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(line, at, cp);
-        text += length == 0 ? Cp1252ToUtf8(line.substr(at, 1)) : line.substr(at, length);
-        at += length == 0 ? 1 : length;
-    }
-    return text;
 }
 
 const char* const kExpectedName =
@@ -83,39 +32,6 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input) {
     if (extension != "CSV" || !IsEstablishmentCode(code))
         throw Error("Nom de fichier incorrect\n" + std::string(kExpectedName));
     return code;
-}
-
-TextList LoadExport(const std::filesystem::path& input) {
-    return ExportLines(ReadWholeFile(input));
-}
-
-TextList ExportLines(std::string bytes) {
-    return ReadSconetLines(std::move(bytes)).lines.List();
-}
-
-SconetLines ReadSconetLines(std::string bytes) {
-    auto unwritableLines = UnwritableUtf8Lines(bytes);
-    std::string text = DecodeText(std::move(bytes));
-    // NULs that only pad the end are dropped; one before text would lose it.
-    if (const std::size_t line = LineOfNulBeforeText(text))
-        throw Error("Le fichier contient un caractère nul à la ligne " + std::to_string(line) +
-                    " : il est abîmé ou ce n'est pas un export texte.");
-    SconetLines result;
-    result.lines = LineTable::FromText(std::move(text));
-    const LineTable& lines = result.lines;
-    result.resavedBySpreadsheet = IsResavedBySpreadsheet(lines);
-    for (auto& [k, written] : unwritableLines) {
-        // A line left in Windows-1252, another line being surely so, lost nothing.
-        if (k >= lines.size() || lines[k] == written)
-            continue;
-        const std::string original =
-            AsUtf8(result.resavedBySpreadsheet ? UnquotedLine(written) : written);
-        result.unwritable.push_back({k, StudentFieldOf(original, StudentField::LastName),
-                                     StudentFieldOf(original, StudentField::FirstName)});
-    }
-    if (result.resavedBySpreadsheet)
-        result.lines.RewriteEach(&UnquotedLine);
-    return result;
 }
 
 void CheckHeader(const TextList& lines) {
@@ -145,6 +61,15 @@ std::vector<std::size_t> NeighbourSurvivors(LineView lines, KeepInRun keep) {
     return kept;
 }
 
+namespace {
+
+// ConvertExport, freeing the lines of consumed (when given, the table the
+// lines are read from) once passed.
+TextList ConvertLines(LineView exportLines, const StudentFormat& format, bool numberedLines,
+                      ExportLineObserver* observer, LineTable* consumed);
+
+} // namespace
+
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format, bool numberedLines,
                        ExportLineObserver* observer) {
     return ConvertExport(LineView(exportLines), format, numberedLines, observer);
@@ -152,6 +77,18 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
 
 TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool numberedLines,
                        ExportLineObserver* observer) {
+    return ConvertLines(exportLines, format, numberedLines, observer, nullptr);
+}
+
+TextList ConvertExportFreeing(LineTable&& exportLines, const StudentFormat& format,
+                              bool numberedLines, ExportLineObserver* observer) {
+    return ConvertLines(exportLines, format, numberedLines, observer, &exportLines);
+}
+
+namespace {
+
+TextList ConvertLines(LineView exportLines, const StudentFormat& format, bool numberedLines,
+                      ExportLineObserver* observer, LineTable* consumed) {
     CheckHeader(exportLines);
     TextList result;
     if (!format.sorted)
@@ -163,6 +100,8 @@ TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool n
     std::size_t next = 0; // the first kept line not yet reached
     StudentFields field;  // of each line in turn
     for (std::size_t k = 1; k < exportLines.size(); ++k) {
+        if (consumed)
+            consumed->ReleaseBefore(k);
         if (next == kept.size() || kept[next] != k) {
             // The run's first line kept is before it, its last after it.
             if (observer)
@@ -194,5 +133,7 @@ TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool n
     }
     return result;
 }
+
+} // namespace
 
 } // namespace tressal::students

@@ -39,6 +39,10 @@ struct SconetLines {
 // ExportLines, and what the report tells.
 SconetLines ReadSconetLines(std::string bytes);
 
+// The same from the file, read in pieces of whole lines, each decoded into a
+// block of lines of its own: the file is never held twice.
+SconetLines ReadSconetFile(const std::filesystem::path& input);
+
 // Throws Error unless the header (line 1) holds 22 fields.
 void CheckHeader(LineView lines);
 void CheckHeader(const TextList& lines);
@@ -84,5 +88,9 @@ TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool n
                        ExportLineObserver* observer = nullptr);
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
                        bool numberedLines = true, ExportLineObserver* observer = nullptr);
+// The same, freeing the export's lines as they are converted: the observer
+// may read the line it is told of, never one before.
+TextList ConvertExportFreeing(LineTable&& exportLines, const StudentFormat& format,
+                              bool numberedLines = true, ExportLineObserver* observer = nullptr);
 
 } // namespace tressal::students

@@ -184,6 +184,20 @@ void CheckStudentContent(xml::ContentKind kind, const std::filesystem::path& nam
     }
 }
 
+StudentSource FromCsv(SconetLines read, std::string code) {
+    StudentSource source;
+    source.code = std::move(code);
+    source.lines = std::move(read.lines);
+    source.resavedBySpreadsheet = read.resavedBySpreadsheet;
+    source.unwritable = std::move(read.unwritable);
+    return source;
+}
+
+bool IsCsv(xml::ContentKind kind) {
+    return kind != xml::ContentKind::Zip && kind != xml::ContentKind::Xml &&
+           kind != xml::ContentKind::Utf16Xml;
+}
+
 // csvCode: the code of a CSV export, asked for once the export is known to be one.
 template <typename CsvCode>
 StudentSource FromBytes(std::string bytes, xml::ContentKind kind,
@@ -199,13 +213,8 @@ StudentSource FromBytes(std::string bytes, xml::ContentKind kind,
                 return RepresentativesNamedOr(representativesFile,
                                               [&] { return RepresentativesBeside(input); });
             });
-    StudentSource source;
-    source.code = csvCode();
-    SconetLines read = ReadSconetLines(std::move(bytes));
-    source.lines = std::move(read.lines);
-    source.resavedBySpreadsheet = read.resavedBySpreadsheet;
-    source.unwritable = std::move(read.unwritable);
-    return source;
+    std::string code = csvCode();
+    return FromCsv(ReadSconetLines(std::move(bytes)), std::move(code));
 }
 
 } // namespace
@@ -214,6 +223,10 @@ StudentSource ReadStudentSource(const std::filesystem::path& input,
                                 const std::filesystem::path& representativesFile) {
     const xml::ContentKind kind = xml::KindOfContent(xml::ReadContentStart(input));
     CheckStudentContent(kind, input);
+    if (IsCsv(kind)) {
+        std::string code = EstablishmentCodeOf(input);
+        return FromCsv(ReadSconetFile(input), std::move(code));
+    }
     return FromBytes(ReadWholeFile(input), kind, &input, representativesFile,
                      [&] { return EstablishmentCodeOf(input); });
 }

@@ -11,7 +11,6 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstddef>
@@ -94,26 +93,6 @@ XmlDocPtr ParseXml(std::string_view bytes) {
     ThrowParseError(report, lastLine, MemorySource(bytes));
 }
 
-std::size_t EstimatedTreeBytes(std::string_view bytes) {
-    // An element and its text node, with the allocator's overhead.
-    constexpr std::size_t kBytesPerTag = 150;
-    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<')) * kBytesPerTag +
-           bytes.size();
-}
-
-XmlDocPtr ParseXmlTree(std::string_view bytes) {
-    constexpr std::size_t kMegabyte = std::size_t{1} << 20;
-    if (const std::size_t tree = EstimatedTreeBytes(bytes);
-        tree > 4 * bytes.size() && tree > kMaxTreeBytes)
-        throw LoadError("Cet export est trop gros pour être lu en mémoire (environ " +
-                            std::to_string(tree / kMegabyte) + " Mo pour un fichier de " +
-                            std::to_string(bytes.size() / kMegabyte) +
-                            " Mo) : vérifiez que c'est bien l'export STS de l'établissement, "
-                            "ou refaites-le",
-                        0, "");
-    return ParseXml(bytes);
-}
-
 void ThrowUnreadFile(const std::filesystem::path& path, const FileBytes& read) {
     throw LoadError(ReadFailureReason(path, read), 0, "");
 }
@@ -126,7 +105,7 @@ XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     if (read.problem != ReadProblem::None) {
         ThrowUnreadFile(path, read);
     }
-    return ParseXmlTree(read.bytes);
+    return ParseXml(read.bytes);
 }
 
 } // namespace tressal::xml
