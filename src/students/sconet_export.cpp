@@ -124,14 +124,13 @@ TextList ConvertLines(LineView exportLines, const StudentFormat& format, bool nu
         else
             result.push_back(std::move(line));
     }
-    if (format.sorted && result.empty())
-        return sorted.TakeLines();
-    if (format.sorted) {
-        TextList lines = sorted.TakeLines();
-        result.insert(result.end(), std::make_move_iterator(lines.begin()),
-                      std::make_move_iterator(lines.end()));
-    }
-    return result;
+    if (!format.sorted)
+        return result;
+    // The header goes before the sorted lines, in the room their list has.
+    TextList lines = sorted.TakeLines();
+    lines.insert(lines.begin(), std::make_move_iterator(result.begin()),
+                 std::make_move_iterator(result.end()));
+    return lines;
 }
 
 } // namespace
