@@ -2,6 +2,7 @@
 
 #include "text/utf8.h"
 #include "xml/errors.h"
+#include "xml/single_byte_decoders.h"
 
 #include <libxml/encoding.h>
 #include <libxml/tree.h>
@@ -79,6 +80,8 @@ xmlCharEncodingHandler* DecoderFor(std::string_view document) {
 
 SourceText::SourceText(const ByteSource& document, const std::set<int>& wantedLines)
     : wanted_(wantedLines) {
+    // Decoded as the tree would be, on every system alike.
+    RegisterSingleByteDecoders();
     constexpr std::size_t kChunk = 1 << 16;
     std::string start(kChunk, '\0');
     start.resize(document(start.data(), start.size()));
