@@ -132,3 +132,12 @@ inline void PrintMemoryGoal(const Measure& measure, double inputMegabytes) {
                 "", measure.workMegabytes, inputMegabytes, ratio, kMemoryGoal,
                 measure.ok && ratio <= kMemoryGoal ? "met" : "MISSED");
 }
+
+// The refusal of a broken input: its time and peak, and the memory goal,
+// which holds for a refusal as for a conversion.
+inline void PrintRefusal(const char* name, Measure measure, double inputMegabytes) {
+    std::printf("%-24s %s %8.3f s  %7.1f MB peak\n", name, measure.ok ? "ACCEPTED" : "refused ",
+                measure.seconds, measure.peakMegabytes);
+    measure.ok = !measure.ok;
+    PrintMemoryGoal(measure, inputMegabytes);
+}

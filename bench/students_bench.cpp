@@ -36,10 +36,26 @@ int main() {
         fs::temp_directory_path() / ("tressal-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     const fs::path csv = folder / "0123456A.csv";
-    tressal::WriteFileAtomically(csv, MakeSconetExport(kStudents));
     const fs::path zip = folder / "ExportXML_ElevesAvecAdresses.zip";
-    const auto siecleSize = static_cast<double>(MakeSiecleStudents(kSiecleStudents).size());
-    tressal::WriteFileAtomically(zip, MakeSiecleZip(kSiecleStudents));
+    // The SIECLE export cut short in its last closing tag, as a copy that stopped.
+    const fs::path broken = folder / "ExportXML_Tronque.zip";
+    const fs::path xmlSize = folder / "xml-size";
+    // Built in a child, so the texts never weigh on the measured processes
+    // (not even on how their memory is handed out).
+    const Measure generated = MeasureInChild([&] {
+        tressal::WriteFileAtomically(csv, MakeSconetExport(kStudents));
+        tressal::WriteFileAtomically(zip, MakeSiecleZip(kSiecleStudents));
+        std::string xml = MakeSiecleStudents(kSiecleStudents);
+        tressal::WriteFileAtomically(xmlSize, std::to_string(xml.size()));
+        xml.resize(xml.size() - 4);
+        tressal::WriteFileAtomically(broken, tressal::test::MakeZip({{"ElevesAvecAdresses.xml", xml,
+                                                                      true, false, std::nullopt}}));
+    });
+    if (!generated.ok) {
+        std::fprintf(stderr, "could not write the exports below %s\n", folder.c_str());
+        return 1;
+    }
+    const double siecleSize = std::stod(tressal::ReadWholeFile(xmlSize));
     std::printf("Sconet CSV of %d students: %.1f MB; SIECLE XML of %d students: %.1f MB, "
                 "zipped %.1f MB\n",
                 kStudents, static_cast<double>(fs::file_size(csv)) / 1e6, kSiecleStudents,
@@ -69,6 +85,11 @@ int main() {
             PrintMemoryGoal(measure, megabytes);
         }
     }
+    const tressal::Conversion& orlane = *tressal::FindConversion("eleves-orlane");
+    const Measure refusal = MeasureMedianOf(kRuns, [&] {
+        tressal::SaveResult(orlane, orlane.convert(broken, {}), folder / "out-broken");
+    });
+    PrintRefusal("refusing it broken (zip)", refusal, siecleSize / 1e6);
     fs::remove_all(folder);
     return 0;
 }

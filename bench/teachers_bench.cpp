@@ -40,6 +40,8 @@ constexpr double kStsMemoryGoal = 1.5;
 constexpr double kBigExportBytes = 511e6;
 constexpr double kBigGoalMegabytes = 8192;
 constexpr double kRefusalSeconds = 2;
+// An export broken at its end, refused.
+constexpr double kBrokenExportBytes = 100e6;
 // The two shapes: so many co-teachers of one service, or divisions of one
 // teacher, each converted within kShapeGoalSeconds.
 constexpr int kShapeSize = 100000;
@@ -333,8 +335,10 @@ void PrintStsMemoryGoal(const Measure& measure, double inputMegabytes) {
                 measure.ok && ratio <= kStsMemoryGoal ? "met" : "MISSED");
 }
 
-// The persons of the big export again and again, up to kBigExportBytes.
-void WriteBigExport(const std::string& bytes, const fs::path& file) {
+// The persons of the big export again and again, up to size bytes; broken:
+// cut short in its last closing tag, as a copy that stopped.
+void WriteBigExport(const std::string& bytes, const fs::path& file, double size = kBigExportBytes,
+                    bool broken = false) {
     const std::size_t begin = bytes.find("<INDIVIDUS>") + 11;
     const std::size_t end = bytes.find("</INDIVIDUS>");
     const std::string_view persons(bytes.data() + begin, end - begin);
@@ -344,9 +348,9 @@ void WriteBigExport(const std::string& bytes, const fs::path& file) {
     std::fwrite(bytes.data(), 1, begin, out);
     const std::size_t rest = bytes.size() - end;
     for (std::size_t written = bytes.size() - persons.size();
-         written + persons.size() + rest < kBigExportBytes; written += persons.size())
+         static_cast<double>(written + persons.size() + rest) < size; written += persons.size())
         std::fwrite(persons.data(), 1, persons.size(), out);
-    std::fwrite(bytes.data() + end, 1, rest, out);
+    std::fwrite(bytes.data() + end, 1, broken ? rest - 4 : rest, out);
     if (std::fclose(out) != 0)
         throw std::runtime_error("cannot write");
 }
@@ -384,6 +388,20 @@ void BigExport(const tressal::Conversion& conversion, const fs::path& folder) {
     std::printf("%-24s goal: within %.0f MB, or refused within %.0f s: %s\n", "", kBigGoalMegabytes,
                 kRefusalSeconds, met ? "met" : "MISSED");
     fs::remove(big);
+}
+
+// A big export broken at its end: refused, its error worded without holding
+// the document; within the memory goal of any input.
+void BrokenExport(const tressal::Conversion& conversion, const fs::path& folder) {
+    const fs::path broken = folder / "sts_emp_0000004D_2026.xml";
+    if (!MeasureInChild([&] { WriteBigExport(MakeExport(), broken, kBrokenExportBytes, true); }).ok)
+        return;
+    const Measure measure =
+        MeasureInChild([&] { ConvertAndSave(conversion, broken, folder / "out-broken"); });
+    const double megabytes = static_cast<double>(fs::file_size(broken)) / 1e6;
+    std::printf("%.0f MB export broken at its end, %s:\n", megabytes, conversion.cliName.c_str());
+    PrintRefusal("refusing it", measure, megabytes);
+    fs::remove(broken);
 }
 
 } // namespace
@@ -459,6 +477,8 @@ int main(int argc, char** argv) {
                                                                           : "GOAL MISSED");
         }
     }
+    if (vesko != nullptr)
+        BrokenExport(*vesko, folder);
     if (withBig && vesko != nullptr)
         BigExport(*vesko, folder);
     fs::remove_all(folder);

@@ -78,7 +78,8 @@ Conversion Students(std::string cliName, const students::StudentFormat& format,
             report.warnings.push_back({WarningKind::ResavedBySpreadsheet, Origin(1), "", ""});
         if (needsAddress)
             told.ListWithoutAddress();
-        result.lines = students::ConvertExport(source.lines, format, source.numberedLines, &told);
+        result.lines = students::ConvertExportFreeing(std::move(source.lines), format,
+                                                      source.numberedLines, &told);
         told.Finish();
         return result;
     };

@@ -45,15 +45,13 @@ bool IsWholeDate(std::string_view date) {
     return day >= 1 && day <= 31 && month >= 1 && month <= 12;
 }
 
-StudentReport::StudentReport(const TextList& lines,
+StudentReport::StudentReport(students::LineView lines,
                              const std::vector<students::StudentPlace>* elements,
                              ConversionReport& report, bool foldsNames)
     : lines_(lines), elements_(elements), report_(report), foldsNames_(foldsNames) {
     report_.population = Population::Students;
-    if (!lines.empty())
-        report_.read += static_cast<std::size_t>(
-            std::count_if(lines.begin() + 1, lines.end(),
-                          [](const std::string& line) { return !IsEmptyLine(line); }));
+    for (std::size_t k = 1; k < lines.size(); ++k)
+        report_.read += IsEmptyLine(lines[k]) ? 0 : 1;
 }
 
 Origin StudentOrigin(const students::StudentPlace& place) {

@@ -19,7 +19,7 @@ public:
     // elements: for lines built from an XML export, the element of each line
     // (the lines then have no numbers); nullptr for the lines of a file.
     // foldsNames: the target folds names (FoldName); one still accented is told.
-    StudentReport(const TextList& lines, const std::vector<students::StudentPlace>* elements,
+    StudentReport(students::LineView lines, const std::vector<students::StudentPlace>* elements,
                   ConversionReport& report, bool foldsNames = false);
 
     void Duplicate(std::size_t k, std::size_t kept) override;
@@ -39,7 +39,7 @@ private:
     void Warn(WarningKind kind, std::size_t k, std::string_view name, std::string_view firstName,
               std::string_view value = {}, std::size_t number = 0);
 
-    const TextList& lines_;
+    students::LineView lines_;
     const std::vector<students::StudentPlace>* elements_;
     ConversionReport& report_;
     bool foldsNames_;

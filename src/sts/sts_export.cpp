@@ -34,10 +34,7 @@ StsExport FromBytes(std::string bytes, const std::string& name, bool codeFromNam
         if (codeFromName)
             code = StsEstablishmentCode(PathFromText(fileName));
         // Read as it inflates: the export is never held whole.
-        archive::ZipEntryStream stream = zip.Open(entry);
-        if (!xml::TryStreamXml(
-                [&](char* buffer, std::size_t size) { return stream.Read(buffer, size); }, events))
-            xml::ThrowXmlError(zip.Read(entry));
+        xml::StreamXml(xml::EntrySource(zip, entry), events);
     }
     StsExport result = events.Take();
     result.fileName = std::move(fileName);

@@ -123,11 +123,9 @@ RepresentativesExport ReadRepresentativesExport(std::string_view bytes) {
     return events.Take();
 }
 
-RepresentativesExport ReadRepresentativesExport(const xml::ByteSource& source,
-                                                const std::function<std::string()>& wholeBytes) {
+RepresentativesExport ReadRepresentativesExport(const xml::ByteSourceOpener& open) {
     RepresentativesEvents events;
-    if (!xml::TryStreamXml(source, events))
-        xml::ThrowXmlError(wholeBytes());
+    xml::StreamXml(open, events);
     return events.Take();
 }
 

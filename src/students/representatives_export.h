@@ -1,7 +1,7 @@
 #pragma once
 
 #include "students/siecle_reader.h"
-#include "xml/input.h"
+#include "xml/stream.h"
 
 #include <functional>
 #include <string>
@@ -39,10 +39,9 @@ struct RepresentativesExport {
 // not BEE_RESPONSABLES, and LoadError when it cannot be read as XML.
 RepresentativesExport ReadRepresentativesExport(std::string_view bytes);
 
-// The same from bytes read as they come; wholeBytes gives them again to word
-// a parse error.
-RepresentativesExport ReadRepresentativesExport(const xml::ByteSource& source,
-                                                const std::function<std::string()>& wholeBytes);
+// The same from bytes read as they come (opened once more to quote the line
+// of a parse error).
+RepresentativesExport ReadRepresentativesExport(const xml::ByteSourceOpener& open);
 
 // What a student may take from its legal representatives: the address of the
 // first one with RESP_LEGAL 1, else 2, that has an address; the phone of the

@@ -27,10 +27,7 @@ template <typename Read> RepresentativesFile Named(const std::string& name, Read
 
 RepresentativesExport FromEntry(archive::ZipArchive& zip, const archive::ZipEntry& entry) {
     // Read as it inflates: the export is never held whole.
-    archive::ZipEntryStream stream = zip.Open(entry);
-    return ReadRepresentativesExport(
-        [&](char* buffer, std::size_t size) { return stream.Read(buffer, size); },
-        [&] { return zip.Read(entry); });
+    return ReadRepresentativesExport(xml::EntrySource(zip, entry));
 }
 
 RepresentativesExport FromBytes(std::string bytes) {

@@ -1,11 +1,8 @@
 #include "students/sconet_export.h"
 
-#include "students/spreadsheet_lines.h"
-#include "text/cp1252.h"
 #include "text/error.h"
 #include "text/files.h"
 #include "text/text_helpers.h"
-#include "text/utf8.h"
 
 #include <iterator>
 #include <utility>
@@ -13,55 +10,12 @@
 namespace tressal::students {
 namespace {
 
-bool SameStudent(const std::string& a, const std::string& b) {
+bool SameStudent(std::string_view a, std::string_view b) {
     using enum StudentField;
-    return StudentFieldOf(a, LastName) == StudentFieldOf(b, LastName) &&
-           StudentFieldOf(a, FirstName) == StudentFieldOf(b, FirstName);
-}
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// Whether the bytes hold a UTF-8 character that Windows-1252 cannot hold.
-bool HoldsUnwritableUtf8(std::string_view bytes) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        char32_t cp = 0;
-        const std::size_t length =
-            static_cast<unsigned char>(bytes[at]) < 0x80 ? 1 : DecodeUtf8(bytes, at, cp);
-        if (length > 1 && CodePointToCp1252(cp) == '?')
-            return true;
-        at += length == 0 ? 1 : length;
-    }
-    return false;
-}
-
-// The lines of the file that hold such a character, counted from 0 as
-// SplitLines counts them, as written: read as UTF-8, they give it as "?".
-// A UTF-16 file is not looked at.
-std::vector<std::pair<std::size_t, std::string>> UnwritableUtf8Lines(std::string_view bytes) {
-    if (bytes.starts_with(kUtf8Mark))
-        bytes.remove_prefix(kUtf8Mark.size());
-    std::vector<std::pair<std::size_t, std::string>> found;
-    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF") ||
-        !HoldsUnwritableUtf8(bytes))
-        return found;
-    TextList lines = SplitLines(bytes);
-    for (std::size_t k = 1; k < lines.size(); ++k)
-        if (HoldsUnwritableUtf8(lines[k]))
-            found.emplace_back(k, std::move(lines[k]));
-    return found;
-}
-
-// The line in UTF-8, a byte outside a valid sequence taken as Windows-1252,
-// as DecodeText takes it behind a byte order mark.
-std::string AsUtf8(std::string_view line) {
-    std::string text;
-    for (std::size_t at = 0; at < line.size();) {
-        char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(line, at, cp);
-        text += length == 0 ? Cp1252ToUtf8(line.substr(at, 1)) : line.substr(at, length);
-        at += length == 0 ? 1 : length;
-    }
-    return text;
+    const StudentFields first(a);
+    const StudentFields second(b);
+    return first.View(LastName) == second.View(LastName) &&
+           first.View(FirstName) == second.View(FirstName);
 }
 
 const char* const kExpectedName =
@@ -80,52 +34,23 @@ std::string EstablishmentCodeOf(const std::filesystem::path& input) {
     return code;
 }
 
-TextList LoadExport(const std::filesystem::path& input) {
-    return ExportLines(ReadWholeFile(input));
-}
-
-TextList ExportLines(std::string bytes) {
-    return ReadSconetLines(std::move(bytes)).lines;
-}
-
-SconetLines ReadSconetLines(std::string bytes) {
-    auto unwritableLines = UnwritableUtf8Lines(bytes);
-    const std::string text = DecodeText(std::move(bytes));
-    // NULs that only pad the end are dropped; one before text would lose it.
-    if (const std::size_t line = LineOfNulBeforeText(text))
-        throw Error("Le fichier contient un caractère nul à la ligne " + std::to_string(line) +
-                    " : il est abîmé ou ce n'est pas un export texte.");
-    SconetLines result;
-    result.lines = SplitLines(text);
-    TextList& lines = result.lines;
-    result.resavedBySpreadsheet = IsResavedBySpreadsheet(lines);
-    for (auto& [k, written] : unwritableLines) {
-        // A line left in Windows-1252, another line being surely so, lost nothing.
-        if (k >= lines.size() || lines[k] == written)
-            continue;
-        const std::string original =
-            AsUtf8(result.resavedBySpreadsheet ? UnquotedLine(written) : written);
-        result.unwritable.push_back({k, StudentFieldOf(original, StudentField::LastName),
-                                     StudentFieldOf(original, StudentField::FirstName)});
-    }
-    if (result.resavedBySpreadsheet)
-        for (std::string& line : lines)
-            line = UnquotedLine(line);
-    return result;
-}
-
 void CheckHeader(const TextList& lines) {
+    CheckHeader(LineView(lines));
+}
+
+void CheckHeader(LineView lines) {
     if (lines.empty())
         throw Error("Indice de liste hors limites (0)\nLe fichier est vide : refaites l'export des "
                     "élèves, ou choisissez un autre fichier.");
-    const int count = CountFields(lines.front(), ';');
+    const int count = CountFields(std::string(lines[0]), ';');
     if (count != static_cast<int>(kStudentFieldCount))
         throw Error("Le fichier que vous avez sélectionné est incorrect. Il ne comporte que " +
                     std::to_string(count) + " Champs. L'extracteur necessite 22 champs");
 }
 
-std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun keep) {
+std::vector<std::size_t> NeighbourSurvivors(LineView lines, KeepInRun keep) {
     std::vector<std::size_t> kept;
+    kept.reserve(lines.size());
     for (std::size_t k = 1; k < lines.size(); ++k) {
         const bool duplicate = keep == KeepInRun::First
                                    ? k > 1 && SameStudent(lines[k], lines[k - 1])
@@ -136,10 +61,38 @@ std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun kee
     return kept;
 }
 
+namespace {
+
+// ConvertExport, freeing the lines of consumed (when given, the table the
+// lines are read from) once passed.
+TextList ConvertLines(LineView exportLines, const StudentFormat& format, bool numberedLines,
+                      ExportLineObserver* observer, LineTable* consumed);
+
+} // namespace
+
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format, bool numberedLines,
                        ExportLineObserver* observer) {
+    return ConvertExport(LineView(exportLines), format, numberedLines, observer);
+}
+
+TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool numberedLines,
+                       ExportLineObserver* observer) {
+    return ConvertLines(exportLines, format, numberedLines, observer, nullptr);
+}
+
+TextList ConvertExportFreeing(LineTable&& exportLines, const StudentFormat& format,
+                              bool numberedLines, ExportLineObserver* observer) {
+    return ConvertLines(exportLines, format, numberedLines, observer, &exportLines);
+}
+
+namespace {
+
+TextList ConvertLines(LineView exportLines, const StudentFormat& format, bool numberedLines,
+                      ExportLineObserver* observer, LineTable* consumed) {
     CheckHeader(exportLines);
     TextList result;
+    if (!format.sorted)
+        result.reserve(exportLines.size());
     SortedTextList sorted;
     if (format.header)
         result.push_back(*format.header);
@@ -147,6 +100,8 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
     std::size_t next = 0; // the first kept line not yet reached
     StudentFields field;  // of each line in turn
     for (std::size_t k = 1; k < exportLines.size(); ++k) {
+        if (consumed)
+            consumed->ReleaseBefore(k);
         if (next == kept.size() || kept[next] != k) {
             // The run's first line kept is before it, its last after it.
             if (observer)
@@ -169,12 +124,15 @@ TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
         else
             result.push_back(std::move(line));
     }
-    if (format.sorted) {
-        TextList lines = sorted.TakeLines();
-        result.insert(result.end(), std::make_move_iterator(lines.begin()),
-                      std::make_move_iterator(lines.end()));
-    }
-    return result;
+    if (!format.sorted)
+        return result;
+    // The header goes before the sorted lines, in the room their list has.
+    TextList lines = sorted.TakeLines();
+    lines.insert(lines.begin(), std::make_move_iterator(result.begin()),
+                 std::make_move_iterator(result.end()));
+    return lines;
 }
+
+} // namespace
 
 } // namespace tressal::students

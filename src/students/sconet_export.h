@@ -1,5 +1,6 @@
 #pragma once
 
+#include "students/line_table.h"
 #include "students/student_fields.h"
 #include "text/text_helpers.h"
 
@@ -28,7 +29,7 @@ TextList ExportLines(std::string bytes);
 
 // An export's lines and what the report tells of their reading.
 struct SconetLines {
-    TextList lines;
+    LineTable lines;
     bool resavedBySpreadsheet = false;
     // The students of the lines written in UTF-8 that held a character
     // Windows-1252 cannot hold, in the order of the lines.
@@ -38,7 +39,12 @@ struct SconetLines {
 // ExportLines, and what the report tells.
 SconetLines ReadSconetLines(std::string bytes);
 
+// The same from the file, read in pieces of whole lines, each decoded into a
+// block of lines of its own: the file is never held twice.
+SconetLines ReadSconetFile(const std::filesystem::path& input);
+
 // Throws Error unless the header (line 1) holds 22 fields.
+void CheckHeader(LineView lines);
 void CheckHeader(const TextList& lines);
 
 enum class KeepInRun { First, Last };
@@ -46,7 +52,7 @@ enum class KeepInRun { First, Last };
 // Indexes of the student lines (1 .. n-1; the header takes no part) left once
 // each run of neighbours with the same last and first names is reduced to its first
 // or its last line. Comparison is exact, letter case included.
-std::vector<std::size_t> NeighbourSurvivors(const TextList& lines, KeepInRun keep);
+std::vector<std::size_t> NeighbourSurvivors(LineView lines, KeepInRun keep);
 
 // How one target turns the export into its lines.
 struct StudentFormat {
@@ -78,7 +84,13 @@ public:
 // Check, remove neighbouring duplicates and convert. numberedLines: the lines
 // are those of a file, numbered from 1 in messages. The observer, when given,
 // is told what becomes of each line.
+TextList ConvertExport(LineView exportLines, const StudentFormat& format, bool numberedLines = true,
+                       ExportLineObserver* observer = nullptr);
 TextList ConvertExport(const TextList& exportLines, const StudentFormat& format,
                        bool numberedLines = true, ExportLineObserver* observer = nullptr);
+// The same, freeing the export's lines as they are converted: the observer
+// may read the line it is told of, never one before.
+TextList ConvertExportFreeing(LineTable&& exportLines, const StudentFormat& format,
+                              bool numberedLines = true, ExportLineObserver* observer = nullptr);
 
 } // namespace tressal::students

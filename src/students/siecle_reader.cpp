@@ -212,12 +212,9 @@ SiecleExport ReadSiecleExport(std::string_view bytes, std::string_view fileName)
     return events.Take(fileName);
 }
 
-SiecleExport ReadSiecleExport(const xml::ByteSource& source,
-                              const std::function<std::string()>& wholeBytes,
-                              std::string_view fileName) {
+SiecleExport ReadSiecleExport(const xml::ByteSourceOpener& open, std::string_view fileName) {
     SiecleEvents events;
-    if (!xml::TryStreamXml(source, events))
-        xml::ThrowXmlError(wholeBytes());
+    xml::StreamXml(open, events);
     return events.Take(fileName);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xml/input.h"
+#include "xml/stream.h"
 
 #include <array>
 #include <functional>
@@ -84,10 +84,8 @@ struct SiecleExport {
 // DONNEES/ELEVES, and LoadError when it cannot be read as XML.
 SiecleExport ReadSiecleExport(std::string_view bytes, std::string_view fileName = {});
 
-// The same from bytes read as they come; wholeBytes gives them again, all at
-// once, to word a parse error.
-SiecleExport ReadSiecleExport(const xml::ByteSource& source,
-                              const std::function<std::string()>& wholeBytes,
-                              std::string_view fileName = {});
+// The same from bytes read as they come (opened once more to quote the line
+// of a parse error).
+SiecleExport ReadSiecleExport(const xml::ByteSourceOpener& open, std::string_view fileName = {});
 
 } // namespace tressal::students

@@ -6,8 +6,8 @@
 
 namespace tressal::students {
 
-bool IsResavedBySpreadsheet(const TextList& lines) {
-    return !lines.empty() && lines.front().starts_with('"');
+bool IsResavedBySpreadsheet(LineView lines) {
+    return !lines.empty() && lines[0].starts_with('"');
 }
 
 std::string UnquotedLine(std::string_view line) {

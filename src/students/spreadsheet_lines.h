@@ -1,5 +1,6 @@
 #pragma once
 
+#include "students/line_table.h"
 #include "text/text_helpers.h"
 
 #include <string>
@@ -11,7 +12,7 @@
 namespace tressal::students {
 
 // True when the export was saved again that way: its header starts with a quote.
-bool IsResavedBySpreadsheet(const TextList& lines);
+bool IsResavedBySpreadsheet(LineView lines);
 
 // The line as the spreadsheet meant it: each quoted field unquoted ("" for a
 // quote inside), a ';' or a line break inside it made safe as in any value

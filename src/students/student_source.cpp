@@ -65,7 +65,7 @@ StudentSource FromXml(const SiecleExport& data, ReadCodes readCodes,
             contacts = &representatives->contacts;
     }
     SiecleLineSources sources;
-    source.lines = SiecleStudentLines(data, codes, &sources, contacts);
+    source.lines.TakeFrom(SiecleStudentLines(data, codes, &sources, contacts));
     source.elements = std::move(sources.elements);
     source.leavers = std::move(sources.leavers);
     if (source.representatives) {
@@ -142,10 +142,8 @@ StudentSource FromZip(std::string bytes, const std::filesystem::path* input,
         throw Error("L'archive zip contient plusieurs exports des élèves (" + Quoted(students) +
                     ") : décompressez-la et choisissez celui que vous voulez convertir.");
     // Read as it inflates: the export is never held whole.
-    archive::ZipEntryStream stream = zip.Open(*students.front());
     const SiecleExport data =
-        ReadSiecleExport([&](char* buffer, std::size_t size) { return stream.Read(buffer, size); },
-                         [&] { return zip.Read(*students.front()); }, students.front()->name);
+        ReadSiecleExport(xml::EntrySource(zip, *students.front()), students.front()->name);
     return FromXml(
         data,
         [&] {
@@ -185,6 +183,20 @@ void CheckStudentContent(xml::ContentKind kind, const std::filesystem::path& nam
     }
 }
 
+StudentSource FromCsv(SconetLines read, std::string code) {
+    StudentSource source;
+    source.code = std::move(code);
+    source.lines = std::move(read.lines);
+    source.resavedBySpreadsheet = read.resavedBySpreadsheet;
+    source.unwritable = std::move(read.unwritable);
+    return source;
+}
+
+bool IsCsv(xml::ContentKind kind) {
+    return kind != xml::ContentKind::Zip && kind != xml::ContentKind::Xml &&
+           kind != xml::ContentKind::Utf16Xml;
+}
+
 // csvCode: the code of a CSV export, asked for once the export is known to be one.
 template <typename CsvCode>
 StudentSource FromBytes(std::string bytes, xml::ContentKind kind,
@@ -200,13 +212,8 @@ StudentSource FromBytes(std::string bytes, xml::ContentKind kind,
                 return RepresentativesNamedOr(representativesFile,
                                               [&] { return RepresentativesBeside(input); });
             });
-    StudentSource source;
-    source.code = csvCode();
-    SconetLines read = ReadSconetLines(std::move(bytes));
-    source.lines = std::move(read.lines);
-    source.resavedBySpreadsheet = read.resavedBySpreadsheet;
-    source.unwritable = std::move(read.unwritable);
-    return source;
+    std::string code = csvCode();
+    return FromCsv(ReadSconetLines(std::move(bytes)), std::move(code));
 }
 
 } // namespace
@@ -215,6 +222,10 @@ StudentSource ReadStudentSource(const std::filesystem::path& input,
                                 const std::filesystem::path& representativesFile) {
     const xml::ContentKind kind = xml::KindOfContent(xml::ReadContentStart(input));
     CheckStudentContent(kind, input);
+    if (IsCsv(kind)) {
+        std::string code = EstablishmentCodeOf(input);
+        return FromCsv(ReadSconetFile(input), std::move(code));
+    }
     return FromBytes(ReadWholeFile(input), kind, &input, representativesFile,
                      [&] { return EstablishmentCodeOf(input); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "students/line_table.h"
 #include "students/representatives_source.h"
 #include "students/siecle_export.h"
 #include "text/text_helpers.h"
@@ -16,7 +17,7 @@ namespace tressal::students {
 
 struct StudentSource {
     std::string code;          // establishment code
-    TextList lines;            // a header line, then one 22-field line per student
+    LineTable lines;           // a header line, then one 22-field line per student
     bool numberedLines = true; // false: built from XML, no line numbers to quote
     // Built from XML: the element of each line, the students who had left
     // (no line), and the school year the export gives.

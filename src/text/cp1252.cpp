@@ -68,7 +68,8 @@ std::string Utf16ToCp1252(std::string_view bytes, bool bigEndian) {
     return text;
 }
 
-// True when a line of the text is not valid UTF-8.
+} // namespace
+
 bool HoldsCp1252Line(std::string_view text) {
     for (std::size_t start = 0; start < text.size();) {
         std::size_t end = start;
@@ -82,26 +83,14 @@ bool HoldsCp1252Line(std::string_view text) {
     return false;
 }
 
-} // namespace
+namespace {
 
-std::string DecodeText(std::string bytes) {
+// The lines of bytes (no byte order mark) decoded one by one, in place; a
+// line that could be either follows what fileHoldsCp1252(bytes) says of the
+// file, asked at the first such line.
+template <typename FileHoldsCp1252>
+std::string DecodeLines(std::string bytes, FileHoldsCp1252 fileHoldsCp1252) {
     const std::string_view view(bytes);
-    const std::size_t mark = view.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
-    const std::string_view rest = view.substr(mark);
-    if (rest.starts_with("\xFF\xFE") || rest.starts_with("\xFE\xFF"))
-        return Utf16ToCp1252(rest.substr(2), rest[0] == '\xFE');
-    if (mark > 0) {
-        bytes.resize(PutUtf8(bytes, mark, bytes.size(), 0));
-        return bytes;
-    }
-    // A line that could be either follows the file: Windows-1252 when some
-    // line is surely so, read before the conversion overwrites it.
-    std::optional<bool> holdsCp1252;
-    const auto fileHoldsCp1252 = [&] {
-        if (!holdsCp1252)
-            holdsCp1252 = HoldsCp1252Line(view);
-        return *holdsCp1252;
-    };
     std::size_t out = 0;
     for (std::size_t start = 0; start < bytes.size();) {
         std::size_t end = start;
@@ -109,7 +98,7 @@ std::string DecodeText(std::string bytes) {
             ++end;
         const LineEncoding encoding = LineEncodingOf(view.substr(start, end - start));
         const bool utf8 = encoding == LineEncoding::Utf8 ||
-                          (encoding == LineEncoding::Either && !fileHoldsCp1252());
+                          (encoding == LineEncoding::Either && !fileHoldsCp1252(view));
         out = utf8 ? PutUtf8(bytes, start, end, out) : PutAsItIs(bytes, start, end, out);
         start = end;
         while (end < bytes.size() && IsLineEnd(bytes[end]))
@@ -119,6 +108,33 @@ std::string DecodeText(std::string bytes) {
     }
     bytes.resize(out);
     return bytes;
+}
+
+} // namespace
+
+std::string DecodeText(std::string bytes) {
+    const std::string_view view(bytes);
+    const std::size_t mark = view.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+    const std::string_view rest = view.substr(mark);
+    if (rest.starts_with("\xFF\xFE") || rest.starts_with("\xFE\xFF"))
+        return Utf16ToCp1252(rest.substr(2), rest[0] == '\xFE');
+    if (mark > 0)
+        return DecodeText(std::move(bytes), {true, false});
+    std::optional<bool> holdsCp1252;
+    return DecodeLines(std::move(bytes), [&](std::string_view text) {
+        if (!holdsCp1252)
+            holdsCp1252 = HoldsCp1252Line(text);
+        return *holdsCp1252;
+    });
+}
+
+std::string DecodeText(std::string piece, const FileEncoding& file) {
+    if (file.utf8Mark) {
+        const std::size_t mark = piece.starts_with(kUtf8Mark) ? kUtf8Mark.size() : 0;
+        piece.resize(PutUtf8(piece, mark, piece.size(), 0));
+        return piece;
+    }
+    return DecodeLines(std::move(piece), [&](std::string_view) { return file.cp1252Line; });
 }
 
 namespace {

@@ -18,6 +18,20 @@ namespace tressal {
 // as they are. The conversion is done in the bytes' own storage.
 std::string DecodeText(std::string bytes);
 
+// What DecodeText takes from the whole file, to decode it in pieces of whole
+// lines: a UTF-8 byte order mark, and whether some line is surely
+// Windows-1252 (HoldsCp1252Line of every piece). Not for UTF-16.
+struct FileEncoding {
+    bool utf8Mark = false;
+    bool cp1252Line = false;
+};
+
+// DecodeText of one piece of a file, as the whole file's facts decide.
+std::string DecodeText(std::string piece, const FileEncoding& file);
+
+// True when a line of the text is surely Windows-1252: not valid UTF-8.
+bool HoldsCp1252Line(std::string_view text);
+
 // Windows-1252 <-> Unicode by a fixed table (no dependence on the process
 // locale). The five bytes Windows-1252 leaves undefined map to the C1 control
 // of the same value, so every byte round-trips.

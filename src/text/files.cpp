@@ -3,6 +3,7 @@
 #include "text/error.h"
 #include "text/file_device.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -36,14 +37,17 @@ FileBytes ReadFileBytes(const std::filesystem::path& path, const ReadRules& rule
     if (!fs::is_regular_file(status))
         return Failure(ReadProblem::SpecialFile, 0);
     const std::size_t limit = rules.startBytes ? rules.startBytes : rules.maxBytes;
-    if (const std::uintmax_t size = fs::file_size(path, ec);
-        !ec && size > rules.maxBytes && rules.startBytes == 0)
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (!ec && size > rules.maxBytes && rules.startBytes == 0)
         return TooBig(size);
     errno = 0;
     const CFile file = OpenCFile(path, CFileMode::Read);
     if (!file)
         return Failure(errno == ENOENT ? ReadProblem::NotFound : ReadProblem::CannotOpen, errno);
     FileBytes result;
+    // Held once at its size: growing by steps would copy it and hold it twice.
+    if (!ec)
+        result.bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)));
     char buffer[1 << 16];
     std::size_t got = 0;
     // The file may grow while it is read.

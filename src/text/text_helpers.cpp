@@ -203,8 +203,22 @@ std::size_t LineOfNulBeforeText(std::string_view bytes) {
     return line;
 }
 
+namespace {
+
+// The size of the lines joined, each with a line end: reserved at once, the
+// joined text is never copied as it grows.
+std::size_t JoinedSize(const TextList& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    return size;
+}
+
+} // namespace
+
 std::string JoinLines(const TextList& lines) {
     std::string bytes;
+    bytes.reserve(JoinedSize(lines));
     for (const auto& line : lines) {
         bytes += line;
         bytes += "\r\n";
@@ -214,6 +228,7 @@ std::string JoinLines(const TextList& lines) {
 
 std::string JoinLinesNoFinalEnd(const TextList& lines) {
     std::string bytes;
+    bytes.reserve(JoinedSize(lines));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].empty())
             continue;

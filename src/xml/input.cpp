@@ -21,6 +21,15 @@ int LinesIn(std::string_view bytes) {
 
 } // namespace
 
+ByteSource MemorySource(std::string_view bytes) {
+    return [bytes, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
+        const std::size_t count = std::min(size, bytes.size() - at);
+        std::memcpy(buffer, bytes.data() + at, count);
+        at += count;
+        return count;
+    };
+}
+
 XmlInput::XmlInput(ByteSource source) : source_(std::move(source)), raw_(kBufferSize) {
     while (end_ < kDeclarationBytes && Fill()) {
     }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tressal::xml {
@@ -25,6 +26,9 @@ struct EncodingNote {
 // Where the bytes of a streamed document come from: copies up to size next
 // bytes to buffer and answers how many, 0 at the end. May throw.
 using ByteSource = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+// The bytes in memory as a source; they must outlive it.
+ByteSource MemorySource(std::string_view bytes);
 
 // The bytes of a document as the parser asks for them: buffered from the
 // source, and turned into UTF-8 here when the XML declaration names a

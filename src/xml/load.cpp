@@ -10,7 +10,6 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstddef>
@@ -31,7 +30,6 @@ constexpr std::size_t kMaxBytes = INT_MAX;
 const char* const kAccessDenied = "Accès refusé";
 const char* const kUnreadable = "Le fichier ne peut pas être lu";
 const char* const kTooBig = "Le fichier est trop volumineux";
-const char* const kNotWellFormed = "Le document XML n'est pas bien formé";
 
 struct ParserCtxtDeleter {
     void operator()(xmlParserCtxt* ctxt) const noexcept { xmlFreeParserCtxt(ctxt); }
@@ -91,35 +89,7 @@ XmlDocPtr ParseXml(std::string_view bytes) {
         return doc;
     }
     doc.reset();
-
-    const SourceText source(bytes);
-    ChosenError chosen{kNotWellFormed, lastLine};
-    if (!report.refusal.empty()) {
-        chosen = {report.refusal, report.refusalLine};
-    } else if (!report.errors.empty()) {
-        chosen = ChooseError(report.errors, {source.ReadAsUtf8(), source.FirstUndecodableLine()});
-    }
-    throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line), chosen.column);
-}
-
-std::size_t EstimatedTreeBytes(std::string_view bytes) {
-    // An element and its text node, with the allocator's overhead.
-    constexpr std::size_t kBytesPerTag = 150;
-    return static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<')) * kBytesPerTag +
-           bytes.size();
-}
-
-XmlDocPtr ParseXmlTree(std::string_view bytes) {
-    constexpr std::size_t kMegabyte = std::size_t{1} << 20;
-    if (const std::size_t tree = EstimatedTreeBytes(bytes);
-        tree > 4 * bytes.size() && tree > kMaxTreeBytes)
-        throw LoadError("Cet export est trop gros pour être lu en mémoire (environ " +
-                            std::to_string(tree / kMegabyte) + " Mo pour un fichier de " +
-                            std::to_string(bytes.size() / kMegabyte) +
-                            " Mo) : vérifiez que c'est bien l'export STS de l'établissement, "
-                            "ou refaites-le",
-                        0, "");
-    return ParseXml(bytes);
+    ThrowParseError(report, lastLine, MemorySource(bytes));
 }
 
 void ThrowUnreadFile(const std::filesystem::path& path, const FileBytes& read) {
@@ -134,7 +104,7 @@ XmlDocPtr LoadXmlFile(const std::filesystem::path& path) {
     if (read.problem != ReadProblem::None) {
         ThrowUnreadFile(path, read);
     }
-    return ParseXmlTree(read.bytes);
+    return ParseXml(read.bytes);
 }
 
 } // namespace tressal::xml

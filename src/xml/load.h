@@ -24,21 +24,10 @@ using XmlDocPtr = std::unique_ptr<_xmlDoc, XmlDocDeleter>;
 XmlDocPtr ParseXml(std::string_view bytes);
 
 // Reads the file whole (no decompression, no URI unescaping of its name) and
-// parses it with ParseXmlTree. A missing or unreadable file is a LoadError too.
+// parses it with ParseXml. A missing or unreadable file is a LoadError too.
 XmlDocPtr LoadXmlFile(const std::filesystem::path& path);
 
 // The LoadError of a file that ReadFileBytes could not read, in LoadXmlFile's words.
 [[noreturn]] void ThrowUnreadFile(const std::filesystem::path& path, const FileBytes& read);
-
-// The memory a tree of the document would take, estimated from its tags
-// (one node and its text for each pair) without parsing it.
-std::size_t EstimatedTreeBytes(std::string_view bytes);
-
-// ParseXml for a document kept whole as a tree: refused first, with a
-// LoadError, when the tree would take more than four times the document and
-// more than a school computer can spare (kMaxTreeBytes).
-XmlDocPtr ParseXmlTree(std::string_view bytes);
-
-constexpr std::size_t kMaxTreeBytes = std::size_t{1} << 30;
 
 } // namespace tressal::xml

@@ -1,6 +1,8 @@
 #include "xml/source_text.h"
 
 #include "text/utf8.h"
+#include "xml/errors.h"
+#include "xml/single_byte_decoders.h"
 
 #include <libxml/encoding.h>
 #include <libxml/tree.h>
@@ -74,78 +76,116 @@ xmlCharEncodingHandler* DecoderFor(std::string_view document) {
     return xmlFindCharEncodingHandler(declared.c_str());
 }
 
-int LineAt(std::string_view text) {
-    return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
-
 } // namespace
 
-SourceText::SourceText(std::string_view document) {
-    xmlCharEncodingHandler* const handler = DecoderFor(document);
+SourceText::SourceText(const ByteSource& document, const std::set<int>& wantedLines)
+    : wanted_(wantedLines) {
+    // Decoded as the tree would be, on every system alike.
+    RegisterSingleByteDecoders();
+    constexpr std::size_t kChunk = 1 << 16;
+    std::string start(kChunk, '\0');
+    start.resize(document(start.data(), start.size()));
+    xmlCharEncodingHandler* const handler = DecoderFor(start);
     readAsUtf8_ = handler == nullptr;
     if (handler == nullptr) {
-        text_ = SanitizeUtf8(document);
+        // Sanitized when quoted: a line's start holds whole characters.
+        for (std::size_t got = start.size(); got > 0; got = document(start.data(), kChunk)) {
+            Feed(std::string_view(start.data(), got));
+            start.resize(kChunk);
+        }
+        EndLine();
         return;
     }
-    constexpr std::size_t kChunk = 1 << 16;
-    const auto* bytes = reinterpret_cast<const xmlChar*>(document.data());
-    BufferPtr in = BufferOf(bytes, 0);
-    BufferPtr out = BufferOf(bytes, 0);
-    std::size_t pos = 0;
+    BufferPtr in = BufferOf(reinterpret_cast<const xmlChar*>(start.data()), start.size());
+    BufferPtr out = BufferOf(nullptr, 0);
+    bool more = !start.empty();
+    const auto takeOut = [&] {
+        Feed(std::string_view(reinterpret_cast<const char*>(xmlBufferContent(out.get())),
+                              static_cast<std::size_t>(xmlBufferLength(out.get()))));
+        xmlBufferEmpty(out.get());
+    };
     while (in != nullptr && out != nullptr) {
-        if (pos < document.size() && static_cast<std::size_t>(xmlBufferLength(in.get())) < kChunk) {
-            const std::size_t size = std::min(kChunk, document.size() - pos);
-            xmlBufferAdd(in.get(), bytes + pos, static_cast<int>(size));
-            pos += size;
+        if (more && static_cast<std::size_t>(xmlBufferLength(in.get())) < kChunk) {
+            const std::size_t got = document(start.data(), kChunk);
+            more = got > 0;
+            xmlBufferAdd(in.get(), reinterpret_cast<const xmlChar*>(start.data()),
+                         static_cast<int>(got));
         }
         const int before = xmlBufferLength(in.get());
         if (before == 0)
             break;
         const int result = xmlCharEncInFunc(handler, out.get(), in.get());
+        takeOut();
         if (result == -2) {
             // The byte the converter refused: skipped, and marked.
             if (firstUndecodableLine_ == 0) {
-                firstUndecodableLine_ = LineAt(
-                    std::string_view(reinterpret_cast<const char*>(xmlBufferContent(out.get())),
-                                     static_cast<std::size_t>(xmlBufferLength(out.get()))));
+                firstUndecodableLine_ = line_;
+                wanted_.insert(line_);
             }
-            xmlBufferAdd(out.get(), reinterpret_cast<const xmlChar*>(kReplacement), 3);
+            Feed(kReplacement);
             in = BufferOf(xmlBufferContent(in.get()) + 1,
                           static_cast<std::size_t>(xmlBufferLength(in.get()) - 1));
-        } else if (xmlBufferLength(in.get()) == before && pos >= document.size()) {
+        } else if (xmlBufferLength(in.get()) == before && !more) {
             break; // a truncated sequence at the very end
         }
     }
     xmlCharEncCloseFunc(handler);
-    if (out != nullptr) {
-        text_ = SanitizeUtf8(
-            std::string_view(reinterpret_cast<const char*>(xmlBufferContent(out.get())),
-                             static_cast<std::size_t>(xmlBufferLength(out.get()))));
+    EndLine();
+}
+
+void SourceText::Feed(std::string_view utf8) {
+    // Enough bytes for the quoted characters, each of up to four bytes.
+    constexpr std::size_t kKeptBytes = 4 * kQuotedChars + 8;
+    while (!utf8.empty()) {
+        const std::size_t lf = utf8.find('\n');
+        const std::string_view piece = utf8.substr(0, lf);
+        if (current_.size() < kKeptBytes)
+            current_.append(piece.substr(0, kKeptBytes - current_.size()));
+        if (lf == std::string_view::npos)
+            return;
+        EndLine();
+        ++line_;
+        utf8.remove_prefix(lf + 1);
     }
 }
 
+void SourceText::EndLine() {
+    if (wanted_.contains(line_))
+        kept_[line_] = current_;
+    current_.clear();
+}
+
 std::string SourceText::Quote(int line) const {
-    if (line <= 0)
+    const auto found = kept_.find(line);
+    if (line <= 0 || found == kept_.end())
         return {};
-    std::string_view rest(text_);
-    if (rest.starts_with(kUtf8Bom))
+    std::string_view rest(found->second);
+    if (line == 1 && rest.starts_with(kUtf8Bom))
         rest.remove_prefix(kUtf8Bom.size());
-    for (int i = 1; i < line; ++i) {
-        const std::size_t lf = rest.find('\n');
-        if (lf == std::string_view::npos)
-            return {};
-        rest.remove_prefix(lf + 1);
-    }
-    rest = rest.substr(0, rest.find('\n'));
     if (rest.ends_with('\r'))
         rest.remove_suffix(1);
+    const std::string text = SanitizeUtf8(rest);
     std::size_t chars = 0;
     std::size_t end = 0;
-    for (; end < rest.size(); ++end) {
-        if ((static_cast<unsigned char>(rest[end]) & 0xC0) != 0x80 && chars++ == kQuotedChars)
+    for (; end < text.size(); ++end) {
+        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && chars++ == kQuotedChars)
             break;
     }
-    return EscapeControls(rest.substr(0, end));
+    return EscapeControls(std::string_view(text).substr(0, end));
+}
+
+void ThrowParseError(const ParseReport& report, int lastLine, const ByteSource& document) {
+    std::set<int> lines{lastLine, report.refusalLine};
+    for (const ReportedError& error : report.errors)
+        lines.insert(error.line);
+    const SourceText source(document, lines);
+    ChosenError chosen{"Le document XML n'est pas bien formé", lastLine};
+    if (!report.refusal.empty()) {
+        chosen = {report.refusal, report.refusalLine};
+    } else if (!report.errors.empty()) {
+        chosen = ChooseError(report.errors, {source.ReadAsUtf8(), source.FirstUndecodableLine()});
+    }
+    throw LoadError(chosen.reason, chosen.line, source.Quote(chosen.line), chosen.column);
 }
 
 } // namespace tressal::xml

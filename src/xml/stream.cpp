@@ -1,8 +1,10 @@
 #include "xml/stream.h"
 
 #include "xml/errors.h"
-#include "xml/load.h"
 #include "xml/safe_parse.h"
+#include "xml/source_text.h"
+
+#include <libxml/SAX2.h>
 
 #include <libxml/parser.h>
 
@@ -125,8 +127,8 @@ struct ContextDeleter {
     }
 };
 
-// True when the document was read to its end or until the events stopped it.
-bool Stream(const ByteSource& source, XmlEvents& events) {
+// Reads the document to its end or until the events stop it.
+void Stream(const ByteSourceOpener& open, XmlEvents& events) {
     xmlInitParser();
     xmlSAXHandler sax;
     std::memset(&sax, 0, sizeof sax);
@@ -138,7 +140,7 @@ bool Stream(const ByteSource& source, XmlEvents& events) {
     sax.comment = &OnComment;
     sax.processingInstruction = &OnInstruction;
 
-    XmlInput input(source);
+    XmlInput input(open());
     StreamState state;
     state.events = &events;
     state.input = &input;
@@ -156,16 +158,12 @@ bool Stream(const ByteSource& source, XmlEvents& events) {
     if (state.failure)
         std::rethrow_exception(state.failure);
     events.Encoding(input.Note());
-    return state.stoppedByEvents || (state.refusal.empty() && ctxt->wellFormed != 0);
-}
-
-ByteSource MemorySource(std::string_view bytes) {
-    return [bytes, at = std::size_t{0}](char* buffer, std::size_t size) mutable {
-        const std::size_t count = std::min(size, bytes.size() - at);
-        std::memcpy(buffer, bytes.data() + at, count);
-        at += count;
-        return count;
-    };
+    if (state.stoppedByEvents || (state.refusal.empty() && ctxt->wellFormed != 0))
+        return;
+    // Worded from this parse's own report: the document is not parsed again.
+    const int lastLine = xmlSAX2GetLineNumber(ctxt.get());
+    ctxt.reset();
+    ThrowParseError(state, lastLine, open());
 }
 
 class RootNameEvents : public XmlEvents {
@@ -209,25 +207,26 @@ std::optional<std::string> XmlAttributes::ValueIfAny(std::string_view name) cons
     return std::nullopt;
 }
 
-bool TryStreamXml(const ByteSource& source, XmlEvents& events) {
-    return Stream(source, events);
-}
-
-void ThrowXmlError(std::string_view bytes) {
-    // ParseXml words the reason and quotes the faulty line.
-    ParseXml(bytes);
-    throw LoadError("Le document XML n'est pas bien formé", 0, "");
+void StreamXml(const ByteSourceOpener& open, XmlEvents& events) {
+    Stream(open, events);
 }
 
 void StreamXml(std::string_view bytes, XmlEvents& events) {
-    if (!Stream(MemorySource(bytes), events))
-        ThrowXmlError(bytes);
+    Stream([bytes] { return MemorySource(bytes); }, events);
+}
+
+ByteSourceOpener EntrySource(archive::ZipArchive& zip, const archive::ZipEntry& entry) {
+    return [&zip, &entry] {
+        auto stream = std::make_shared<archive::ZipEntryStream>(zip.Open(entry));
+        return ByteSource(
+            [stream](char* buffer, std::size_t size) { return stream->Read(buffer, size); });
+    };
 }
 
 std::string RootElementName(std::string_view bytes) {
     RootNameEvents events;
     try {
-        Stream(MemorySource(bytes), events);
+        StreamXml(bytes, events);
     } catch (const std::exception&) {
         return {};
     }

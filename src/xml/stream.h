@@ -1,6 +1,9 @@
 #pragma once
 
+#include "archive/zip_archive.h"
 #include "xml/input.h"
+
+#include <functional>
 
 #include <cstddef>
 #include <optional>
@@ -43,17 +46,22 @@ public:
     virtual void Encoding(const EncodingNote& /*note*/) {}
 };
 
+// Gives the bytes of a document from their start, each time it is called.
+using ByteSourceOpener = std::function<ByteSource()>;
+
 // Reads the whole document, in the encoding it declares, and sends its events
 // in document order. An exception thrown by an event or by the source ends
-// the reading and leaves this function. False when the document is not
-// well-formed or is refused: ThrowXmlError on the same bytes says why.
-bool TryStreamXml(const ByteSource& source, XmlEvents& events);
+// the reading and leaves this function. A document that is not well-formed
+// or is refused raises the LoadError that ParseXml would raise, worded from
+// this one parse; its bytes are opened once more to quote the faulty line.
+void StreamXml(const ByteSourceOpener& open, XmlEvents& events);
 
-// The LoadError of bytes that TryStreamXml did not accept.
-[[noreturn]] void ThrowXmlError(std::string_view bytes);
-
-// TryStreamXml over bytes in memory, then ThrowXmlError if need be.
+// The same over bytes in memory.
 void StreamXml(std::string_view bytes, XmlEvents& events);
+
+// An entry of the archive, inflated as it is read; the archive and the entry
+// must outlive the opener.
+ByteSourceOpener EntrySource(archive::ZipArchive& zip, const archive::ZipEntry& entry);
 
 // The local name of the root element of a document, of which the bytes may be
 // only the start; "" when they do not start a readable XML document.

@@ -265,5 +265,48 @@ TEST(ExportLinesTest, DecodesEachLineAndRefusesANulBeforeText) {
     }
 }
 
+// A file of several megabytes is read in pieces, each decoded apart: it gives
+// what the file read whole gives, whatever piece holds the line that decides
+// the encoding.
+TEST(SconetExportTest, AFileReadInPiecesGivesWhatItGivesReadWhole) {
+    const std::string filler =
+        "NOM;Prenom;;;01/02/2012;1;INE;M;6A;;;;;;DP;;;;1 rue;21000;DIJON;0\n";
+    const auto big = [&](const std::string& first, const std::string& last, const char* end) {
+        std::string text = first + end;
+        while (text.size() < 3'500'000)
+            text += filler;
+        return text + last + end;
+    };
+    const std::string quoted = "\"NOM\";\"PRENOM\";\"a;b\"";
+    const struct {
+        const char* label;
+        std::string bytes;
+    } cases[] = {
+        {"an ambiguous line first, a Windows-1252 one last", big(SconetHeader() + "\nX\xC9\xA0;Y",
+                                                                 "\xC9TIENNE;L\xE9"
+                                                                 "a",
+                                                                 "\r\n")},
+        {"UTF-8 throughout, a name Windows-1252 cannot hold",
+         big(SconetHeader() + "\nX\xC9\xA0;Y", "\xC5\x81ukasz;Jan", "\n")},
+        {"behind a byte order mark",
+         big("\xEF\xBB\xBF" + SconetHeader(), "\xC5\x81ukasz;\xE9", "\n")},
+        {"saved again by a spreadsheet", big(quoted, quoted, "\r\n")},
+        {"a NUL at its end", big(SconetHeader(), "A\0B", "\n")},
+    };
+    TempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        const auto file = folder.path() / "0123456A.csv";
+        WriteBytes(file, c.bytes);
+        const SconetLines pieces = ReadSconetFile(file);
+        const SconetLines whole = ReadSconetLines(c.bytes);
+        EXPECT_EQ(pieces.lines.List(), whole.lines.List());
+        EXPECT_EQ(pieces.resavedBySpreadsheet, whole.resavedBySpreadsheet);
+        ASSERT_EQ(pieces.unwritable.size(), whole.unwritable.size());
+        for (std::size_t k = 0; k < whole.unwritable.size(); ++k)
+            EXPECT_EQ(pieces.unwritable[k].line, whole.unwritable[k].line);
+    }
+}
+
 } // namespace
 } // namespace tressal::students

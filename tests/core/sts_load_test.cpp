@@ -438,22 +438,6 @@ TEST(StsHostileInputTest, EachEndsInALoadError) {
     }
 }
 
-// Tiny elements by the million would take many times the file as a tree:
-// refused before parsing, whatever the way in.
-TEST(StsHostileInputTest, ATreeTooLargeForMemoryIsRefusedBeforeParsing) {
-    std::string many = "<STS_EDT>";
-    for (int k = 0; k < 3'700'000; ++k)
-        many += "<N>x</N>";
-    many += "</STS_EDT>";
-    ASSERT_GT(tressal::xml::EstimatedTreeBytes(many), tressal::xml::kMaxTreeBytes);
-    TempFolder folder;
-    const std::optional<LoadError> error = LoadFailure(folder.Write("many.xml", many));
-    ASSERT_TRUE(error.has_value());
-    EXPECT_TRUE(error->Reason().starts_with("Cet export est trop gros pour être lu en mémoire"))
-        << error->Reason();
-    EXPECT_EQ(error->Line(), 0);
-}
-
 TEST(StsHostileInputTest, DepthBelowTheLimitLoads) {
     TempFolder folder;
     EXPECT_FALSE(LoadFailure(folder.Write("deep.xml", Nested(200))).has_value());
