@@ -82,9 +82,9 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
 
     std::vector<FileToWrite> files;
     if (!plan.fixedCopy || !SameFile(chosen, proposed))
-        files.push_back({chosen, JoinLines(result.lines)});
+        files.push_back({chosen, {}, LinePieces(result.lines, true)});
     if (plan.fixedCopy)
-        files.push_back({proposed, JoinLinesNoFinalEnd(result.lines)});
+        files.push_back({proposed, {}, LinePieces(result.lines, false)});
     std::vector<fs::path> listed; // the files that list people
     for (const auto& file : files)
         listed.push_back(file.path);
@@ -95,7 +95,7 @@ SavedResult SaveResult(const Conversion& conversion, const Converted& result, co
             return cancelled();
     }
     if (!plan.duplicatesFile.empty())
-        files.push_back({root / plan.duplicatesFile, JoinLines(result.duplicates)});
+        files.push_back({root / plan.duplicatesFile, {}, LinePieces(result.duplicates, true)});
     for (const auto& file : files)
         saved.files.push_back(file.path);
     ReplaceKeepingHistory(plan, root, std::move(files), device);

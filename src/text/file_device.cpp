@@ -1,6 +1,7 @@
 #include "text/file_device.h"
 
 #include <cerrno>
+#include <string>
 #include <system_error>
 
 #ifdef _WIN32
@@ -12,6 +13,47 @@
 #endif
 
 namespace tressal {
+namespace {
+
+// The pieces gathered in blocks of this size, so that a file of many short
+// lines takes few writes; a longer piece is written as it is.
+constexpr std::size_t kBlockSize = 256 * 1024;
+
+// Hands the pieces to `writeAll` in blocks; after a failure the rest is
+// skipped. Returns 0 or the failure.
+int WriteInBlocks(const BytePieces& pieces,
+                  const std::function<int(std::string_view bytes)>& writeAll) {
+    int error = 0;
+    std::string block;
+    const auto flush = [&] {
+        if (error == 0 && !block.empty())
+            error = writeAll(block);
+        block.clear();
+    };
+    pieces([&](std::string_view piece) {
+        if (block.size() + piece.size() > kBlockSize)
+            flush();
+        if (error != 0)
+            return;
+        if (piece.size() >= kBlockSize) {
+            error = writeAll(piece);
+            return;
+        }
+        if (block.capacity() < kBlockSize)
+            block.reserve(kBlockSize);
+        block.append(piece);
+    });
+    flush();
+    return error;
+}
+
+} // namespace
+
+int FileDevice::WriteNewInPieces(const std::filesystem::path& file, const BytePieces& pieces) {
+    std::string bytes;
+    pieces([&](std::string_view piece) { bytes.append(piece); });
+    return WriteNew(file, bytes);
+}
 
 #ifdef _WIN32
 
@@ -75,28 +117,38 @@ int ErrnoOf(const std::error_code& error) {
 
 } // namespace
 
-int FileDevice::WriteNew(const std::filesystem::path& file, std::string_view bytes) {
+namespace {
+
+int CreateAndWrite(const std::filesystem::path& file, const BytePieces& pieces) {
     // A fresh file, never one that exists, shared with no one while it is written.
     const HANDLE handle = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return ErrnoOfWindowsError(GetLastError());
-    std::string_view rest = bytes;
-    bool written = true;
-    while (written && !rest.empty()) {
-        DWORD done = 0;
-        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1 << 30));
-        written = WriteFile(handle, rest.data(), chunk, &done, nullptr) != 0 && done > 0;
-        rest.remove_prefix(done);
-    }
+    DWORD writeError = 0;
+    const int failed = WriteInBlocks(pieces, [&](std::string_view rest) {
+        while (!rest.empty()) {
+            DWORD done = 0;
+            const auto chunk = static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1 << 30));
+            if (WriteFile(handle, rest.data(), chunk, &done, nullptr) == 0 || done == 0) {
+                writeError = GetLastError();
+                return writeError != 0 ? ErrnoOfWindowsError(writeError) : EIO;
+            }
+            rest.remove_prefix(done);
+        }
+        return 0;
+    });
     // On disk before it replaces anything.
-    written = written && FlushFileBuffers(handle) != 0;
-    const DWORD writeError = written ? 0 : GetLastError();
+    const bool written = failed == 0 && FlushFileBuffers(handle) != 0;
+    if (failed == 0 && !written)
+        writeError = GetLastError();
     const bool closed = CloseHandle(handle) != 0;
     if (written && closed)
         return 0;
     return writeError != 0 ? ErrnoOfWindowsError(writeError) : EIO;
 }
+
+} // namespace
 
 namespace {
 
@@ -131,19 +183,21 @@ namespace {
 
 // Never through a link, never over a file already there, whoever made it: the
 // name is only ours once this open has created it.
-int CreateAndWrite(const std::filesystem::path& file, std::string_view bytes) {
+int CreateAndWrite(const std::filesystem::path& file, const BytePieces& pieces) {
     const int descriptor =
         open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (descriptor < 0)
         return errno;
-    int error = 0;
-    for (std::size_t done = 0; error == 0 && done < bytes.size();) {
-        const ssize_t written = write(descriptor, bytes.data() + done, bytes.size() - done);
-        if (written >= 0)
-            done += static_cast<std::size_t>(written);
-        else if (errno != EINTR)
-            error = errno;
-    }
+    int error = WriteInBlocks(pieces, [&](std::string_view bytes) {
+        for (std::size_t done = 0; done < bytes.size();) {
+            const ssize_t written = write(descriptor, bytes.data() + done, bytes.size() - done);
+            if (written >= 0)
+                done += static_cast<std::size_t>(written);
+            else if (errno != EINTR)
+                return errno;
+        }
+        return 0;
+    });
     // On disk before it replaces anything.
     if (error == 0 && fsync(descriptor) != 0)
         error = errno;
@@ -153,10 +207,6 @@ int CreateAndWrite(const std::filesystem::path& file, std::string_view bytes) {
 }
 
 } // namespace
-
-int FileDevice::WriteNew(const std::filesystem::path& file, std::string_view bytes) {
-    return CreateAndWrite(file, bytes);
-}
 
 int FileDevice::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::error_code error;
@@ -184,8 +234,24 @@ int FileDevice::AddName(const std::filesystem::path& file, const std::filesystem
 #endif
 }
 
+int FileDevice::WriteNew(const std::filesystem::path& file, std::string_view bytes) {
+    return CreateAndWrite(file, [bytes](const PutPiece& put) { put(bytes); });
+}
+
+namespace {
+
+// The system's files, writing pieces as they come.
+class SystemFileDevice final : public FileDevice {
+public:
+    int WriteNewInPieces(const std::filesystem::path& file, const BytePieces& pieces) override {
+        return CreateAndWrite(file, pieces);
+    }
+};
+
+} // namespace
+
 FileDevice& SystemFiles() {
-    static FileDevice files;
+    static SystemFileDevice files;
     return files;
 }
 

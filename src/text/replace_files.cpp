@@ -87,7 +87,8 @@ public:
     void Write(const FileToWrite& file) {
         Step& step = steps_.emplace_back(Step{file.path, {}, {}});
         if (const int error = CreateBeside(file.path, step.temporary, [&](const fs::path& name) {
-                return device_.WriteNew(name, file.bytes);
+                return file.pieces ? device_.WriteNewInPieces(name, file.pieces)
+                                   : device_.WriteNew(name, file.bytes);
             }))
             throw CreateError(file.path, error);
         KeepPermissions(file.path, step.temporary.path());

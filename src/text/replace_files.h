@@ -13,6 +13,9 @@ namespace tressal {
 struct FileToWrite {
     std::filesystem::path path;
     std::string bytes;
+    // When set, the file's bytes instead of `bytes`, told piece after piece
+    // (a list of lines too long to be copied into one text).
+    BytePieces pieces = {};
 };
 
 // Creates or replaces every file with its bytes, all of them or none. Each

@@ -214,33 +214,40 @@ std::size_t JoinedSize(const TextList& lines) {
     return size;
 }
 
-} // namespace
-
-std::string JoinLines(const TextList& lines) {
+std::string Joined(const TextList& lines, bool finalEnd) {
     std::string bytes;
     bytes.reserve(JoinedSize(lines));
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += "\r\n";
-    }
+    LinePieces(lines, finalEnd)([&bytes](std::string_view piece) { bytes += piece; });
     return bytes;
+}
+
+} // namespace
+
+BytePieces LinePieces(const TextList& lines, bool finalEnd) {
+    return [&lines, finalEnd](const PutPiece& put) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            if (finalEnd) {
+                put(lines[i]);
+                put("\r\n");
+            } else if (!lines[i].empty()) {
+                put(lines[i]);
+                if (i + 1 < lines.size())
+                    put("\r\n");
+            }
+        }
+    };
+}
+
+std::string JoinLines(const TextList& lines) {
+    return Joined(lines, true);
 }
 
 std::string JoinLinesNoFinalEnd(const TextList& lines) {
-    std::string bytes;
-    bytes.reserve(JoinedSize(lines));
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].empty())
-            continue;
-        bytes += lines[i];
-        if (i + 1 < lines.size())
-            bytes += "\r\n";
-    }
-    return bytes;
+    return Joined(lines, false);
 }
 
 void SaveTextList(const std::filesystem::path& path, const TextList& lines) {
-    WriteFileAtomically(path, JoinLines(lines));
+    ReplaceFiles({{path, {}, LinePieces(lines, true)}});
 }
 
 bool SortedTextList::CollatedLess::operator()(const std::string& a, const std::string& b) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "text/collation.h"
+#include "text/file_device.h"
 
 #include <filesystem>
 #include <optional>
@@ -87,6 +88,11 @@ std::string JoinLines(const TextList& lines);
 // the text ends with the line end of the line before it ({"a", ""} gives
 // "a\r\n"; {"a", "b"} gives "a\r\nb").
 std::string JoinLinesNoFinalEnd(const TextList& lines);
+
+// The bytes of JoinLines(lines), or with finalEnd false of
+// JoinLinesNoFinalEnd(lines), told piece after piece without joining them;
+// the lines must outlive the pieces.
+BytePieces LinePieces(const TextList& lines, bool finalEnd);
 
 // Writes JoinLines(lines), replacing the file through a temporary one.
 void SaveTextList(const std::filesystem::path& path, const TextList& lines);
