@@ -31,15 +31,15 @@ void WriteOrigin(JsonWriter& json, const char* key, const Origin& origin) {
     json.BeginObject();
     if (origin.line > 0)
         Member(json, "ligne", origin.line);
-    if (!origin.id.empty()) {
-        Member(json, origin.element.c_str(), origin.id);
-    } else if (!origin.element.empty()) {
-        Member(json, "element", origin.element);
-        if (origin.rank > 0)
-            Member(json, "rang", origin.rank);
+    if (!origin.id().empty()) {
+        Member(json, origin.element().c_str(), origin.id());
+    } else if (!origin.element().empty()) {
+        Member(json, "element", origin.element());
+        if (origin.rank() > 0)
+            Member(json, "rang", origin.rank());
     }
-    if (!origin.file.empty())
-        Member(json, "fichier", origin.file);
+    if (!origin.file().empty())
+        Member(json, "fichier", origin.file());
     json.EndObject();
 }
 

@@ -8,23 +8,34 @@
 namespace tressal {
 
 std::string OriginText(const Origin& origin) {
-    return origin.line > 0 ? "ligne " + std::to_string(origin.line) : origin.label;
+    return origin.line > 0 ? "ligne " + std::to_string(origin.line) : origin.label();
+}
+
+Origin::Origin(std::size_t lineNumber, std::string file) : line(lineNumber) {
+    if (!file.empty())
+        place_ = std::make_shared<const Place>(Place{{}, {}, {}, 0, std::move(file)});
+}
+
+Origin::Origin(std::string text) {
+    if (!text.empty())
+        place_ = std::make_shared<const Place>(Place{std::move(text), {}, {}, 0, {}});
 }
 
 Origin Origin::File(std::string name) {
-    Origin origin(name);
-    origin.file = std::move(name);
-    return origin;
+    return Element(name, {}, {}, 0, name);
 }
 
 Origin Origin::Element(std::string label, std::string element, std::string id, std::size_t rank,
                        std::string file) {
-    Origin origin(std::move(label));
-    origin.element = std::move(element);
-    origin.id = std::move(id);
-    origin.rank = rank;
-    origin.file = std::move(file);
+    Origin origin;
+    origin.place_ = std::make_shared<const Place>(
+        Place{std::move(label), std::move(element), std::move(id), rank, std::move(file)});
     return origin;
+}
+
+bool Origin::operator==(const Origin& other) const {
+    return line == other.line && label() == other.label() && element() == other.element() &&
+           id() == other.id() && rank() == other.rank() && file() == other.file();
 }
 
 std::size_t ConversionReport::Count(EntryReason reason) const {

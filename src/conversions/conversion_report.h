@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,11 +20,14 @@ namespace tressal {
 
 // Where an entry was read: a line of the export (from 1), or an element of an
 // XML export, or a file of a folder. The label words it for people; the other
-// fields give the same place as facts, for scripts.
-struct Origin {
+// fields give the same place as facts, for scripts. A plain line, the origin
+// of most warnings of a long export, takes no room beyond its number.
+class Origin {
+public:
     Origin() = default;
-    explicit Origin(std::size_t lineNumber) : line(lineNumber) {}
-    explicit Origin(std::string text) : label(std::move(text)) {}
+    // A line of the export; file: the export of a folder it was read in, or "".
+    explicit Origin(std::size_t lineNumber, std::string file = {});
+    explicit Origin(std::string text);
 
     // A file of a folder, or the file compared with.
     static Origin File(std::string name);
@@ -34,13 +38,31 @@ struct Origin {
                           std::string file = {});
 
     std::size_t line = 0; // 0: not a line, see label
-    std::string label;    // "ELEVE_ID 4711", "INDIVIDU ID=12", a file name
-    std::string element;  // "ELEVE_ID", "INDIVIDU", "ELEVE", "PARAMETRES/ANNEE_SCOLAIRE"
-    std::string id;       // the element's identifier, "" when it has none
-    std::size_t rank = 0; // the element's rank when it has no identifier
-    std::string file;
 
-    bool operator==(const Origin&) const = default;
+    // "ELEVE_ID 4711", "INDIVIDU ID=12", a file name
+    const std::string& label() const { return place_ ? place_->label : kNone; }
+    // "ELEVE_ID", "INDIVIDU", "ELEVE", "PARAMETRES/ANNEE_SCOLAIRE"
+    const std::string& element() const { return place_ ? place_->element : kNone; }
+    // the element's identifier, "" when it has none
+    const std::string& id() const { return place_ ? place_->id : kNone; }
+    // the element's rank when it has no identifier
+    std::size_t rank() const { return place_ ? place_->rank : 0; }
+    const std::string& file() const { return place_ ? place_->file : kNone; }
+
+    bool operator==(const Origin& other) const;
+
+private:
+    struct Place {
+        std::string label;
+        std::string element;
+        std::string id;
+        std::size_t rank = 0;
+        std::string file;
+    };
+    static inline const std::string kNone;
+
+    // Shared by the copies, never changed once made; none for a plain line.
+    std::shared_ptr<const Place> place_;
 };
 
 // "ligne 14", or the label.

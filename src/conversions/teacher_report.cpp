@@ -84,9 +84,9 @@ void ReportEncoding(const xml::EncodingNote& note, ConversionReport& report,
                              "?xml", "", 0, exportName),
              "", ""});
     if (note.mixedLine > 0) {
-        Origin line(static_cast<std::size_t>(note.mixedLine));
-        line.file = exportName;
-        report.warnings.push_back({WarningKind::MixedEncodings, std::move(line), "", ""});
+        report.warnings.push_back({WarningKind::MixedEncodings,
+                                   Origin(static_cast<std::size_t>(note.mixedLine), exportName), "",
+                                   ""});
     }
 }
 
