@@ -117,10 +117,13 @@ TextList ConvertLines(LineView exportLines, const StudentFormat& format, bool nu
             continue;
         }
         std::string line = format.line(field, numberedLines ? std::optional(k + 1) : std::nullopt);
+        // Built piece by piece, a line can hold twice the room it needs; it
+        // is kept until the result is saved.
+        line.shrink_to_fit();
         if (observer)
             observer->Written(k, field);
         if (format.sorted)
-            sorted.Add(line);
+            sorted.Add(std::move(line));
         else
             result.push_back(std::move(line));
     }
