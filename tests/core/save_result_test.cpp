@@ -341,5 +341,23 @@ TEST(FileDeviceTest, WritesOnlyANewFile) {
     EXPECT_EQ(ReadBytes(folder / "neuf.txt"), "nouveau");
 }
 
+// A long list goes to the file in blocks, never joined: the file holds the
+// bytes of the joined list exactly, in both forms, whatever the lines' lengths
+// against the blocks (a line longer than a block, empty lines, the last one).
+TEST(FileDeviceTest, WritesALongListPieceByPieceAsItsJoinedBytes) {
+    TempFolder folder;
+    TextList lines;
+    for (int i = 0; i < 20000; ++i)
+        lines.push_back(std::string(static_cast<std::size_t>(i % 97), char('a' + i % 26)));
+    lines.insert(lines.begin() + 7000, std::string(600000, 'x'));
+    lines.push_back("");
+    for (const bool finalEnd : {true, false}) {
+        SCOPED_TRACE(finalEnd);
+        const fs::path file = folder / (finalEnd ? "fin.txt" : "sans-fin.txt");
+        EXPECT_EQ(SystemFiles().WriteNewInPieces(file, LinePieces(lines, finalEnd)), 0);
+        EXPECT_EQ(ReadBytes(file), finalEnd ? JoinLines(lines) : JoinLinesNoFinalEnd(lines));
+    }
+}
+
 } // namespace
 } // namespace tressal
