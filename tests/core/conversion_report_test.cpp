@@ -442,5 +442,31 @@ TEST(FileComparison, ComparesWithTheProposedFileWhenThereIsOne) {
     }
 }
 
+// Origins are equal by what they say, however they were made: an origin
+// with an empty label is no origin, a line read in a folder's export is not
+// the same line of another export.
+TEST(OriginTest, EqualByWhatTheySay) {
+    const Origin element = Origin::Element("ELEVE n°3", "ELEVE", "", 3);
+    const struct {
+        Origin a, b;
+        bool equal;
+    } cases[] = {
+        {Origin(std::string()), Origin(), true},
+        {Origin(4, ""), Origin(4), true},
+        {Origin(4, "a.xml"), Origin(4, "a.xml"), true},
+        {Origin(4, "a.xml"), Origin(4), false},
+        {Origin(4, "a.xml"), Origin(4, "b.xml"), false},
+        {element, Origin::Element("ELEVE n°3", "ELEVE", "", 3), true},
+        {element, Origin::Element("ELEVE n°3", "ELEVE", "", 4), false},
+        {Origin::File("a.xml"), Origin("a.xml"), false},
+        {Origin::File("a.xml"), Origin::Element("a.xml", "", "", 0, "a.xml"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(OriginText(c.a) + " / " + OriginText(c.b));
+        EXPECT_EQ(c.a == c.b, c.equal);
+        EXPECT_EQ(c.b == c.a, c.equal);
+    }
+}
+
 } // namespace
 } // namespace tressal
