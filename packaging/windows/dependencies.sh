@@ -70,24 +70,23 @@ finish() { # prefix
     touch "$1/$STAMP"
 }
 
-build_googletest() {
-    local version source
-    version=$(debian_version googletest libgtest-dev)
-    built_prefix googletest "$(upstream "$version")" && return
-    log "googletest $version"
-    source=$(fetch_source googletest "$version")
-    rm -rf "$PREFIX" "$SCRATCH/build/googletest"
-    cmake_cross "$source" "$SCRATCH/build/googletest" "$PREFIX" -DBUILD_GMOCK=OFF
+cmake_library() { # name (also its source package), binary package, cmake options...
+    local name=$1 binary=$2 version source
+    shift 2
+    version=$(debian_version "$name" "$binary")
+    built_prefix "$name" "$(upstream "$version")" && return
+    log "$name $version"
+    source=$(fetch_source "$name" "$version")
+    rm -rf "$PREFIX" "$SCRATCH/build/$name"
+    cmake_cross "$source" "$SCRATCH/build/$name" "$PREFIX" "$@"
     finish "$PREFIX"
 }
 
+build_googletest() {
+    cmake_library googletest libgtest-dev -DBUILD_GMOCK=OFF
+}
+
 build_libxml2() {
-    local version source
-    version=$(debian_version libxml2 libxml2-dev)
-    built_prefix libxml2 "$(upstream "$version")" && return
-    log "libxml2 $version"
-    source=$(fetch_source libxml2 "$version")
-    rm -rf "$PREFIX" "$SCRATCH/build/libxml2"
     # No iconv and no ICU: the program decodes its single-byte encodings itself, so Windows and
     # Linux accept and refuse the same bytes. No network, no compression, no tools.
     local options=() feature
@@ -95,23 +94,15 @@ build_libxml2() {
         DOCB CATALOG; do
         options+=("-DLIBXML2_WITH_$feature=OFF")
     done
-    cmake_cross "$source" "$SCRATCH/build/libxml2" "$PREFIX" "${options[@]}"
-    finish "$PREFIX"
+    cmake_library libxml2 libxml2-dev "${options[@]}"
 }
 
 build_libzip() {
-    local version source
-    version=$(debian_version libzip libzip-dev)
-    built_prefix libzip "$(upstream "$version")" && return
-    log "libzip $version"
-    source=$(fetch_source libzip "$version")
-    rm -rf "$PREFIX" "$SCRATCH/build/libzip"
     # Deflate only (zlib from Debian's libz-mingw-w64-dev): no encryption, bzip2 or xz.
-    cmake_cross "$source" "$SCRATCH/build/libzip" "$PREFIX" -DZLIB_USE_STATIC_LIBS=ON \
+    cmake_library libzip libzip-dev -DZLIB_USE_STATIC_LIBS=ON \
         -DENABLE_COMMONCRYPTO=OFF -DENABLE_GNUTLS=OFF -DENABLE_MBEDTLS=OFF -DENABLE_OPENSSL=OFF \
         -DENABLE_WINDOWS_CRYPTO=OFF -DENABLE_BZIP2=OFF -DENABLE_LZMA=OFF -DBUILD_TOOLS=OFF \
         -DBUILD_REGRESS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOC=OFF
-    finish "$PREFIX"
 }
 
 # ICU's libraries only: its tools and data come from Debian's native ICU (icu-devtools), which
